@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include <vector>
+
+namespace zarvelo {
+
+/**
+ * The post editor, `Text1`: a multi-line text box that keeps the post's exact
+ * text. CR LF pairs, lone LFs and lone CRs come back exactly as they went in;
+ * Enter inserts CR LF; every position and length counts characters of that
+ * exact text, a CR LF counting two.
+ *
+ * Qt's document turns every line break into a paragraph separator, so the
+ * editor stores CR LF as a paragraph break, a lone LF as a line separator
+ * (U+2028, which also shows as a new line) and a lone CR as a private-use
+ * character, and maps positions through the paragraph numbers.
+ *
+ * Every change made through this interface is one undo step, and undoing it
+ * also brings back the selection it started from.
+ */
+class PostEditor final : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    enum Alignment { LeftJustify = 0, RightJustify = 1, Center = 2 };
+
+    explicit PostEditor(QWidget *parent = nullptr);
+
+    /** The whole post, exactly. */
+    QString text() const;
+    /** Replaces the whole post; one undo step; the caret goes to the end. */
+    void setText(const QString &text);
+
+    /** Start of the selection (or the caret), from 0. */
+    qsizetype selStart() const;
+    /** Places the caret there, with nothing selected. */
+    void setSelStart(qsizetype start);
+    qsizetype selLength() const;
+    /** Selects length characters from the selection start (clipped to the end). */
+    void setSelLength(qsizetype length);
+    /** Selects length characters from start. */
+    void select(qsizetype start, qsizetype length);
+
+    /** The selected characters; "" when nothing is selected. */
+    QString selText() const;
+    /** Replaces the selection with text (one undo step) and leaves the caret
+        after it with nothing selected. */
+    void setSelText(const QString &text);
+
+    /** Length of the whole post. */
+    qsizetype textLength() const;
+
+    Alignment alignment() const { return m_alignment; }
+    void setAlignment(Alignment alignment);
+    bool rightToLeft() const { return m_rightToLeft; }
+    void setRightToLeft(bool on);
+
+    /** Undoes the last change; a change made through this interface also gets
+        back the selection it started from. */
+    void undo();
+
+    /** The editor's form of exact text, and back. Public for the tests and
+        for anything that reads the document directly. */
+    static QString toDocumentText(QStringView exact);
+    static QString fromDocumentText(QStringView document);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+
+private:
+    qsizetype toExact(int documentPosition) const;
+    int toDocument(qsizetype exactPosition) const;
+    void replaceSelection(const QString &exact);
+    void applyTextOption();
+
+    struct UndoSelection
+    {
+        int undoSteps; // the document's undo steps right after the change
+        qsizetype start;
+        qsizetype length;
+    };
+    std::vector<UndoSelection> m_undoSelections;
+    Alignment m_alignment = RightJustify;
+    bool m_rightToLeft = true;
+};
+
+} // namespace zarvelo

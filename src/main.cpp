@@ -1,0 +1,46 @@
+#include "platform/qtplatform.h"
+#include "shell/form1.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt would abort with its own message when there is no display to open a
+// window on; say it plainly instead.
+bool haveDisplay()
+{
+#if defined(Q_OS_LINUX)
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return true;
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!haveDisplay()) {
+        std::fputs("zarvelo: there is no display to show the window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set).\nStart it from a desktop session, or on a virtual "
+                   "display: see the README.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zarvelo"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    zarvelo::QtPlatform platform;
+    zarvelo::Form1 window(platform);
+    if (!window.formLoad())
+        return 1;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/textfile.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace zarvelo {
+
+/** The icon a message box shows. */
+enum class MessageIcon { None, Information };
+
+/** The program's name, the title of its message and input boxes. */
+inline QString programName() { return QStringLiteral("Zarvelo"); }
+
+/**
+ * Everything modal or external that the program asks of its platform: the
+ * message and input boxes, the common dialogs, text files, the clipboard, the
+ * web browser, the program's folder and ending the process.
+ *
+ * The program runs on QtPlatform; the tests run on a scripted double that
+ * answers from queues and records every call, so no test ever waits on a
+ * real dialog.
+ */
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    /** A modal message box with one OK button; returns when it is closed. */
+    virtual void messageBox(const QString &text, const QString &title = programName(),
+                            MessageIcon icon = MessageIcon::None) = 0;
+
+    /** A modal one-line input box with OK and Cancel and an empty field.
+        Returns the typed text on OK; Cancel and an empty field both give "". */
+    virtual QString inputBox(const QString &prompt, const QString &title = programName()) = 0;
+
+    /** The Open dialog. filter is in the "desc|pattern|desc|pattern" form; the
+        first entry is selected. Returns the chosen full path, "" on cancel. */
+    virtual QString openFileName(const QString &filter, const QString &initialFileName) = 0;
+
+    /** The Save dialog, as openFileName. No extension is added to a typed name. */
+    virtual QString saveFileName(const QString &filter, const QString &initialFileName) = 0;
+
+    /** The colour dialog, started at a colour number (red + 256 × green +
+        65536 × blue). Returns the chosen colour number, nothing on cancel. */
+    virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
+
+    /** Reads a whole Windows-1256 text file. */
+    virtual TextFileRead readTextFile(const QString &path) { return readWindows1256File(path); }
+
+    /** Replaces a file with text as Windows-1256 bytes, atomically. */
+    virtual TextFileWrite writeTextFile(const QString &path, const QString &text)
+    {
+        return writeWindows1256File(path, text);
+    }
+
+    /** Puts plain text on the clipboard, replacing what it held. */
+    virtual void setClipboardText(const QString &text) = 0;
+
+    /** Opens a local file in the user's web browser, without waiting for it.
+        Returns false, with a reason in *error, when it cannot be started. */
+    virtual bool openInBrowser(const QString &path, QString *error) = 0;
+
+    /** The folder that holds the program's executable. */
+    virtual QString programFolder() = 0;
+
+    /** Ends the process at once: no window's closing steps run, nothing is
+        saved. The test double only records the call and returns, so callers
+        return straight after it. */
+    virtual void endProcess(int exitCode) = 0;
+};
+
+} // namespace zarvelo

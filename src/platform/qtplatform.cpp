@@ -1,0 +1,91 @@
+#include "platform/qtplatform.h"
+
+#include "platform/dialogfilter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace zarvelo {
+
+namespace {
+QWidget *dialogParent()
+{
+    return QApplication::activeWindow();
+}
+} // namespace
+
+void QtPlatform::messageBox(const QString &text, const QString &title, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+                    title, text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+QString QtPlatform::inputBox(const QString &prompt, const QString &title)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? answer : QString();
+}
+
+QString QtPlatform::openFileName(const QString &filter, const QString &initialFileName)
+{
+    return QFileDialog::getOpenFileName(dialogParent(), QString(), initialFileName,
+                                        qtFileDialogFilter(filter));
+}
+
+QString QtPlatform::saveFileName(const QString &filter, const QString &initialFileName)
+{
+    return QFileDialog::getSaveFileName(dialogParent(), QString(), initialFileName,
+                                        qtFileDialogFilter(filter));
+}
+
+std::optional<quint32> QtPlatform::chooseColor(quint32 initial)
+{
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return quint32(chosen.red()) | quint32(chosen.green()) << 8 | quint32(chosen.blue()) << 16;
+}
+
+void QtPlatform::setClipboardText(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+bool QtPlatform::openInBrowser(const QString &path, QString *error)
+{
+    // A file URL, handed to the desktop: no shell parses the path, so spaces
+    // and quotes in it are harmless.
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return true;
+    if (error)
+        *error = QStringLiteral("no program to show web pages could be started");
+    return false;
+}
+
+QString QtPlatform::programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+void QtPlatform::endProcess(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+} // namespace zarvelo

@@ -1,0 +1,175 @@
+#include "shell/controlbuilder.h"
+
+#include "editing/posteditor.h"
+#include "shell/layoutrules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace zarvelo {
+
+int twipsToPixels(double twips)
+{
+    return int(std::lround(twips / kTwipsPerPixel));
+}
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+namespace {
+
+QColor rgbColor(int rgb)
+{
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+void paint(QWidget *widget, int foreground, int background)
+{
+    QPalette palette = widget->palette();
+    const QColor fg = rgbColor(foreground);
+    const QColor bg = rgbColor(background);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, bg);
+        palette.setColor(group, QPalette::Base, bg);
+        palette.setColor(group, QPalette::Button, bg);
+        palette.setColor(group, QPalette::WindowText, fg);
+        palette.setColor(group, QPalette::Text, fg);
+        palette.setColor(group, QPalette::ButtonText, fg);
+    }
+    // Disabled controls keep the ground and grey their text.
+    palette.setColor(QPalette::Disabled, QPalette::Window, bg);
+    palette.setColor(QPalette::Disabled, QPalette::Base, bg);
+    palette.setColor(QPalette::Disabled, QPalette::Button, bg);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget *create(const ControlDef &def, QWidget *parent)
+{
+    const QString caption = def.caption ? QString::fromUtf8(def.caption) : QString();
+    switch (def.kind) {
+    case ControlKind::PostEditor: {
+        auto *editor = new PostEditor(parent);
+        editor->setText(caption);
+        editor->document()->clearUndoRedoStacks();
+        return editor;
+    }
+    case ControlKind::LineEdit: {
+        auto *edit = new QLineEdit(caption, parent);
+        return edit;
+    }
+    case ControlKind::Label:
+    case ControlKind::Picture: {
+        auto *label = new QLabel(caption, parent);
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        paintNavy(label);
+        return label;
+    }
+    case ControlKind::Frame: {
+        auto *frame = new QGroupBox(caption, parent);
+        paintNavy(frame);
+        return frame;
+    }
+    case ControlKind::Button:
+    case ControlKind::PictureButton: {
+        auto *button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        paintButtonFace(button);
+        return button;
+    }
+    case ControlKind::EditableCombo:
+    case ControlKind::ListCombo: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(def.kind == ControlKind::EditableCombo);
+        if (combo->isEditable()) {
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setEditText(caption);
+        }
+        paintNavy(combo);
+        return combo;
+    }
+    case ControlKind::CheckBox: {
+        auto *check = new QCheckBox(caption, parent);
+        paintNavy(check);
+        return check;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void paintNavy(QWidget *widget)
+{
+    paint(widget, kLightBlue, kNavy);
+}
+
+void paintButtonFace(QWidget *widget, int rgb)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Button, rgbColor(rgb));
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    widget->setPalette(palette);
+}
+
+std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlDef> &table)
+{
+    std::vector<QWidget *> widgets;
+    widgets.reserve(table.size());
+    std::map<QString, QWidget *> byName;
+    std::vector<std::pair<int, QWidget *>> focusable;
+
+    for (const ControlDef &def : table) {
+        QWidget *parent = client;
+        if (def.container) {
+            const auto found = byName.find(QString::fromLatin1(def.container));
+            Q_ASSERT(found != byName.end());
+            parent = found->second;
+        }
+        QWidget *widget = create(def, parent);
+        widget->setObjectName(QString::fromLatin1(def.name));
+        widget->setGeometry(twipsRect(def.left, def.top, def.width, def.height));
+        if (def.toolTip) {
+            widget->setToolTip(QString::fromUtf8(def.toolTip));
+            widget->setAccessibleName(widget->toolTip());
+        }
+        if (def.fontFamily) {
+            QFont font(QString::fromLatin1(def.fontFamily));
+            font.setPointSizeF(def.fontPointSize);
+            font.setBold(def.fontBold);
+            widget->setFont(font);
+        }
+        if (def.foreground != kNoColor || def.background != kNoColor)
+            paint(widget, def.foreground == kNoColor ? kLightBlue : def.foreground,
+                  def.background == kNoColor ? kNavy : def.background);
+
+        const bool takesFocus = def.tabIndex >= 0 && def.kind != ControlKind::Label
+                                && def.kind != ControlKind::Frame && def.kind != ControlKind::Picture;
+        if (takesFocus)
+            focusable.emplace_back(def.tabIndex, widget);
+        else
+            widget->setFocusPolicy(Qt::NoFocus);
+
+        byName.emplace(widget->objectName(), widget);
+        widgets.push_back(widget);
+    }
+
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+    return widgets;
+}
+
+} // namespace zarvelo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "shell/controltable.h"
+
+#include <QRect>
+
+#include <vector>
+
+class QWidget;
+
+namespace zarvelo {
+
+/** Twips to pixels at 96 dots per inch (Qt scales pixels for high DPI). */
+int twipsToPixels(double twips);
+QRect twipsRect(double left, double top, double width, double height);
+
+/**
+ * Turns a window's design table into widgets on client: each control gets its
+ * objectName, kind, geometry, caption, tooltip, font and colours, and the
+ * focusable ones are chained in the table's tab order. Containers must come
+ * before the controls they hold. Returns the widgets in the table's order.
+ */
+std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlDef> &table);
+
+/** Gives a widget the navy ground and light blue text of the windows. */
+void paintNavy(QWidget *widget);
+/** Gives a button the light blue face of the windows. */
+void paintButtonFace(QWidget *widget, int rgb = kLightBlue);
+
+} // namespace zarvelo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shell/controltable.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace zarvelo {
+
+/** Every control of the main window as the design table gives it (Text2, the
+    hidden working copy of the preview, is not a widget and is not listed). */
+const std::vector<ControlDef> &form1Controls();
+
+/** The items of the main window's font list, in their order. */
+QStringList form1FontNames();
+
+/** The font list's text at start, and after a font has been applied. */
+QString fontListPlaceholder();
+
+/** The editor's design text, the placeholder line of the template too. */
+QString form1DesignText();
+
+/** One entry of the main window's menu tree. */
+struct MenuDef
+{
+    const char *name;     ///< objectName
+    const char *parent;   ///< objectName of the menu it is in; nullptr: the menu bar
+    const char *caption;  ///< UTF-8, "&" before the access key; "-" for a separator
+    const char *shortcut; ///< QKeySequence text, nullptr for none
+    bool isMenu;          ///< opens a list rather than running a command
+};
+const std::vector<MenuDef> &form1Menu();
+
+} // namespace zarvelo

@@ -1,0 +1,70 @@
+#include "shell/form3.h"
+
+#include "shell/controlbuilder.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace zarvelo {
+
+namespace {
+using K = ControlKind;
+constexpr int kOrange = 0xFF8000;
+constexpr int kPeach = 0xFFE0C0;
+
+const std::vector<ControlDef> &form3Controls()
+{
+    static const std::vector<ControlDef> controls{
+        {"Image1", K::Picture, nullptr, 0, 0, 4740, 1410, -1, nullptr, nullptr},
+        {"Label1", K::Label, nullptr, 100, 1680, 4500, 735, 1, nullptr, nullptr, "Tahoma", 9, true,
+         kOrange, kNavy},
+        {"Label2", K::Label, nullptr, 1200, 2400, 2175, 285, 3, "فريق Zarvelo", nullptr, "Tahoma", 9.75,
+         true, kPeach, kNavy},
+        {"Text1", K::LineEdit, nullptr, 240, 2760, 3015, 375, 2, "zarvelo@example.org", nullptr,
+         "MS Sans Serif", 12, false, kOrange, kNavy},
+        {"Command1", K::Button, nullptr, 3480, 2760, 1095, 375, 0, "إغلاق", nullptr, "Tahoma", 9, true},
+    };
+    return controls;
+}
+} // namespace
+
+QString Form3::description()
+{
+    return QStringLiteral("يساعدك هذا البرنامج على كتابة و تنسيق مشاركاتك داخل المنتديات\r\n"
+                          "                           البرنامج من فكرة و تصميم:");
+}
+
+Form3::Form3(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("عن البرنامج"));
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(4740), twipsToPixels(3195));
+    paintNavy(this);
+    setModal(true);
+
+    buildControls(this, form3Controls());
+
+    auto *banner = findChild<QLabel *>(QStringLiteral("Image1"));
+    banner->setPixmap(QIcon(QStringLiteral(":/about/banner.svg")).pixmap(banner->size()));
+
+    // The label shows the description's line break as a new line.
+    auto *label = findChild<QLabel *>(QStringLiteral("Label1"));
+    label->setText(description().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    findChild<QLabel *>(QStringLiteral("Label2"))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto *contact = findChild<QLineEdit *>(QStringLiteral("Text1"));
+    contact->setReadOnly(true);
+
+    auto *close = findChild<QPushButton *>(QStringLiteral("Command1"));
+    close->setDefault(true);
+    close->setFocus();
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace zarvelo

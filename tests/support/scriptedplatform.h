@@ -1,0 +1,122 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+#include <optional>
+
+namespace zarvelo::test {
+
+/**
+ * The platform for tests: every dialog is answered from a queue filled by the
+ * test beforehand, and every call is recorded for the test to check. An empty
+ * queue answers as a cancelled dialog would and counts as an unexpected call.
+ * Files are real (tests use temporary folders) unless failWritesTo is set.
+ */
+class ScriptedPlatform final : public Platform
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+    struct FileDialog
+    {
+        bool save;
+        QString filter;
+        QString initialFileName;
+    };
+
+    // Answers, taken in order.
+    QQueue<QString> inputAnswers;
+    QQueue<QString> openAnswers;
+    QQueue<QString> saveAnswers;
+    QQueue<std::optional<quint32>> colorAnswers; // nullopt: the dialog is cancelled
+    QString folder;                              // what programFolder() returns
+    bool browserStarts = true;
+    QString failWritesTo;                        // a path whose writes fail
+
+    // What was asked and done.
+    QList<Message> messages;
+    QStringList inputPrompts;
+    QList<FileDialog> fileDialogs;
+    QList<quint32> colorDialogStarts;
+    QStringList clipboard; // each text put on the clipboard
+    QStringList browserOpens;
+    QList<int> endedWith;  // exit codes of endProcess calls
+    int unexpectedCalls = 0;
+
+    /** How many dialogs of any kind (message, input, file, colour) were shown. */
+    qsizetype dialogCount() const
+    {
+        return messages.size() + inputPrompts.size() + fileDialogs.size() + colorDialogStarts.size();
+    }
+
+    void messageBox(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        messages.append({text, title, icon});
+    }
+    QString inputBox(const QString &prompt, const QString &title) override
+    {
+        inputPrompts.append(prompt);
+        lastInputTitle = title;
+        return take(inputAnswers);
+    }
+    QString openFileName(const QString &filter, const QString &initialFileName) override
+    {
+        fileDialogs.append({false, filter, initialFileName});
+        return take(openAnswers);
+    }
+    QString saveFileName(const QString &filter, const QString &initialFileName) override
+    {
+        fileDialogs.append({true, filter, initialFileName});
+        return take(saveAnswers);
+    }
+    std::optional<quint32> chooseColor(quint32 initial) override
+    {
+        colorDialogStarts.append(initial);
+        if (colorAnswers.isEmpty()) {
+            ++unexpectedCalls;
+            return std::nullopt;
+        }
+        return colorAnswers.dequeue();
+    }
+    TextFileWrite writeTextFile(const QString &path, const QString &text) override
+    {
+        if (!failWritesTo.isEmpty() && path == failWritesTo) {
+            TextFileWrite failed;
+            failed.error = QStringLiteral("Permission denied");
+            return failed;
+        }
+        return Platform::writeTextFile(path, text);
+    }
+    void setClipboardText(const QString &text) override { clipboard.append(text); }
+    bool openInBrowser(const QString &path, QString *error) override
+    {
+        browserOpens.append(path);
+        if (!browserStarts && error)
+            *error = QStringLiteral("no browser");
+        return browserStarts;
+    }
+    QString programFolder() override { return folder; }
+    void endProcess(int exitCode) override { endedWith.append(exitCode); }
+
+    QString lastInputTitle;
+
+private:
+    QString take(QQueue<QString> &queue)
+    {
+        if (queue.isEmpty()) {
+            ++unexpectedCalls;
+            return QString();
+        }
+        return queue.dequeue();
+    }
+};
+
+} // namespace zarvelo::test
