@@ -3,6 +3,7 @@
 #include "editing/posteditor.h"
 #include "shell/layoutrules.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -60,6 +61,8 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     switch (def.kind) {
     case ControlKind::PostEditor: {
         auto *editor = new PostEditor(parent);
+        // The editor keeps the usual text-box colours, not the window's navy.
+        editor->setPalette(QApplication::palette(editor));
         editor->setText(caption);
         editor->document()->clearUndoRedoStacks();
         return editor;

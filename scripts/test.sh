@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test through CTest on the
+# offscreen platform: once in the normal build and once with AddressSanitizer
+# and UndefinedBehaviorSanitizer. --quick skips the sanitizer build (never in CI).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+quick=no
+if [ "${1:-}" = "--quick" ] && [ "${CI:-}" != "true" ]; then
+    quick=yes
+fi
+
+bash scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+
+bash scripts/build.sh
+(cd build && ctest --output-on-failure --timeout 600)
+
+if [ "$quick" = no ]; then
+    bash scripts/build.sh --sanitize
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    (cd build-asan && ctest --output-on-failure --timeout 900)
+else
+    echo "Skipped the sanitizer build (--quick)."
+fi
