@@ -55,6 +55,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     decorateButtons();
     buildMenu();
 
+    // The commands behind the controls, each subsystem's in its own class.
+
     // The design client area; the window can never be made smaller than
     // its minimum outer size.
     client->setMinimumSize(int(std::ceil((kMinimumOuterWidth - kFrameAllowanceWidth) / kTwipsPerPixel)),

@@ -1,0 +1,32 @@
+#include "editing/colortohex.h"
+
+#include <QTest>
+
+class TestColorToHex : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void digits_data()
+    {
+        QTest::addColumn<quint32>("color");
+        QTest::addColumn<QString>("hex");
+        QTest::newRow("red") << 255u << "FF0000";
+        QTest::newRow("green") << 255u * 256 << "00FF00";
+        QTest::newRow("blue") << 255u * 65536 << "0000FF";
+        QTest::newRow("red 56 green 34 blue 12") << (0x56u | 0x34u << 8 | 0x12u << 16) << "563412";
+        QTest::newRow("one") << 1u << "010000";
+        QTest::newRow("black") << 0u << "000000";
+        QTest::newRow("white") << 0xFFFFFFu << "FFFFFF";
+        QTest::newRow("lower-case digits become upper case") << 0xabcdefu << "EFCDAB";
+    }
+    void digits()
+    {
+        QFETCH(quint32, color);
+        QFETCH(QString, hex);
+        QCOMPARE(zarvelo::ColorToHex(color), hex);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestColorToHex)
+#include "tst_core_colortohex.moc"
