@@ -55,20 +55,33 @@ void paint(QWidget *widget, int foreground, int background)
     widget->setAutoFillBackground(true);
 }
 
+// Text boxes keep the usual text-box colours rather than inheriting the
+// window's navy: every role is set, so nothing is taken from the parent.
+void keepUsualColors(QWidget *widget)
+{
+    const QPalette usual = QApplication::palette();
+    QPalette palette;
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            palette.setColor(QPalette::ColorGroup(group), QPalette::ColorRole(role),
+                             usual.color(QPalette::ColorGroup(group), QPalette::ColorRole(role)));
+    widget->setPalette(palette);
+}
+
 QWidget *create(const ControlDef &def, QWidget *parent)
 {
     const QString caption = def.caption ? QString::fromUtf8(def.caption) : QString();
     switch (def.kind) {
     case ControlKind::PostEditor: {
         auto *editor = new PostEditor(parent);
-        // The editor keeps the usual text-box colours, not the window's navy.
-        editor->setPalette(QApplication::palette(editor));
+        keepUsualColors(editor);
         editor->setText(caption);
         editor->document()->clearUndoRedoStacks();
         return editor;
     }
     case ControlKind::LineEdit: {
         auto *edit = new QLineEdit(caption, parent);
+        keepUsualColors(edit);
         return edit;
     }
     case ControlKind::Label:
@@ -112,6 +125,13 @@ QWidget *create(const ControlDef &def, QWidget *parent)
 }
 
 } // namespace
+
+QFont windowFont()
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(8.25);
+    return font;
+}
 
 void paintNavy(QWidget *widget)
 {

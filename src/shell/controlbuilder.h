@@ -2,6 +2,7 @@
 
 #include "shell/controltable.h"
 
+#include <QFont>
 #include <QRect>
 
 #include <vector>
@@ -21,6 +22,10 @@ QRect twipsRect(double left, double top, double width, double height);
  * before the controls they hold. Returns the widgets in the table's order.
  */
 std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlDef> &table);
+
+/** The windows' own font, for controls whose table names none: a small
+    dialog font, like the one the controls were sized for. */
+QFont windowFont();
 
 /** Gives a widget the navy ground and light blue text of the windows. */
 void paintNavy(QWidget *widget);

@@ -29,6 +29,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setWindowTitle(programName());
     setWindowIcon(QIcon(QStringLiteral(":/icons/zarvelo.svg")));
     setLayoutDirection(Qt::RightToLeft);
+    setFont(windowFont());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form1Client"));

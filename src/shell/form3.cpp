@@ -41,6 +41,7 @@ Form3::Form3(QWidget *parent)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("عن البرنامج"));
     setLayoutDirection(Qt::RightToLeft);
+    setFont(windowFont());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(4740), twipsToPixels(3195));
