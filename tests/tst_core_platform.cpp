@@ -59,6 +59,16 @@ void TestPlatform::unencodableCharactersAreReported()
     QCOMPARE(bytes.unencodable, QList<char32_t>({0x1F600, 0x4E2D}));
     QVERIFY(!isWindows1256Encodable(text));
     QVERIFY(isWindows1256Encodable(QStringLiteral("\x1A")));
+
+    // Invisible format characters: the code page holds the joiners and the
+    // direction marks, and the converter would silently drop the others.
+    const Windows1256Bytes marks = encodeWindows1256(QStringLiteral("\u200C\u200D\u200E\u200F"));
+    QVERIFY(marks.ok());
+    QCOMPARE(marks.bytes, QByteArray("\x9d\x9e\xfd\xfe"));
+    const Windows1256Bytes dropped = encodeWindows1256(QStringLiteral("a\u206Eb\u2060"));
+    QCOMPARE(dropped.unencodable, QList<char32_t>({0x206E, 0x2060}));
+    QCOMPARE(dropped.bytes, QByteArray("a\x1a" "b\x1a"));
+    QCOMPARE(escapeUnencodableAsHtml(QStringLiteral("a\u206Eb")), QStringLiteral("a&#8302;b"));
 }
 
 void TestPlatform::escapingWritesReferences_data()

@@ -21,20 +21,33 @@ Windows1256Bytes encodeWindows1256(QStringView text)
     QStringEncoder encoder(kCodePage);
     Windows1256Bytes out;
     out.bytes = encoder.encode(text);
-    if (!encoder.hasError() && !out.bytes.contains(kSubstitute))
+    // The code page is single-byte: one byte per character means every
+    // character was written as itself.
+    if (!encoder.hasError() && out.bytes.size() == text.size() && !out.bytes.contains(kSubstitute))
         return out;
-    // The code page is single-byte: one output byte per code point, so the
-    // substitutes can be matched back to the characters they stand for.
-    qsizetype byte = 0;
+
+    // Otherwise go character by character. The converter writes a substitute
+    // for most characters it cannot hold but silently drops some (invisible
+    // format characters), so each result is checked on its own; the bytes
+    // then hold exactly one byte per character, a substitute for each one
+    // listed as unencodable.
+    out.bytes.clear();
+    out.bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype width = 1;
         char32_t cp = text[i].unicode();
-        if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             cp = QChar::surrogateToUcs4(text[i], text[i + 1]);
-            ++i;
+            width = 2;
         }
-        if (byte < out.bytes.size() && out.bytes[byte] == kSubstitute && cp != 0x1A)
+        const QByteArray one = encoder.encode(text.mid(i, width));
+        if (one.size() == 1 && (one[0] != kSubstitute || cp == 0x1A)) {
+            out.bytes += one;
+        } else {
+            out.bytes += kSubstitute;
             out.unencodable.append(cp);
-        ++byte;
+        }
+        i += width - 1;
     }
     return out;
 }
