@@ -8,6 +8,7 @@
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
+#include "shell/postfiles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -57,6 +58,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     buildMenu();
 
     // The commands behind the controls, each subsystem's in its own class.
+    new PostFiles(*this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

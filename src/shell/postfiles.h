@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace zarvelo {
+
+class Form1;
+
+/**
+ * The post-file commands of the main window's file menu: new post, open,
+ * save, save as and exit, with the current file they share. Posts are
+ * Windows-1256 text files holding exactly the editor's text.
+ */
+class PostFiles final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** Becomes a child of the form and answers its file menu (and the find
+        item of its tools menu). */
+    explicit PostFiles(Form1 &form);
+
+    /** The full path the post was last opened from or saved to, exactly as
+        the dialog gave it; empty while the post has no file of its own. */
+    QString CurrentFileName() const { return m_currentFileName; }
+
+    /** What a new post starts with: the default-font template. Until one is
+        given, the editor gets the design text, selected. */
+    void setApplyDefaultFont(std::function<void()> apply);
+
+    void NEWPOST();
+    void OPEN();
+    void SAVE();
+    void SAVEAS();
+    void EXIT();
+
+private:
+    void applyDesignText();
+    bool chooseSaveFile();
+    void writePost(const QString &previousFileName);
+
+    Form1 &m_form;
+    QString m_currentFileName;
+    std::function<void()> m_applyDefaultFont;
+};
+
+} // namespace zarvelo
