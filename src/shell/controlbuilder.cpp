@@ -87,7 +87,9 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     case ControlKind::Label:
     case ControlKind::Picture: {
         auto *label = new QLabel(caption, parent);
-        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        // Captions stand at the right edge of their box whatever the reading
+        // direction (Qt would mirror a plain AlignRight in a right-to-left window).
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         paintNavy(label);
         return label;

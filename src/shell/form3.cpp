@@ -56,8 +56,11 @@ Form3::Form3(QWidget *parent)
     // The label shows the description's line break as a new line.
     auto *label = findChild<QLabel *>(QStringLiteral("Label1"));
     label->setText(description().replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    findChild<QLabel *>(QStringLiteral("Label2"))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+    // Fonts here may run wider than the one the window was drawn for: wrap
+    // rather than cut the description off.
+    label->setWordWrap(true);
+    findChild<QLabel *>(QStringLiteral("Label2"))->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
 
     auto *contact = findChild<QLineEdit *>(QStringLiteral("Text1"));
     contact->setReadOnly(true);
