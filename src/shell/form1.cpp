@@ -1,5 +1,6 @@
 #include "shell/form1.h"
 
+#include "editing/editingcommands.h"
 #include "editing/posteditor.h"
 #include "platform/platform.h"
 #include "shell/buttonpictures.h"
@@ -58,6 +59,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     buildMenu();
 
     // The commands behind the controls, each subsystem's in its own class.
+    m_editingCommands = new EditingCommands(*this);
     new PostFiles(*this);
 
     // The design client area; the window can never be made smaller than

@@ -5,6 +5,7 @@
 namespace zarvelo {
 
 class CommonDialog;
+class EditingCommands;
 class Platform;
 class PostEditor;
 
@@ -29,6 +30,8 @@ public:
     Platform &platform() const { return m_platform; }
     PostEditor &editor() const { return *m_text1; }
     CommonDialog &commonDialog() const { return *m_commonDialog; }
+    /** The editing commands and the form-level state they keep. */
+    EditingCommands &editingCommands() const { return *m_editingCommands; }
 
     /** A control or menu item by its objectName ("cmdBOLD_0", "SAVE"). */
     template <typename T>
@@ -55,6 +58,7 @@ private:
     Platform &m_platform;
     PostEditor *m_text1 = nullptr;
     CommonDialog *m_commonDialog = nullptr;
+    EditingCommands *m_editingCommands = nullptr;
 };
 
 } // namespace zarvelo
