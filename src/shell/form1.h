@@ -5,6 +5,7 @@
 namespace zarvelo {
 
 class CommonDialog;
+class DefaultFont;
 class Platform;
 class PostEditor;
 
@@ -29,6 +30,8 @@ public:
     Platform &platform() const { return m_platform; }
     PostEditor &editor() const { return *m_text1; }
     CommonDialog &commonDialog() const { return *m_commonDialog; }
+    /** The default font: its record, panel, template and settings window. */
+    DefaultFont &defaultFont() const { return *m_defaultFont; }
 
     /** A control or menu item by its objectName ("cmdBOLD_0", "SAVE"). */
     template <typename T>
@@ -55,6 +58,7 @@ private:
     Platform &m_platform;
     PostEditor *m_text1 = nullptr;
     CommonDialog *m_commonDialog = nullptr;
+    DefaultFont *m_defaultFont = nullptr;
 };
 
 } // namespace zarvelo
