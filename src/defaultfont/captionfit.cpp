@@ -1,8 +1,9 @@
 #include "defaultfont/captionfit.h"
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QStyle>
-#include <QWidget>
+#include <QStyleOptionButton>
 
 namespace zarvelo {
 
@@ -29,11 +30,14 @@ void fitFontToCaptions(QWidget *scope, const std::vector<CaptionBox> &boxes)
         scope->setFont(font);
 }
 
-int checkBoxCaptionWidth(QWidget *checkBox)
+int checkBoxCaptionWidth(QAbstractButton *checkBox)
 {
-    const QStyle *style = checkBox->style();
-    return checkBox->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, checkBox)
-           - style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, checkBox);
+    // The room the style leaves beside the indicator; it does not depend on
+    // the font's size.
+    QStyleOptionButton option;
+    option.initFrom(checkBox);
+    option.text = checkBox->text();
+    return checkBox->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, checkBox).width();
 }
 
 } // namespace zarvelo

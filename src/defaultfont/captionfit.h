@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class QAbstractButton;
 class QWidget;
 
 namespace zarvelo {
@@ -24,6 +25,6 @@ struct CaptionBox
 void fitFontToCaptions(QWidget *scope, const std::vector<CaptionBox> &boxes);
 
 /** The width a check box leaves for its caption beside the indicator. */
-int checkBoxCaptionWidth(QWidget *checkBox);
+int checkBoxCaptionWidth(QAbstractButton *checkBox);
 
 } // namespace zarvelo
