@@ -172,7 +172,8 @@ void TestPostFiles::newPost()
     f.run("SAVE");
     f.form.editor().setText(QStringLiteral("changed, not saved"));
 
-    // Without a template connected, a new post is the design text, selected.
+    // With the template switched off (this window read no settings), a new
+    // post is the placeholder alone, selected.
     f.run("NEWPOST");
     QCOMPARE(f.form.editor().text(), kDesignText);
     QCOMPARE(f.form.editor().selStart(), qsizetype(0));
@@ -182,18 +183,21 @@ void TestPostFiles::newPost()
     QCOMPARE(fileBytes(path), QByteArray("never saved")); // nothing written, nothing asked
     QCOMPARE(f.platform.dialogCount(), 1);
 
-    // The template, once connected, makes the new post.
-    int applied = 0;
-    f.files.setApplyDefaultFont([&] {
-        ++applied;
-        f.form.editor().setText(QStringLiteral("[B]\r\nx\r\n[/B]"));
-        f.form.editor().select(5, 1);
-    });
+    // With settings read, the new post is the template around the placeholder.
+    writeBytes(f.path(QStringLiteral("setting.vbe")),
+               QByteArray("\"0\"\r\n\"Tahoma\"\r\n\"\xe1\xc7 \xca\xdb\xed\xed\xd1\"\r\n\"4\"\r\n"
+                          "\"\xe1\xc7 \xca\xdb\xed\xed\xd1\"\r\n\"\xe1\xc7 \xca\xdb\xed\xed\xd1\"\r\n"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(f.dir.path());
+    const bool loaded = f.form.formLoad();
+    QDir::setCurrent(previous);
+    QVERIFY(loaded);
+    f.form.editor().setText(QStringLiteral("another post"));
     f.run("NEWPOST");
-    QCOMPARE(applied, 1);
-    QCOMPARE(f.form.editor().text(), QStringLiteral("[B]\r\nx\r\n[/B]"));
-    QCOMPARE(f.form.editor().selStart(), qsizetype(5));
-    QCOMPARE(f.form.editor().selLength(), qsizetype(1));
+    QCOMPARE(f.form.editor().text(),
+             QStringLiteral("[FONT='Tahoma'][SIZE=4]\r\n") + kDesignText + QStringLiteral("\r\n[/FONT][/SIZE]"));
+    QCOMPARE(f.form.editor().selStart(), qsizetype(25));
+    QCOMPARE(f.form.editor().selLength(), qsizetype(22));
 }
 
 void TestPostFiles::cancelledDialogs()

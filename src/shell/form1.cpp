@@ -1,5 +1,6 @@
 #include "shell/form1.h"
 
+#include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
 #include "editing/posteditor.h"
 #include "platform/platform.h"
@@ -61,6 +62,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     // The commands behind the controls, each subsystem's in its own class.
     m_editingCommands = new EditingCommands(*this);
     new PostFiles(*this);
+    m_defaultFont = new DefaultFont(*this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.
@@ -76,7 +78,18 @@ Form1::~Form1() = default;
 
 bool Form1::formLoad()
 {
-    // The editing tables are constants; the default-font steps plug in here.
+    // The editing tables are constants; the default font comes next.
+    if (!m_defaultFont->LOADDEFAULTFONT()) {
+        // Without its settings file the program cannot start: the message
+        // has been shown, and the window must never appear.
+        m_platform.endProcess(1);
+        return false;
+    }
+    m_defaultFont->REFRESHDEFAULTFONTPANEL();
+    m_defaultFont->APPLYDEFAULTFONT();
+    // The placeholder stays selected in the focused editor, so the user's
+    // first keystrokes replace it.
+    m_text1->setFocus();
     return true;
 }
 

@@ -6,6 +6,7 @@ namespace zarvelo {
 
 class CommonDialog;
 class EditingCommands;
+class DefaultFont;
 class Platform;
 class PostEditor;
 
@@ -32,6 +33,8 @@ public:
     CommonDialog &commonDialog() const { return *m_commonDialog; }
     /** The editing commands and the form-level state they keep. */
     EditingCommands &editingCommands() const { return *m_editingCommands; }
+    /** The default font: its record, panel, template and settings window. */
+    DefaultFont &defaultFont() const { return *m_defaultFont; }
 
     /** A control or menu item by its objectName ("cmdBOLD_0", "SAVE"). */
     template <typename T>
@@ -59,6 +62,7 @@ private:
     PostEditor *m_text1 = nullptr;
     CommonDialog *m_commonDialog = nullptr;
     EditingCommands *m_editingCommands = nullptr;
+    DefaultFont *m_defaultFont = nullptr;
 };
 
 } // namespace zarvelo

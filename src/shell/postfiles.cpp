@@ -1,5 +1,7 @@
 #include "shell/postfiles.h"
 
+#include "defaultfont/defaultfont.h"
+
 #include "editing/posteditor.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
@@ -36,26 +38,9 @@ PostFiles::PostFiles(Form1 &form)
     new FindWindowOpener(form);
 }
 
-void PostFiles::setApplyDefaultFont(std::function<void()> apply)
-{
-    m_applyDefaultFont = std::move(apply);
-}
-
-// Stands in for the default-font template while none is connected: a new
-// post is the design text, selected so that typing replaces it.
-void PostFiles::applyDesignText()
-{
-    PostEditor &editor = m_form.editor();
-    editor.setText(form1DesignText());
-    editor.select(0, form1DesignText().size());
-}
-
 void PostFiles::NEWPOST()
 {
-    if (m_applyDefaultFont)
-        m_applyDefaultFont();
-    else
-        applyDesignText();
+    m_form.defaultFont().APPLYDEFAULTFONT();
     m_currentFileName.clear();
     m_form.setWindowTitle(postWindowTitle(QString()));
 }

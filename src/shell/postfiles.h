@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 
 namespace zarvelo {
 
@@ -27,10 +26,7 @@ public:
         the dialog gave it; empty while the post has no file of its own. */
     QString CurrentFileName() const { return m_currentFileName; }
 
-    /** What a new post starts with: the default-font template. Until one is
-        given, the editor gets the design text, selected. */
-    void setApplyDefaultFont(std::function<void()> apply);
-
+    /** A new post starts from the default-font template; nothing is asked. */
     void NEWPOST();
     void OPEN();
     void SAVE();
@@ -38,13 +34,11 @@ public:
     void EXIT();
 
 private:
-    void applyDesignText();
     bool chooseSaveFile();
     void writePost(const QString &previousFileName);
 
     Form1 &m_form;
     QString m_currentFileName;
-    std::function<void()> m_applyDefaultFont;
 };
 
 } // namespace zarvelo

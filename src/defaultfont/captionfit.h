@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class QAbstractButton;
+class QWidget;
+
+namespace zarvelo {
+
+/** A text and the width, in pixels, that it must fit in. */
+struct CaptionBox
+{
+    QString text;
+    int width;
+};
+
+/**
+ * The windows' boxes are fixed in twips for a small dialog font; where the
+ * platform's font is larger, Arabic captions would be cut at their ends.
+ * This steps scope's font (and so its controls') down by half points, to no
+ * less than 7 points, until every text fits its width.
+ */
+void fitFontToCaptions(QWidget *scope, const std::vector<CaptionBox> &boxes);
+
+/** The width a check box leaves for its caption beside the indicator. */
+int checkBoxCaptionWidth(QAbstractButton *checkBox);
+
+} // namespace zarvelo
