@@ -107,6 +107,10 @@ void TestPlatform::filesAreExactBytes()
     QVERIFY(read.ok);
     QCOMPARE(read.text, text);
 
+    const TextFileRead head = readWindows1256File(path, 4);
+    QVERIFY(head.ok);
+    QCOMPARE(head.text, QStringLiteral("سطر\r"));
+
     QVERIFY(writeWindows1256File(path, QString()).ok);
     QCOMPARE(QFileInfo(path).size(), 0);
 }

@@ -47,8 +47,12 @@ public:
         65536 × blue). Returns the chosen colour number, nothing on cancel. */
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
 
-    /** Reads a whole Windows-1256 text file. */
-    virtual TextFileRead readTextFile(const QString &path) { return readWindows1256File(path); }
+    /** Reads a Windows-1256 text file: all of it, or at most its first
+        maxBytes bytes when maxBytes >= 0. */
+    virtual TextFileRead readTextFile(const QString &path, qint64 maxBytes = -1)
+    {
+        return readWindows1256File(path, maxBytes);
+    }
 
     /** Replaces a file with text as Windows-1256 bytes, atomically. */
     virtual TextFileWrite writeTextFile(const QString &path, const QString &text)

@@ -7,7 +7,7 @@
 
 namespace zarvelo {
 
-TextFileRead readWindows1256File(const QString &path)
+TextFileRead readWindows1256File(const QString &path, qint64 maxBytes)
 {
     TextFileRead result;
     QFile file(path);
@@ -15,7 +15,7 @@ TextFileRead readWindows1256File(const QString &path)
         result.error = file.errorString();
         return result;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
         return result;

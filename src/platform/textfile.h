@@ -21,8 +21,9 @@ struct TextFileWrite
     QList<char32_t> unencodable;    ///< characters the code page cannot hold; nothing was written
 };
 
-/** Reads a whole file as Windows-1256 text. */
-TextFileRead readWindows1256File(const QString &path);
+/** Reads a file as Windows-1256 text: the whole file, or with maxBytes >= 0
+    at most its first maxBytes bytes (one byte is one character). */
+TextFileRead readWindows1256File(const QString &path, qint64 maxBytes = -1);
 
 /** Replaces the file with text as Windows-1256 bytes: no byte-order mark,
     nothing added. Atomic: on any failure the old file stays whole. Text with a

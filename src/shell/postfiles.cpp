@@ -56,7 +56,9 @@ void PostFiles::OPEN()
         return;
 
     const QString path = m_currentFileName;
-    const TextFileRead read = m_form.platform().readTextFile(path);
+    // One byte is one character, so the limit's worth of bytes is all the
+    // editor can get: a huge file is never read whole.
+    const TextFileRead read = m_form.platform().readTextFile(path, kPostLoadLimit + 1);
     if (!read.ok) {
         // The editor still holds the post of the file before, so that file
         // stays the current one.
