@@ -2,6 +2,7 @@
 
 #include "editing/posteditor.h"
 #include "platform/platform.h"
+#include "preview/previewcommand.h"
 #include "shell/buttonpictures.h"
 #include "shell/commondialog.h"
 #include "shell/controlbuilder.h"
@@ -56,6 +57,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     buildMenu();
 
     // The commands behind the controls, each subsystem's in its own class.
+    new PreviewCommand(*this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.
