@@ -208,6 +208,14 @@ void TestConversion::convertsTheMarkup()
     QCOMPARE(convertMarkupToHtml(post), expected);
     QCOMPARE(stepByStep(post), expected);
     QCOMPARE(test::literalConversion(post), expected);
+
+    // Into a string whose memory is reused, and into the post's own string.
+    QString reused = QStringLiteral("stale text that must not show ").repeated(40);
+    convertMarkupToHtml(post, reused);
+    QCOMPARE(reused, expected);
+    QString inPlace = post;
+    convertMarkupToHtml(inPlace, inPlace);
+    QCOMPARE(inPlace, expected);
 }
 
 void TestConversion::namedQuotes_data()
@@ -279,11 +287,13 @@ void TestConversion::matchesTheLiteralConversionOnRandomPosts()
     const quint32 seed = quint32(qEnvironmentVariableIntValue("ZARVELO_SEED", &given));
     const quint32 used = given ? seed : 20240417u;
     PostGenerator generator(used);
+    QString reused;
     for (int n = 0; n < 6000; ++n) {
         const QString post = generator.post();
         const QString expected = test::literalConversion(post);
         const QString message = QStringLiteral("seed %1, post %2: \"%3\"").arg(used).arg(n).arg(visible(post));
-        QVERIFY2(convertMarkupToHtml(post) == expected, qPrintable(message));
+        convertMarkupToHtml(post, reused);
+        QVERIFY2(reused == expected, qPrintable(message));
         QVERIFY2(stepByStep(post) == expected, qPrintable(message));
     }
 }

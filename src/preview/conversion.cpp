@@ -1,11 +1,16 @@
 #include "preview/conversion.h"
 
+#include <QtAlgorithms>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zarvelo {
 
@@ -84,7 +89,7 @@ const std::array<ConversionRule, 32> kRules = {{
 
 inline char16_t asciiLower(char16_t c)
 {
-    return (c >= u'A' && c <= u'Z') ? char16_t(c | 0x20) : c;
+    return char16_t(c | (unsigned(c - u'A') < 26u ? 0x20 : 0));
 }
 
 /** Whether markup stands at text[at], ASCII letters regardless of case. */
@@ -101,18 +106,31 @@ inline bool matchesAt(const char16_t *text, qsizetype size, qsizetype at, QStrin
 }
 
 /** A growing output buffer written through a raw pointer: the conversion
-    appends hundreds of thousands of short pieces to it. */
+    appends hundreds of thousands of short pieces to it. Its memory is taken
+    when first needed, from a string handed in when there is one. */
 class Output final
 {
 public:
-    explicit Output(qsizetype capacity) { reserve(std::max<qsizetype>(capacity, 16)); }
-
-    void append(const char16_t *from, qsizetype count)
+    explicit Output(qsizetype expected, QString reuse = QString())
+        : m_text(std::move(reuse))
+        , m_expected(std::max<qsizetype>(expected, 16))
     {
-        if (m_size + count > m_capacity)
-            reserve(std::max(m_capacity * 2, m_size + count));
-        std::memcpy(m_data + m_size, from, size_t(count) * sizeof(char16_t));
+    }
+
+    inline void append(const char16_t *from, qsizetype count)
+    {
+        if (Q_UNLIKELY(m_size + count > m_capacity))
+            reserve(std::max({m_capacity * 2, m_size + count, m_expected}));
+        char16_t *to = m_data + m_size;
         m_size += count;
+        // Most pieces are a few characters long: a call to memcpy would cost
+        // more than the copy.
+        if (count > 16) {
+            std::memcpy(to, from, size_t(count) * sizeof(char16_t));
+            return;
+        }
+        for (qsizetype k = 0; k < count; ++k)
+            to[k] = from[k];
     }
     void append(QStringView piece) { append(piece.utf16(), piece.size()); }
 
@@ -125,16 +143,31 @@ public:
 private:
     void reserve(qsizetype capacity)
     {
+        // A string handed in for reuse lends all of its memory.
+        if (m_capacity == 0 && !m_text.isDetached())
+            m_text = QString();
+        capacity = std::max(capacity, m_text.capacity());
         m_text.resize(capacity);
         m_data = reinterpret_cast<char16_t *>(m_text.data());
         m_capacity = capacity;
     }
 
     QString m_text;
+    qsizetype m_expected;
     char16_t *m_data = nullptr;
     qsizetype m_size = 0;
     qsizetype m_capacity = 0;
 };
+
+/** Whether text lies within the memory of string, which may not be written
+    while text is read. */
+bool viewsInto(QStringView text, const QString &string)
+{
+    const auto begin = reinterpret_cast<quintptr>(string.constData());
+    const auto end = begin + quintptr(string.capacity()) * sizeof(QChar);
+    const auto at = reinterpret_cast<quintptr>(text.utf16());
+    return !text.isEmpty() && at >= begin && at < end;
+}
 
 /**
  * Which "[QUOTE=" become quote boxes and which "]" close their names, decided
@@ -186,55 +219,93 @@ private:
     bool m_stopped = false;
 };
 
-/** The rules whose markup begins with "[", found by the letter after it (or
-    after "[/"), so each "[" of the post is tried against one or two rules. */
-class RuleIndex final
+/** A markup beginning with "[" that may stand at a "[" of the post, kept in
+    lower case for the comparison. */
+struct Tag
+{
+    std::array<char16_t, 12> lower{};
+    qsizetype length = 0;
+    QStringView html;
+    bool endsWithBracket = false;
+    bool namedQuote = false; // "[QUOTE=": its own step, not a row of the table
+};
+
+/** The tags found by the letter after their "[" (or after "[/"), so each "["
+    of the post is compared with one or two of them. */
+class TagIndex final
 {
 public:
-    RuleIndex()
+    TagIndex()
     {
+        m_tags.reserve(kRules.size() + 1);
+        for (const ConversionRule &rule : kRules) {
+            if (rule.markup.size() > 1 && rule.markup[0] == u'[')
+                m_tags.push_back(tag(rule.markup, rule.html, false));
+        }
+        m_tags.push_back(tag(kQuoteMarkup, kNamedQuoteOpening, true));
         for (auto &slot : m_byKey)
-            slot.fill(-1);
-        for (int row = 0; row < int(kRules.size()); ++row) {
-            const QStringView markup = kRules[size_t(row)].markup;
-            if (markup.size() < 2 || markup[0] != u'[')
-                continue;
-            const int key = keyOf(markup.utf16(), markup.size(), 0);
-            Q_ASSERT(key >= 0);
-            auto &slot = m_byKey[size_t(key)];
-            *std::find(slot.begin(), slot.end(), -1) = qint8(row);
+            slot.fill(nullptr);
+        for (const Tag &t : m_tags) {
+            auto &slot = m_byKey[size_t(keyOf(t.lower.data(), t.length, 0))];
+            *std::find(slot.begin(), slot.end(), nullptr) = &t;
         }
     }
 
-    /** The rows that may stand at the "[" at text[at]. */
-    const std::array<qint8, 4> *candidates(const char16_t *text, qsizetype size, qsizetype at) const
+    /** The tag standing at the "[" at text[at], or null. */
+    const Tag *find(const char16_t *text, qsizetype size, qsizetype at) const
     {
         const int key = keyOf(text, size, at);
-        return key < 0 ? nullptr : &m_byKey[size_t(key)];
+        if (key < 0)
+            return nullptr;
+        for (const Tag *t : m_byKey[size_t(key)]) {
+            if (!t)
+                return nullptr;
+            if (size - at < t->length)
+                continue;
+            qsizetype k = 2;
+            while (k < t->length && asciiLower(text[at + k]) == t->lower[size_t(k)])
+                ++k;
+            if (k == t->length)
+                return t;
+        }
+        return nullptr;
     }
 
 private:
+    static Tag tag(QStringView markup, QStringView html, bool namedQuote)
+    {
+        Tag t;
+        Q_ASSERT(size_t(markup.size()) <= t.lower.size());
+        for (qsizetype k = 0; k < markup.size(); ++k)
+            t.lower[size_t(k)] = asciiLower(markup[k].unicode());
+        t.length = markup.size();
+        t.html = html;
+        t.endsWithBracket = markup.back() == u']';
+        t.namedQuote = namedQuote;
+        return t;
+    }
+
+    /** The letter after "[" or "[/", lower case, as an index. */
     static int keyOf(const char16_t *text, qsizetype size, qsizetype at)
     {
-        if (at + 1 >= size)
+        if (at + 2 >= size)
             return -1;
         char16_t c = asciiLower(text[at + 1]);
         int base = 0;
         if (c == u'/') {
-            if (at + 2 >= size)
-                return -1;
             c = asciiLower(text[at + 2]);
             base = 128;
         }
         return c < 128 ? base + int(c) : -1;
     }
 
-    std::array<std::array<qint8, 4>, 256> m_byKey;
+    std::vector<Tag> m_tags;
+    std::array<std::array<const Tag *, 4>, 256> m_byKey;
 };
 
-const RuleIndex &ruleIndex()
+const TagIndex &tagIndex()
 {
-    static const RuleIndex index;
+    static const TagIndex index;
     return index;
 }
 
@@ -256,26 +327,61 @@ inline bool isSpecial(char16_t c)
     return c < 128 && kSpecial.is[c];
 }
 
-/** The rule standing at the "[" at text[at] that the table's pass would
-    replace there, or -1. A rule ending in "]" does not match when its "]"
-    was taken by a named quote. */
-int ruleAt(const char16_t *text, qsizetype size, qsizetype at, const NamedQuotes &quotes)
+/** The position of the first "[", "]" or carriage return at or after from,
+    size when there is none. Eight characters at a time where the processor
+    allows: most of a post is plain text between them. */
+inline qsizetype nextSpecial(const char16_t *text, qsizetype from, qsizetype size)
 {
-    const std::array<qint8, 4> *rows = ruleIndex().candidates(text, size, at);
-    if (!rows)
-        return -1;
-    for (const qint8 row : *rows) {
-        if (row < 0)
-            return -1;
-        const QStringView markup = kRules[size_t(row)].markup;
-        if (!matchesAt(text, size, at, markup))
-            continue;
-        const qsizetype last = at + markup.size() - 1;
-        if (markup.back() == u']' && quotes.closesAt(last))
-            return -1;
-        return row;
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi16(short(u'['));
+    const __m128i close = _mm_set1_epi16(short(u']'));
+    const __m128i carriageReturn = _mm_set1_epi16(short(u'\r'));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, open), _mm_cmpeq_epi16(chunk, close)),
+                                          _mm_cmpeq_epi16(chunk, carriageReturn));
+        if (const int mask = _mm_movemask_epi8(hits))
+            return i + qCountTrailingZeroBits(quint32(mask)) / 2;
     }
-    return -1;
+#endif
+    for (; i < size; ++i) {
+        if (isSpecial(text[i]))
+            return i;
+    }
+    return size;
+}
+
+/** What takes the place of the markup at a special character: the HTML and
+    how many characters of the post it replaces (none: left as typed). */
+struct Replacement
+{
+    QStringView html;
+    qsizetype length = 0;
+};
+
+inline Replacement replacementAt(const char16_t *text, qsizetype size, qsizetype at, const TagIndex &tags,
+                                 NamedQuotes &quotes)
+{
+    const char16_t c = text[at];
+    if (c == u']') {
+        if (!quotes.closesAt(at))
+            return {kRules[31].html, 1};
+        quotes.take();
+        return {kNamedQuoteNameClose, 1};
+    }
+    if (c == u'\r')
+        return {kRules[30].html, 1};
+    const Tag *tag = tags.find(text, size, at);
+    if (!tag)
+        return {};
+    if (tag->namedQuote) {
+        if (!quotes.open(at))
+            return {}; // left as typed: no row matches "[QUOTE="
+    } else if (tag->endsWithBracket && quotes.closesAt(at + tag->length - 1)) {
+        return {}; // its "]" ends a quoted name
+    }
+    return {tag->html, tag->length};
 }
 
 } // namespace
@@ -353,47 +459,33 @@ void REPLACEALL(QString &workingCopy, QStringView find, QStringView replacement)
 
 QString convertMarkupToHtml(QStringView post)
 {
+    QString html;
+    convertMarkupToHtml(post, html);
+    return html;
+}
+
+void convertMarkupToHtml(QStringView post, QString &html)
+{
     const char16_t *s = post.utf16();
     const qsizetype size = post.size();
-    const ConversionRule &lineBreak = kRules[30];
-    const ConversionRule &bracket = kRules[31];
+    const TagIndex &tags = tagIndex();
     NamedQuotes quotes(post);
-    Output out(size + size / 2);
+    // html's memory is written only when the post is not read from it.
+    Output out(size + size / 2, viewsInto(post, html) ? QString() : std::move(html));
     qsizetype copied = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = s[i];
-        if (!isSpecial(c))
+    for (qsizetype i = nextSpecial(s, 0, size); i < size; i = nextSpecial(s, i, size)) {
+        const Replacement replacement = replacementAt(s, size, i, tags, quotes);
+        if (replacement.length == 0) {
+            ++i;
             continue;
-        QStringView piece;
-        qsizetype length = 1;
-        if (c == u'\r') {
-            piece = lineBreak.html;
-        } else if (c == u']') {
-            if (quotes.closesAt(i)) {
-                quotes.take();
-                piece = kNamedQuoteNameClose;
-            } else {
-                piece = bracket.html;
-            }
-        } else if (matchesAt(s, size, i, kQuoteMarkup)) {
-            if (!quotes.open(i))
-                continue; // left as typed: no rule matches "[QUOTE="
-            piece = kNamedQuoteOpening;
-            length = qsizetype(std::size(kQuoteMarkup) - 1);
-        } else {
-            const int row = ruleAt(s, size, i, quotes);
-            if (row < 0)
-                continue;
-            piece = kRules[size_t(row)].html;
-            length = kRules[size_t(row)].markup.size();
         }
         out.append(s + copied, i - copied);
-        out.append(piece);
-        i += length - 1;
-        copied = i + 1;
+        out.append(replacement.html);
+        i += replacement.length;
+        copied = i;
     }
     out.append(s + copied, size - copied);
-    return out.take();
+    html = out.take();
 }
 
 } // namespace zarvelo

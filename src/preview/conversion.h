@@ -56,4 +56,8 @@ void REPLACEALL(QString &workingCopy, QStringView find, QStringView replacement)
  */
 QString convertMarkupToHtml(QStringView post);
 
+/** The conversion written into html, whose memory is reused: for callers
+    that convert again and again. */
+void convertMarkupToHtml(QStringView post, QString &html);
+
 } // namespace zarvelo
