@@ -132,7 +132,7 @@ void BM_ConversionReusingMemory(benchmark::State &state)
     report(state, text, html);
 }
 BENCHMARK(BM_ConversionReusingMemory)
-    ->Arg(20'000)->Arg(100'000)->Arg(1'000'000)->Arg(2'000'000)->Arg(4'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+    ->Arg(20'000)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_LiteralConversion(benchmark::State &state)
 {
