@@ -4,6 +4,7 @@
 #include "editing/editingcommands.h"
 #include "editing/posteditor.h"
 #include "platform/platform.h"
+#include "preview/previewcommand.h"
 #include "shell/buttonpictures.h"
 #include "shell/commondialog.h"
 #include "shell/controlbuilder.h"
@@ -63,6 +64,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     m_editingCommands = new EditingCommands(*this);
     new PostFiles(*this);
     m_defaultFont = new DefaultFont(*this);
+    new PreviewCommand(*this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

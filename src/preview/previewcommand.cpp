@@ -1,0 +1,54 @@
+#include "preview/previewcommand.h"
+
+#include "editing/posteditor.h"
+#include "platform/codepage.h"
+#include "platform/platform.h"
+#include "preview/conversion.h"
+#include "preview/previewpage.h"
+#include "shell/form1.h"
+
+#include <QPushButton>
+
+namespace zarvelo {
+
+PreviewCommand::PreviewCommand(Form1 &form)
+    : QObject(&form)
+    , m_form(form)
+{
+    setObjectName(QStringLiteral("PreviewCommand"));
+    if (auto *button = form.control<QPushButton>(QStringLiteral("Command9")))
+        connect(button, &QPushButton::clicked, this, &PreviewCommand::Command9_Click);
+}
+
+QString PreviewCommand::pagePath(const QString &programFolder)
+{
+    return programFolder + QLatin1Char('/') + previewFileName();
+}
+
+void PreviewCommand::Command9_Click()
+{
+    PostEditor &editor = m_form.editor();
+    editor.setFocus();
+    m_form.Text2 = editor.text();
+    m_form.Text2 = convertMarkupToHtml(m_form.Text2);
+    m_form.Text2 = previewPageText(m_form.Text2);
+
+    // Characters the code page cannot hold go into the page as character
+    // references, so the browser shows them as typed instead of a "?".
+    const QString page = escapeUnencodableAsHtml(m_form.Text2);
+    Platform &platform = m_form.platform();
+    const QString path = pagePath(platform.programFolder());
+    const TextFileWrite written = platform.writeTextFile(path, page);
+    if (!written.ok) {
+        platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
+                                .arg(path, written.error));
+        return;
+    }
+    QString error;
+    if (!platform.openInBrowser(path, &error)) {
+        platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
+                                .arg(path, error));
+    }
+}
+
+} // namespace zarvelo
