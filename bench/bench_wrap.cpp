@@ -2,6 +2,7 @@
 // wrap must edit the document in place, so both cost about the same however
 // long the post is.
 
+#include "scriptedplatform.h"
 #include "editing/editingcommands.h"
 #include "editing/posteditor.h"
 #include "platform/platform.h"
@@ -19,20 +20,9 @@ namespace {
 using zarvelo::Form1;
 using zarvelo::PostEditor;
 
-/** Answers nothing: the bold command asks nothing when text is selected. */
-class SilentPlatform final : public zarvelo::Platform
-{
-public:
-    void messageBox(const QString &, const QString &, zarvelo::MessageIcon) override {}
-    QString inputBox(const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &) override { return {}; }
-    std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
-    void setClipboardText(const QString &) override {}
-    bool openInBrowser(const QString &, QString *) override { return false; }
-    QString programFolder() override { return {}; }
-    void endProcess(int) override {}
-};
+// The bold command asks nothing when text is selected, so the scripted
+// platform never has to answer.
+using SilentPlatform = zarvelo::test::ScriptedPlatform;
 
 const QString kWord = QStringLiteral("kalima");
 

@@ -19,9 +19,11 @@ for target in $targets; do
     seeds="fuzz/corpus/${target#fuzz_}"
     work="build-fuzz/corpus/${target#fuzz_}"
     mkdir -p "$work"
+    dict=()
+    [ -f "fuzz/${target#fuzz_}.dict" ] && dict=(-dict="../fuzz/${target#fuzz_}.dict")
     echo "== $target for ${seconds}s"
     (cd build-fuzz && "./fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
-        -print_final_stats=1 "../$work" "../$seeds" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==|INFO: Seed|.*ERROR|.*crash|SUMMARY)' || true)
+        -print_final_stats=1 "${dict[@]}" "../$work" "../$seeds" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==|INFO: Seed|.*ERROR|.*crash|SUMMARY)' || true)
     if ls build-fuzz/crash-* build-fuzz/timeout-* build-fuzz/leak-* > /dev/null 2>&1; then
         echo "$target found a failing input:" build-fuzz/crash-* build-fuzz/timeout-* 2>/dev/null
         exit 1

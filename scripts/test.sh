@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest on the
 # offscreen platform: once in the normal build and once with AddressSanitizer
-# and UndefinedBehaviorSanitizer. --quick skips the sanitizer build (never in CI).
+# and UndefinedBehaviorSanitizer, then a short run of each fuzzer. --quick
+# skips the sanitizer build and the fuzzers (never in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,9 @@ if [ "$quick" = no ]; then
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     (cd build-asan && ctest --output-on-failure --timeout 900)
+    # A short run of each fuzzer from its seed corpus; scripts/fuzz.sh SECONDS
+    # runs them longer.
+    bash scripts/fuzz.sh 20
 else
-    echo "Skipped the sanitizer build (--quick)."
+    echo "Skipped the sanitizer build and the fuzzers (--quick)."
 fi

@@ -70,6 +70,9 @@ public:
     /** The folder that holds the program's executable. */
     virtual QString programFolder() = 0;
 
+    /** The user's own cache folder for the program (it may not exist yet). */
+    virtual QString cacheFolder() = 0;
+
     /** Ends the process at once: no window's closing steps run, nothing is
         saved. The test double only records the call and returns, so callers
         return straight after it. */

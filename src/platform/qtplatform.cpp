@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <cstdio>
@@ -80,6 +81,11 @@ bool QtPlatform::openInBrowser(const QString &path, QString *error)
 QString QtPlatform::programFolder()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::cacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }
 
 void QtPlatform::endProcess(int exitCode)

@@ -16,6 +16,7 @@ public:
     void setClipboardText(const QString &text) override;
     bool openInBrowser(const QString &path, QString *error) override;
     QString programFolder() override;
+    QString cacheFolder() override;
     void endProcess(int exitCode) override;
 };
 

@@ -7,6 +7,8 @@
 #include "preview/previewpage.h"
 #include "shell/form1.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 
 namespace zarvelo {
@@ -37,18 +39,45 @@ void PreviewCommand::Command9_Click()
     // references, so the browser shows them as typed instead of a "?".
     const QString page = escapeUnencodableAsHtml(m_form.Text2);
     Platform &platform = m_form.platform();
-    const QString path = pagePath(platform.programFolder());
-    const TextFileWrite written = platform.writeTextFile(path, page);
-    if (!written.ok) {
+    QString path;
+    QString error;
+    if (!writePage(page, &path, &error)) {
         platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
-                                .arg(path, written.error));
+                                .arg(path, error));
         return;
     }
-    QString error;
     if (!platform.openInBrowser(path, &error)) {
         platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
                                 .arg(path, error));
     }
+}
+
+bool PreviewCommand::writePage(const QString &page, QString *path, QString *error)
+{
+    Platform &platform = m_form.platform();
+    const QString programFolder = platform.programFolder();
+    *path = pagePath(programFolder);
+    const TextFileWrite written = platform.writeTextFile(*path, page);
+    if (written.ok)
+        return true;
+    *error = written.error;
+
+    // The program's folder is not writable: the page and its pictures go to
+    // the user's cache folder instead, so that the preview still works.
+    const QString cache = platform.cacheFolder();
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return false;
+    for (const QString &picture : previewPictures()) {
+        const QString target = QDir(cache).filePath(picture);
+        QFile::remove(target);
+        QFile::copy(QDir(programFolder).filePath(picture), target);
+    }
+    const QString cachedPath = pagePath(cache);
+    if (platform.writeTextFile(cachedPath, page).ok) {
+        *path = cachedPath;
+        return true;
+    }
+    return false;
 }
 
 } // namespace zarvelo

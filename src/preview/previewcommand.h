@@ -9,7 +9,9 @@ class Form1;
 /**
  * The preview button `Command9`: converts a copy of the post, writes it as
  * the page `perview.html` in the program's folder and opens that page in the
- * user's web browser. The editor's text is never changed.
+ * user's web browser. The editor's text is never changed. Where the
+ * program's folder cannot be written (an installed program), the page goes
+ * to the user's cache folder, with its pictures copied beside it.
  */
 class PreviewCommand final : public QObject
 {
@@ -26,6 +28,8 @@ public:
     void Command9_Click();
 
 private:
+    bool writePage(const QString &page, QString *path, QString *error);
+
     Form1 &m_form;
 };
 

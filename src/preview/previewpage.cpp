@@ -43,4 +43,9 @@ QString previewFileName()
     return QStringLiteral("perview.html");
 }
 
+QStringList previewPictures()
+{
+    return {QStringLiteral("bk.gif"), QStringLiteral("logo.gif")};
+}
+
 } // namespace zarvelo

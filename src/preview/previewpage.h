@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace zarvelo {
@@ -18,5 +19,8 @@ QString previewPageText(QStringView body);
 
 /** The page's file name, in the program's folder beside "bk.gif" and "logo.gif". */
 QString previewFileName();
+
+/** The pictures the page refers to, which must stand beside it. */
+QStringList previewPictures();
 
 } // namespace zarvelo

@@ -38,6 +38,7 @@ public:
     QQueue<QString> saveAnswers;
     QQueue<std::optional<quint32>> colorAnswers; // nullopt: the dialog is cancelled
     QString folder;                              // what programFolder() returns
+    QString cache;                               // what cacheFolder() returns
     bool browserStarts = true;
     QString failWritesTo;                        // a path whose writes fail
 
@@ -104,6 +105,7 @@ public:
         return browserStarts;
     }
     QString programFolder() override { return folder; }
+    QString cacheFolder() override { return cache; }
     void endProcess(int exitCode) override { endedWith.append(exitCode); }
 
     QString lastInputTitle;
