@@ -34,8 +34,8 @@ private:
     {
         static const QStringList blocks = {
             QStringLiteral("[QUOTE=Ali]|[/QUOTE]"), QStringLiteral("[QUOTE=محمد]|[/QUOTE]"),
-            QStringLiteral("[QUOTE]|[/QUOTE]"), QStringLiteral("[CODE]|[/CODE]"),
-            QStringLiteral("[HTML]|[/HTML]"), QStringLiteral("[PHP]|[/PHP]"),
+            QStringLiteral("[QUOTE]|[/QUOTE]"),     QStringLiteral("[CODE]|[/CODE]"),
+            QStringLiteral("[HTML]|[/HTML]"),       QStringLiteral("[PHP]|[/PHP]"),
         };
         const bool inBlock = m_random.bounded(5) == 0;
         const QStringList block = pick(blocks).split(QLatin1Char('|'));
@@ -52,17 +52,23 @@ private:
     void item(QString &text)
     {
         static const QStringList words = {
-            QStringLiteral("مرحبا"), QStringLiteral("بكم"), QStringLiteral("في"),
-            QStringLiteral("المنتدى"), QStringLiteral("شكرا"), QStringLiteral("على"),
+            QStringLiteral("مرحبا"),   QStringLiteral("بكم"),   QStringLiteral("في"),
+            QStringLiteral("المنتدى"), QStringLiteral("شكرا"),  QStringLiteral("على"),
             QStringLiteral("الموضوع"), QStringLiteral("hello"), QStringLiteral("forum"),
-            QStringLiteral("Qt"), QStringLiteral("code"), QStringLiteral("a"),
+            QStringLiteral("Qt"),      QStringLiteral("code"),  QStringLiteral("a"),
         };
         static const QStringList inline_ = {
-            QStringLiteral("[B]|[/B]"), QStringLiteral("[I]|[/I]"), QStringLiteral("[U]|[/U]"),
-            QStringLiteral("[CENTER]|[/CENTER]"), QStringLiteral("[LEFT]|[/LEFT]"),
-            QStringLiteral("[RIGHT]|[/RIGHT]"), QStringLiteral("[FONT='Arial']|[/FONT]"),
-            QStringLiteral("[SIZE=4]|[/SIZE]"), QStringLiteral("[COLOR=#FF0000]|[/COLOR]"),
-            QStringLiteral("[URL=http://example.org/]|[/URL]"), QStringLiteral("[img]|[/img]"),
+            QStringLiteral("[B]|[/B]"),
+            QStringLiteral("[I]|[/I]"),
+            QStringLiteral("[U]|[/U]"),
+            QStringLiteral("[CENTER]|[/CENTER]"),
+            QStringLiteral("[LEFT]|[/LEFT]"),
+            QStringLiteral("[RIGHT]|[/RIGHT]"),
+            QStringLiteral("[FONT='Arial']|[/FONT]"),
+            QStringLiteral("[SIZE=4]|[/SIZE]"),
+            QStringLiteral("[COLOR=#FF0000]|[/COLOR]"),
+            QStringLiteral("[URL=http://example.org/]|[/URL]"),
+            QStringLiteral("[img]|[/img]"),
         };
         if (m_random.bounded(2) == 0) {
             text += pick(words);
@@ -132,7 +138,11 @@ void BM_ConversionReusingMemory(benchmark::State &state)
     report(state, text, html);
 }
 BENCHMARK(BM_ConversionReusingMemory)
-    ->Arg(20'000)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+    ->Arg(20'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LiteralConversion(benchmark::State &state)
 {

@@ -16,7 +16,8 @@ namespace {
 void BM_OpenMainWindow(benchmark::State &state)
 {
     QTemporaryDir dir;
-    QFile::copy(QStringLiteral(ZARVELO_SOURCE_DIR "/data/setting.vbe"), dir.filePath(QStringLiteral("setting.vbe")));
+    QFile::copy(QStringLiteral(ZARVELO_SOURCE_DIR "/data/setting.vbe"),
+                dir.filePath(QStringLiteral("setting.vbe")));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
     for (auto _ : state) {

@@ -2,10 +2,10 @@
 // wrap must edit the document in place, so both cost about the same however
 // long the post is.
 
-#include "scriptedplatform.h"
 #include "editing/editingcommands.h"
 #include "editing/posteditor.h"
 #include "platform/platform.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
 
 #include <QApplication>
@@ -73,8 +73,14 @@ void wrapWord(benchmark::State &state, bool atEnd)
     state.counters["post_chars"] = double(editor.textLength());
 }
 
-void BM_BoldWrapAtEnd(benchmark::State &state) { wrapWord(state, true); }
-void BM_BoldWrapAtStart(benchmark::State &state) { wrapWord(state, false); }
+void BM_BoldWrapAtEnd(benchmark::State &state)
+{
+    wrapWord(state, true);
+}
+void BM_BoldWrapAtStart(benchmark::State &state)
+{
+    wrapWord(state, false);
+}
 
 } // namespace
 

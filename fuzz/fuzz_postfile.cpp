@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     file.write(bytes);
     file.flush();
 
-    const zarvelo::TextFileRead read = zarvelo::readWindows1256File(file.fileName(), zarvelo::kPostLoadLimit + 1);
+    const zarvelo::TextFileRead read =
+        zarvelo::readWindows1256File(file.fileName(), zarvelo::kPostLoadLimit + 1);
     if (!read.ok)
         std::abort();
     const zarvelo::LoadedPost post = zarvelo::limitLoadedPost(read.text);

@@ -13,22 +13,22 @@ namespace {
 bool writable(const QString &field)
 {
     return !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\r'))
-           && !field.contains(QLatin1Char('\n'));
+        && !field.contains(QLatin1Char('\n'));
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = zarvelo::decodeWindows1256(
-        QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QString text =
+        zarvelo::decodeWindows1256(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
     const std::optional<zarvelo::DefaultFontSettings> read = zarvelo::parseSettingsFile(text);
     if (!read)
         return 0;
     const zarvelo::DefaultFontTemplate post = zarvelo::buildDefaultFontTemplate(*read);
     if (post.selLength != 22 || post.selStart < 0 || post.selStart + 22 > post.text.size())
         std::abort();
-    for (const QString &field : {read->Disabled, read->FontName, read->Alignment, read->FontSize,
-                                 read->Bold, read->FontColor})
+    for (const QString &field :
+         {read->Disabled, read->FontName, read->Alignment, read->FontSize, read->Bold, read->FontColor})
         if (!writable(field))
             return 0;
     const std::optional<zarvelo::DefaultFontSettings> again =

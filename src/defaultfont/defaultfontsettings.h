@@ -6,7 +6,10 @@ namespace zarvelo {
 
 /** The no-change marker: the template adds nothing for a field holding it,
     and the panel shows the marker itself. Always compared exactly. */
-inline QString noChangeMarker() { return QStringLiteral("لا تغيير"); }
+inline QString noChangeMarker()
+{
+    return QStringLiteral("لا تغيير");
+}
 
 /**
  * The default font: the formatting choices wrapped around every new post, in
@@ -25,7 +28,7 @@ struct DefaultFontSettings
     friend bool operator==(const DefaultFontSettings &a, const DefaultFontSettings &b)
     {
         return a.Disabled == b.Disabled && a.FontName == b.FontName && a.Alignment == b.Alignment
-               && a.FontSize == b.FontSize && a.Bold == b.Bold && a.FontColor == b.FontColor;
+            && a.FontSize == b.FontSize && a.Bold == b.Bold && a.FontColor == b.FontColor;
     }
     friend bool operator!=(const DefaultFontSettings &a, const DefaultFontSettings &b) { return !(a == b); }
 };

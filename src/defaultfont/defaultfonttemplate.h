@@ -10,7 +10,10 @@ namespace zarvelo {
 
 /** The line a new post starts with, selected so that typing replaces it; the
     editor's design text too. */
-inline QString templatePlaceholder() { return QStringLiteral("بسم الله الرحمن الرحيم"); }
+inline QString templatePlaceholder()
+{
+    return QStringLiteral("بسم الله الرحمن الرحيم");
+}
 
 /** A new post built from the default font, and what to select in it. */
 struct DefaultFontTemplate

@@ -80,8 +80,8 @@ frmdefaultfont::frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWi
 
     // The same fonts as the main window's list, and the marker for none.
     m_fontName->addItems(form1FontNames() << noChangeMarker());
-    m_alignment->addItems({QStringLiteral("توسيط"), QStringLiteral("يمين"), QStringLiteral("يسار"),
-                           noChangeMarker()});
+    m_alignment->addItems(
+        {QStringLiteral("توسيط"), QStringLiteral("يمين"), QStringLiteral("يسار"), noChangeMarker()});
     for (int size = 1; size <= 7; ++size)
         m_fontSize->addItem(QString::number(size));
     m_fontSize->addItem(noChangeMarker());
@@ -135,8 +135,8 @@ void frmdefaultfont::fitCaptions()
 void frmdefaultfont::applyOffSwitch()
 {
     const bool enabled = !m_off->isChecked();
-    for (const char *name : {"Combo1", "Combo2", "Combo3", "Label1", "Label2", "Label3", "Label4", "Check2",
-                             "Command1"})
+    for (const char *name :
+         {"Combo1", "Combo2", "Combo3", "Label1", "Label2", "Label3", "Label4", "Check2", "Command1"})
         findChild<QWidget *>(QString::fromLatin1(name))->setEnabled(enabled);
 }
 
@@ -147,9 +147,10 @@ void frmdefaultfont::showButtonColor(quint32 color)
     paintButtonFace(m_colorButton, numberToRgb(color));
     // The style would lighten and soften a dark face; the button must show
     // the very colour that will be stored.
-    m_colorButton->setStyleSheet(QStringLiteral("QPushButton { background-color: #%1; border: 1px solid #%2; }")
-                                     .arg(numberToRgb(color), 6, 16, QLatin1Char('0'))
-                                     .arg(kLightBlue, 6, 16, QLatin1Char('0')));
+    m_colorButton->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: #%1; border: 1px solid #%2; }")
+            .arg(numberToRgb(color), 6, 16, QLatin1Char('0'))
+            .arg(kLightBlue, 6, 16, QLatin1Char('0')));
 }
 
 void frmdefaultfont::showNoColor()

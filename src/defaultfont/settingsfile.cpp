@@ -13,7 +13,10 @@ constexpr QChar kComma = QLatin1Char(',');
 constexpr QChar kCR = QLatin1Char('\r');
 constexpr QChar kLF = QLatin1Char('\n');
 
-bool isLineEnd(QChar c) { return c == kCR || c == kLF; }
+bool isLineEnd(QChar c)
+{
+    return c == kCR || c == kLF;
+}
 
 // Consumes the comma or line end (CR LF, lone CR or lone LF) at pos, if any.
 void consumeSeparator(QStringView text, qsizetype &pos)

@@ -12,7 +12,10 @@ class QDir;
 namespace zarvelo {
 
 /** The settings file's name, as the writer creates it. */
-inline QString settingsFileName() { return QStringLiteral("setting.vbe"); }
+inline QString settingsFileName()
+{
+    return QStringLiteral("setting.vbe");
+}
 
 /** The message shown when the settings file cannot be read: three lines
     separated by empty lines, CR LF throughout. */

@@ -41,9 +41,12 @@ void EditingCommands::connectControls()
         connect(button(QString::fromLatin1(PresetStyles[i].button)), &QPushButton::clicked, this,
                 [this, i] { preset_Click(i); });
     }
-    connect(button(QStringLiteral("Command1")), &QPushButton::clicked, this, &EditingCommands::Command1_Click);
-    connect(button(QStringLiteral("Command12")), &QPushButton::clicked, this, &EditingCommands::Command12_Click);
-    connect(button(QStringLiteral("Command13")), &QPushButton::clicked, this, &EditingCommands::Command13_Click);
+    connect(button(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &EditingCommands::Command1_Click);
+    connect(button(QStringLiteral("Command12")), &QPushButton::clicked, this,
+            &EditingCommands::Command12_Click);
+    connect(button(QStringLiteral("Command13")), &QPushButton::clicked, this,
+            &EditingCommands::Command13_Click);
     // activated, not currentIndexChanged: only a user's pick runs a command,
     // never the list's text being set back afterwards.
     connect(m_form.control<QComboBox>(QStringLiteral("Combo1")), &QComboBox::activated, this,

@@ -23,7 +23,7 @@ QString qtFileDialogFilter(const QString &commonDialogFilter)
                 p = QStringLiteral("*");
         }
         filters << description.trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' '))
-                       + QLatin1Char(')');
+                + QLatin1Char(')');
     }
     return filters.join(QLatin1String(";;"));
 }

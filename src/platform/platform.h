@@ -12,7 +12,10 @@ namespace zarvelo {
 enum class MessageIcon { None, Information };
 
 /** The program's name, the title of its message and input boxes. */
-inline QString programName() { return QStringLiteral("Zarvelo"); }
+inline QString programName()
+{
+    return QStringLiteral("Zarvelo");
+}
 
 /**
  * Everything modal or external that the program asks of its platform: the

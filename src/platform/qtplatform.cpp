@@ -26,8 +26,8 @@ QWidget *dialogParent()
 
 void QtPlatform::messageBox(const QString &text, const QString &title, MessageIcon icon)
 {
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, dialogParent());
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
+                    text, QMessageBox::Ok, dialogParent());
     box.exec();
 }
 

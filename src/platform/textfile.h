@@ -17,8 +17,8 @@ struct TextFileRead
 struct TextFileWrite
 {
     bool ok = false;
-    QString error;                  ///< why it failed, for a message to the user
-    QList<char32_t> unencodable;    ///< characters the code page cannot hold; nothing was written
+    QString error;               ///< why it failed, for a message to the user
+    QList<char32_t> unencodable; ///< characters the code page cannot hold; nothing was written
 };
 
 /** Reads a file as Windows-1256 text: the whole file, or with maxBytes >= 0

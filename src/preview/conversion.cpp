@@ -26,28 +26,25 @@ constexpr char16_t kNamedQuoteOpening[] =
     u"border='0'><tr><td class='alt2' style='border: 1px inset' "
     u"bgcolor='#C0C0C0'><div>المشاركة الأصلية بواسطة:<strong>";
 constexpr char16_t kNamedQuoteNameClose[] = u"</strong></div><div style='font-style: italic'>";
-constexpr char16_t kPlainQuoteOpening[] =
-    u"<div align='right' style='margin-left: 20px; margin-right: 20px; "
-    u"margin-top: 5px; margin-bottom: 20px'><div class='smallfont' "
-    u"style='margin-bottom: 2px'>إقتباس:</div><table cellSpacing='0' "
-    u"cellPadding='6' width='90%' border='0'><tr><td class='alt2' "
-    u"style='border: 1px inset' bgcolor='#C0C0C0'><div><strong><div "
-    u"style='font-style: italic'>";
-constexpr char16_t kCodeOpening[] =
-    u"<br>كود:<div align='left'><table border='1' cellpadding='5' "
-    u"cellspacing='5' style='border-collapse: collapse' "
-    u"bordercolor='#111111' width='100%' id='AutoNumber1' "
-    u"bgcolor=#C0C0C0'><tr><td bgcolor='#C0C0C0' align=left width='100%'>";
+constexpr char16_t kPlainQuoteOpening[] = u"<div align='right' style='margin-left: 20px; margin-right: 20px; "
+                                          u"margin-top: 5px; margin-bottom: 20px'><div class='smallfont' "
+                                          u"style='margin-bottom: 2px'>إقتباس:</div><table cellSpacing='0' "
+                                          u"cellPadding='6' width='90%' border='0'><tr><td class='alt2' "
+                                          u"style='border: 1px inset' bgcolor='#C0C0C0'><div><strong><div "
+                                          u"style='font-style: italic'>";
+constexpr char16_t kCodeOpening[] = u"<br>كود:<div align='left'><table border='1' cellpadding='5' "
+                                    u"cellspacing='5' style='border-collapse: collapse' "
+                                    u"bordercolor='#111111' width='100%' id='AutoNumber1' "
+                                    u"bgcolor=#C0C0C0'><tr><td bgcolor='#C0C0C0' align=left width='100%'>";
 constexpr char16_t kHtmlCodeOpening[] =
     u"<br>كود HTML:<div align='left'><table border='1' cellpadding='5' "
     u"cellspacing='5' style='border-collapse: collapse' "
     u"bordercolor='#111111' width='100%' id='AutoNumber1' "
     u"bgcolor=#C0C0C0'><tr><td bgcolor='#C0C0C0' align=left width='100%'>";
-constexpr char16_t kPhpCodeOpening[] =
-    u"<br>كود PHP:<div align='left'><table border='1' cellpadding='5' "
-    u"cellspacing='5' style='border-collapse: collapse' "
-    u"bordercolor='#111111' width='100%' id='AutoNumber1' "
-    u"bgcolor=#C0C0C0'><tr><td bgcolor='#C0C0C0' align=left width='100%'>";
+constexpr char16_t kPhpCodeOpening[] = u"<br>كود PHP:<div align='left'><table border='1' cellpadding='5' "
+                                       u"cellspacing='5' style='border-collapse: collapse' "
+                                       u"bordercolor='#111111' width='100%' id='AutoNumber1' "
+                                       u"bgcolor=#C0C0C0'><tr><td bgcolor='#C0C0C0' align=left width='100%'>";
 constexpr char16_t kBlockClose[] = u"</td></tr></table></div>";
 
 constexpr char16_t kQuoteMarkup[] = u"[QUOTE=";
@@ -114,8 +111,7 @@ public:
     explicit Output(qsizetype expected, QString reuse = QString())
         : m_text(std::move(reuse))
         , m_expected(std::max<qsizetype>(expected, 16))
-    {
-    }
+    {}
 
     inline void append(const char16_t *from, qsizetype count)
     {
@@ -184,7 +180,9 @@ bool viewsInto(QStringView text, const QString &string)
 class NamedQuotes final
 {
 public:
-    explicit NamedQuotes(QStringView text) : m_text(text) {}
+    explicit NamedQuotes(QStringView text)
+        : m_text(text)
+    {}
 
     /** A "[QUOTE=" stands at `at`. True when it becomes a quote box. */
     bool open(qsizetype at)
@@ -313,7 +311,8 @@ const TagIndex &tagIndex()
 struct SpecialCharacters
 {
     bool is[128] = {};
-    constexpr SpecialCharacters() : is()
+    constexpr SpecialCharacters()
+        : is()
     {
         is[int(u'[')] = true;
         is[int(u']')] = true;
@@ -339,8 +338,9 @@ inline qsizetype nextSpecial(const char16_t *text, qsizetype from, qsizetype siz
     const __m128i carriageReturn = _mm_set1_epi16(short(u'\r'));
     for (; i + 8 <= size; i += 8) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, open), _mm_cmpeq_epi16(chunk, close)),
-                                          _mm_cmpeq_epi16(chunk, carriageReturn));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, open), _mm_cmpeq_epi16(chunk, close)),
+                         _mm_cmpeq_epi16(chunk, carriageReturn));
         if (const int mask = _mm_movemask_epi8(hits))
             return i + qCountTrailingZeroBits(quint32(mask)) / 2;
     }

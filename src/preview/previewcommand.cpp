@@ -42,13 +42,13 @@ void PreviewCommand::Command9_Click()
     QString path;
     QString error;
     if (!writePage(page, &path, &error)) {
-        platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
-                                .arg(path, error));
+        platform.messageBox(
+            QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2").arg(path, error));
         return;
     }
     if (!platform.openInBrowser(path, &error)) {
-        platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
-                                .arg(path, error));
+        platform.messageBox(
+            QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2").arg(path, error));
     }
 }
 

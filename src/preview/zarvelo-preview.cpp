@@ -14,22 +14,21 @@
 
 namespace {
 
-constexpr const char *kUsage =
-    "Usage: zarvelo-preview [--body] [FILE]\n"
-    "\n"
-    "Converts a forum post written in bulletin-board markup to the HTML of its\n"
-    "preview page, as the preview button of Zarvelo does, and writes it to\n"
-    "standard output.\n"
-    "\n"
-    "  FILE     the post, as Windows-1256 text; standard input when FILE is\n"
-    "           absent or \"-\"\n"
-    "  --body   write only the converted post, without the page around it\n"
-    "  --help   show this help and exit\n"
-    "\n"
-    "The output is Windows-1256 text with nothing added at its end; characters\n"
-    "that the code page cannot hold are written as HTML character references.\n"
-    "Exit status: 0 on success, 1 when the post cannot be read or the output\n"
-    "cannot be written, 2 on a wrong command line.\n";
+constexpr const char *kUsage = "Usage: zarvelo-preview [--body] [FILE]\n"
+                               "\n"
+                               "Converts a forum post written in bulletin-board markup to the HTML of its\n"
+                               "preview page, as the preview button of Zarvelo does, and writes it to\n"
+                               "standard output.\n"
+                               "\n"
+                               "  FILE     the post, as Windows-1256 text; standard input when FILE is\n"
+                               "           absent or \"-\"\n"
+                               "  --body   write only the converted post, without the page around it\n"
+                               "  --help   show this help and exit\n"
+                               "\n"
+                               "The output is Windows-1256 text with nothing added at its end; characters\n"
+                               "that the code page cannot hold are written as HTML character references.\n"
+                               "Exit status: 0 on success, 1 when the post cannot be read or the output\n"
+                               "cannot be written, 2 on a wrong command line.\n";
 
 struct Options
 {

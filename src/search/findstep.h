@@ -8,7 +8,7 @@ namespace zarvelo {
 struct FindStep
 {
     enum Outcome {
-        Skipped,  ///< the search text is empty: nothing is sought, nothing said
+        Skipped, ///< the search text is empty: nothing is sought, nothing said
         Found,
         NotFound, ///< no occurrence at or after the start position
     };

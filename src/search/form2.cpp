@@ -49,8 +49,9 @@ QPalette usualPalette(const QWidget *widget)
 } // namespace
 
 Form2::Form2(Form1 &form)
-    : QWidget(&form, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(&form,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
     , m_form(form)
 {
     setObjectName(QStringLiteral("Form2"));

@@ -7,8 +7,7 @@ namespace zarvelo {
 CommonDialog::CommonDialog(Platform &platform, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
-{
-}
+{}
 
 void CommonDialog::showOpen()
 {

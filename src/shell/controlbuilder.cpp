@@ -180,7 +180,7 @@ std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlD
                   def.background == kNoColor ? kNavy : def.background);
 
         const bool takesFocus = def.tabIndex >= 0 && def.kind != ControlKind::Label
-                                && def.kind != ControlKind::Frame && def.kind != ControlKind::Picture;
+            && def.kind != ControlKind::Frame && def.kind != ControlKind::Picture;
         if (takesFocus)
             focusable.emplace_back(def.tabIndex, widget);
         else

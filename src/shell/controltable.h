@@ -6,14 +6,14 @@ namespace zarvelo {
 
 /** The kinds of control a window's table can hold. */
 enum class ControlKind {
-    PostEditor,     ///< the multi-line post editor
-    LineEdit,       ///< a one-line text box
+    PostEditor, ///< the multi-line post editor
+    LineEdit,   ///< a one-line text box
     Label,
     Frame,
     Button,
-    PictureButton,  ///< a button showing an icon and no caption
-    EditableCombo,  ///< a drop-down list whose text field takes typing
-    ListCombo,      ///< a drop-down list without free text
+    PictureButton, ///< a button showing an icon and no caption
+    EditableCombo, ///< a drop-down list whose text field takes typing
+    ListCombo,     ///< a drop-down list without free text
     CheckBox,
     Picture,
 };
@@ -25,13 +25,13 @@ constexpr int kNoColor = -1;
     from the top-left corner of its container's client area. */
 struct ControlDef
 {
-    const char *name;      ///< objectName: the system's name, array members as "cmdBOLD_0"
+    const char *name; ///< objectName: the system's name, array members as "cmdBOLD_0"
     ControlKind kind;
     const char *container; ///< objectName of the frame holding it; nullptr: the window
     int left, top, width, height;
-    int tabIndex;          ///< -1: takes no focus
-    const char *caption;   ///< UTF-8; nullptr for none
-    const char *toolTip;   ///< UTF-8; nullptr for none
+    int tabIndex;                     ///< -1: takes no focus
+    const char *caption;              ///< UTF-8; nullptr for none
+    const char *toolTip;              ///< UTF-8; nullptr for none
     const char *fontFamily = nullptr; ///< nullptr: the window's font
     double fontPointSize = 0;
     bool fontBold = false;

@@ -11,6 +11,7 @@ constexpr int kBannerGround = 0xFF8000;
 const std::vector<ControlDef> &form1Controls()
 {
     // name, kind, container, left, top, width, height, tab, caption, tooltip, font…
+    // clang-format off
     static const std::vector<ControlDef> controls{
         // Editor area.
         {"Text1", K::PostEditor, nullptr, 120, 1560, 9975, 5055, 0, "بسم الله الرحمن الرحيم", nullptr,
@@ -77,18 +78,26 @@ const std::vector<ControlDef> &form1Controls()
         {"Command13", K::Button, nullptr, 4080, 6720, 2175, 300, 28, "قلب محاذاة المحرر", nullptr},
         {"Command9", K::Button, nullptr, 7080, 6720, 2175, 300, 42, "مـــعايــنـه", nullptr},
     };
+    // clang-format on
     return controls;
 }
 
 QStringList form1FontNames()
 {
-    return {QStringLiteral("Akhbar MT"),       QStringLiteral("Andalus"),
-            QStringLiteral("Arial"),           QStringLiteral("DecoType Naskh"),
-            QStringLiteral("Impact"),          QStringLiteral("Led Italic Font"),
-            QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Modern"),
-            QStringLiteral("Monotype Koufi"),  QStringLiteral("Rod Transparent"),
-            QStringLiteral("Roman"),           QStringLiteral("Simplified Arabic"),
-            QStringLiteral("Tahoma"),          QStringLiteral("Times New Roman"),
+    return {QStringLiteral("Akhbar MT"),
+            QStringLiteral("Andalus"),
+            QStringLiteral("Arial"),
+            QStringLiteral("DecoType Naskh"),
+            QStringLiteral("Impact"),
+            QStringLiteral("Led Italic Font"),
+            QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Modern"),
+            QStringLiteral("Monotype Koufi"),
+            QStringLiteral("Rod Transparent"),
+            QStringLiteral("Roman"),
+            QStringLiteral("Simplified Arabic"),
+            QStringLiteral("Tahoma"),
+            QStringLiteral("Times New Roman"),
             QStringLiteral("Verdana")};
 }
 
@@ -104,6 +113,7 @@ QString form1DesignText()
 
 const std::vector<MenuDef> &form1Menu()
 {
+    // clang-format off
     static const std::vector<MenuDef> menu{
         {"file", nullptr, "&ملف", nullptr, true},
         {"SAVE", "file", "حفظ", "Ctrl+S", false},
@@ -118,6 +128,7 @@ const std::vector<MenuDef> &form1Menu()
         {"find", "tools", "بحث...", "F3", false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };
+    // clang-format on
     return menu;
 }
 

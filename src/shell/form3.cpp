@@ -17,10 +17,10 @@ const std::vector<ControlDef> &form3Controls()
 {
     static const std::vector<ControlDef> controls{
         {"Image1", K::Picture, nullptr, 0, 0, 4740, 1410, -1, nullptr, nullptr},
-        {"Label1", K::Label, nullptr, 100, 1680, 4500, 735, 1, nullptr, nullptr, "Tahoma", 9, true,
-         kOrange, kNavy},
-        {"Label2", K::Label, nullptr, 1200, 2400, 2175, 285, 3, "فريق Zarvelo", nullptr, "Tahoma", 9.75,
-         true, kPeach, kNavy},
+        {"Label1", K::Label, nullptr, 100, 1680, 4500, 735, 1, nullptr, nullptr, "Tahoma", 9, true, kOrange,
+         kNavy},
+        {"Label2", K::Label, nullptr, 1200, 2400, 2175, 285, 3, "فريق Zarvelo", nullptr, "Tahoma", 9.75, true,
+         kPeach, kNavy},
         {"Text1", K::LineEdit, nullptr, 240, 2760, 3015, 375, 2, "zarvelo@example.org", nullptr,
          "MS Sans Serif", 12, false, kOrange, kNavy},
         {"Command1", K::Button, nullptr, 3480, 2760, 1095, 375, 0, "إغلاق", nullptr, "Tahoma", 9, true},
@@ -60,7 +60,8 @@ Form3::Form3(QWidget *parent)
     // Fonts here may run wider than the one the window was drawn for: wrap
     // rather than cut the description off.
     label->setWordWrap(true);
-    findChild<QLabel *>(QStringLiteral("Label2"))->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    findChild<QLabel *>(QStringLiteral("Label2"))
+        ->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
 
     auto *contact = findChild<QLineEdit *>(QStringLiteral("Text1"));
     contact->setReadOnly(true);

@@ -19,6 +19,7 @@ struct Distance
 
 // The right group follows the window's right edge at these distances, applied
 // in this order.
+// clang-format off
 constexpr std::array<Distance, 22> kRightGroup{{
     {"Command1", 5055},  {"Command2_0", 1215}, {"Command2_1", 2055}, {"Command2_2", 2775},
     {"Command2_3", 3495}, {"Command2_4", 4215}, {"Command2_5", 5055}, {"cmdBOLD_0", 735},
@@ -27,6 +28,7 @@ constexpr std::array<Distance, 22> kRightGroup{{
     {"cmdPROM_0", 3135}, {"cmdPROM_1", 3495},  {"cmdPROM_2", 3855},  {"Combo1", 2655},
     {"Combo3", 3855},    {"Frame3", 5155},
 }};
+// clang-format on
 
 } // namespace
 

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-
 namespace zarvelo {
 
 class Form1;

@@ -40,7 +40,7 @@ public:
     QString folder;                              // what programFolder() returns
     QString cache;                               // what cacheFolder() returns
     bool browserStarts = true;
-    QString failWritesTo;                        // a path whose writes fail
+    QString failWritesTo; // a path whose writes fail
 
     // What was asked and done.
     QList<Message> messages;
@@ -49,7 +49,7 @@ public:
     QList<quint32> colorDialogStarts;
     QStringList clipboard; // each text put on the clipboard
     QStringList browserOpens;
-    QList<int> endedWith;  // exit codes of endProcess calls
+    QList<int> endedWith; // exit codes of endProcess calls
     int unexpectedCalls = 0;
 
     /** How many dialogs of any kind (message, input, file, colour) were shown. */
