@@ -28,7 +28,6 @@ class TestForm1 : public QObject
 private slots:
     void initTestCase();
     void controlsStandWhereTheTableSays();
-    void captionsTooltipsAndLists();
     void tabOrderFollowsTheTable();
     void menuTree();
     void layoutAtSampleWidths();
@@ -49,71 +48,40 @@ void TestForm1::controlsStandWhereTheTableSays()
     Form1 form(platform);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    // At the design size every control stands at its design place; Frame3
-    // follows the right edge and so stands 20 twips further right.
+    // At the design size every control stands at its design place, inside its
+    // frame where it has one; Frame3 follows the right edge, 20 twips further.
     for (const ControlDef &def : form1Controls()) {
         QWidget *widget = form.control<QWidget>(QString::fromLatin1(def.name));
         QVERIFY2(widget, def.name);
-        const double left = QByteArray(def.name) == "Frame3" ? 5180 : def.left;
-        QCOMPARE(widget->geometry().left(), twipsToPixels(left));
-        QCOMPARE(widget->geometry().top(), twipsToPixels(def.top));
-        QCOMPARE(widget->width(), twipsToPixels(def.width));
-        if (QByteArray(def.name) != "Text1") // the editor follows the window's height
-            QCOMPARE(widget->height(), twipsToPixels(def.height));
-        const bool inFrame = def.container != nullptr;
+        const QByteArray name(def.name);
+        const QRect expected = twipsRect(name == "Frame3" ? 5180 : def.left, def.top, def.width, def.height);
+        QCOMPARE(widget->pos(), expected.topLeft());
+        QCOMPARE(widget->width(), expected.width());
         QCOMPARE(widget->parentWidget()->objectName(),
-                 inFrame ? QString::fromLatin1(def.container) : QStringLiteral("Form1Client"));
-        // Everything reads right to left but the font-name label.
-        QCOMPARE(widget->layoutDirection(),
-                 QByteArray(def.name) == "Label10" ? Qt::LeftToRight : Qt::RightToLeft);
+                 def.container ? QString::fromLatin1(def.container) : QStringLiteral("Form1Client"));
+        QCOMPARE(widget->layoutDirection(), name == "Label10" ? Qt::LeftToRight : Qt::RightToLeft);
     }
     QVERIFY(!form.control<QLabel>(QStringLiteral("Label1"))->isVisible());
-    QCOMPARE(form.control<QLabel>(QStringLiteral("Label1"))->objectName(), QStringLiteral("Label1"));
-    QCOMPARE(form.editor().width(), twipsToPixels(9975));
     QCOMPARE(form.windowTitle(), QStringLiteral("Zarvelo"));
     QVERIFY(form.findChild<QObject *>(QStringLiteral("CommonDialog1")));
-}
 
-void TestForm1::captionsTooltipsAndLists()
-{
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    QCOMPARE(form.editor().text(), QStringLiteral("بسم الله الرحمن الرحيم"));
-    QCOMPARE(form.editor().font().family(), QStringLiteral("Arial"));
-    QVERIFY(form.editor().font().bold());
-    QCOMPARE(form.editor().font().pointSizeF(), 12.0);
-    QCOMPARE(form.control<QPushButton>(QStringLiteral("Command9"))->text(), QStringLiteral("مـــعايــنـه"));
-    QCOMPARE(form.control<QPushButton>(QStringLiteral("Command2_0"))->text(), QStringLiteral("الســــلام"));
-    QCOMPARE(form.control<QPushButton>(QStringLiteral("cmdBOLD_4"))->toolTip(), QStringLiteral("توسيط"));
-    QCOMPARE(form.control<QPushButton>(QStringLiteral("cmdBOLD_4"))->text(), QString());
-    QVERIFY(!form.control<QPushButton>(QStringLiteral("cmdBOLD_4"))->icon().isNull());
-    QVERIFY(!form.control<QPushButton>(QStringLiteral("Command3"))->icon().isNull());
-    QCOMPARE(form.control<QPushButton>(QStringLiteral("Command3"))->accessibleName(),
-             QStringLiteral("خط أندلس حجم 7"));
-    QCOMPARE(form.control<QGroupBox>(QStringLiteral("Frame2"))->title(), QStringLiteral("الخط الإفتراضي"));
-    QCOMPARE(form.control<QGroupBox>(QStringLiteral("Frame1"))->title(), QString());
-
+    // What the tables cannot show: the lists' start state and the pictures.
     auto *fonts = form.control<QComboBox>(QStringLiteral("Combo1"));
     QVERIFY(fonts->isEditable());
     QCOMPARE(fonts->currentText(), QStringLiteral("نــــوع الـخــــــــط"));
     QCOMPARE(fonts->count(), 15);
-    QCOMPARE(fonts->itemText(0), QStringLiteral("Akhbar MT"));
-    QCOMPARE(fonts->itemText(14), QStringLiteral("Verdana"));
     auto *sizes = form.control<QComboBox>(QStringLiteral("Combo3"));
     QVERIFY(!sizes->isEditable());
-    QCOMPARE(sizes->count(), 7);
-    QCOMPARE(sizes->currentIndex(), -1);
     QCOMPARE(sizes->currentText(), QString());
-
-    // Colours: navy ground with light blue text; light blue button faces.
-    const QPalette frame = form.control<QGroupBox>(QStringLiteral("Frame2"))->palette();
-    QCOMPARE(frame.color(QPalette::Window), QColor(0x00, 0x00, 0x40));
-    QCOMPARE(frame.color(QPalette::WindowText), QColor(0xD5, 0xE6, 0xFA));
-    QCOMPARE(form.control<QPushButton>(QStringLiteral("Command9"))->palette().color(QPalette::Button),
-             QColor(0xD5, 0xE6, 0xFA));
-    const QPalette banner = form.control<QLabel>(QStringLiteral("Label1"))->palette();
-    QCOMPARE(banner.color(QPalette::Window), QColor(0xFF, 0x80, 0x00));
-    QCOMPARE(banner.color(QPalette::WindowText), QColor(0x00, 0x00, 0xC0));
+    for (const char *picture : {"cmdBOLD_0", "cmdPROM_2", "cmdBOLD_8", "Command3", "Command7"}) {
+        auto *button = form.control<QPushButton>(QString::fromLatin1(picture));
+        QVERIFY(!button->icon().isNull());
+        QVERIFY(button->text().isEmpty());
+        QCOMPARE(button->accessibleName(), button->toolTip());
+    }
+    // The editor keeps the usual text-box colours inside the navy window.
+    QCOMPARE(form.editor().palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+    QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0x00, 0x00, 0x40));
 }
 
 void TestForm1::tabOrderFollowsTheTable()
@@ -121,12 +89,11 @@ void TestForm1::tabOrderFollowsTheTable()
     test::ScriptedPlatform platform;
     Form1 form(platform);
     const QStringList expected{
-        "Text1",      "cmdBOLD_0",  "cmdBOLD_1",  "cmdBOLD_2",  "cmdBOLD_3",  "cmdBOLD_4",
-        "cmdBOLD_5",  "cmdPROM_0",  "cmdPROM_1",  "cmdPROM_2",  "cmdBOLD_6",  "cmdBOLD_7",
-        "cmdBOLD_8",  "Combo1",     "Combo3",     "Command1",   "Command2_0", "Command2_1",
-        "Command2_2", "Command2_3", "Command2_4", "Command2_5", "Command4",   "Command5",
-        "Command6",   "Command7",   "Command8",   "Command12",  "Command13",  "Command3",
-        "Command9"};
+        "Text1",      "cmdBOLD_0", "cmdBOLD_1",  "cmdBOLD_2",  "cmdBOLD_3",  "cmdBOLD_4",  "cmdBOLD_5",
+        "cmdPROM_0",  "cmdPROM_1", "cmdPROM_2",  "cmdBOLD_6",  "cmdBOLD_7",  "cmdBOLD_8",  "Combo1",
+        "Combo3",     "Command1",  "Command2_0", "Command2_1", "Command2_2", "Command2_3", "Command2_4",
+        "Command2_5", "Command4",  "Command5",   "Command6",   "Command7",   "Command8",   "Command12",
+        "Command13",  "Command3",  "Command9"};
     QStringList walked;
     QWidget *widget = &form.editor();
     for (int i = 0; i < expected.size(); ++i) {
@@ -150,34 +117,22 @@ void TestForm1::menuTree()
 {
     test::ScriptedPlatform platform;
     Form1 form(platform);
-    const QList<QAction *> top = form.menuBar()->actions();
-    QCOMPARE(top.size(), 3);
-    QCOMPARE(top[0]->text(), QStringLiteral("&ملف"));
-    QCOMPARE(top[1]->text(), QStringLiteral("أدوات"));
-    QCOMPARE(top[2]->objectName(), QStringLiteral("ABOUT"));
-    QCOMPARE(top[2]->text(), QStringLiteral("عــن..."));
-
-    auto *file = form.findChild<QMenu *>(QStringLiteral("file"));
-    QStringList names;
-    for (QAction *action : file->actions())
-        names << action->objectName();
-    QCOMPARE(names, QStringList({"SAVE", "SAVEAS", "OPEN", "NEWPOST", "sdsdsdsd", "EXIT"}));
-    QVERIFY(form.menuAction(QStringLiteral("sdsdsdsd"))->isSeparator());
+    // Each menu's entries in order, with their shortcuts; separators are not commands.
+    QStringList tree;
+    for (QAction *top : form.menuBar()->actions()) {
+        tree << top->text();
+        if (QMenu *menu = top->menu())
+            for (QAction *action : menu->actions())
+                tree << QStringLiteral("  ") + action->objectName() + QLatin1Char(' ')
+                        + (action->isSeparator() ? QStringLiteral("-") : action->shortcut().toString());
+    }
+    QCOMPARE(tree,
+             QStringList({QStringLiteral("&ملف"), "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O",
+                          "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ", QStringLiteral("أدوات"),
+                          "  DEFAULTFONT ", "  ghghghgh -", "  find F3", QStringLiteral("عــن...")}));
     QCOMPARE(form.menuAction(QStringLiteral("NEWPOST"))->text(), QStringLiteral("مشاركة جديدة   "));
-    QCOMPARE(form.menuAction(QStringLiteral("NEWPOST"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-    QCOMPARE(form.menuAction(QStringLiteral("OPEN"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    QCOMPARE(form.menuAction(QStringLiteral("SAVE"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-    QCOMPARE(form.menuAction(QStringLiteral("SAVEAS"))->shortcut(), QKeySequence(Qt::Key_F2));
-    QCOMPARE(form.menuAction(QStringLiteral("EXIT"))->shortcut(), QKeySequence());
-
-    auto *tools = form.findChild<QMenu *>(QStringLiteral("tools"));
-    names.clear();
-    for (QAction *action : tools->actions())
-        names << action->objectName();
-    QCOMPARE(names, QStringList({"DEFAULTFONT", "ghghghgh", "find"}));
     QCOMPARE(form.menuAction(QStringLiteral("DEFAULTFONT"))->text(),
              QStringLiteral("إع&دادات الخط الإفتراضي..."));
-    QCOMPARE(form.menuAction(QStringLiteral("find"))->shortcut(), QKeySequence(Qt::Key_F3));
     QVERIFY(!form.windowIcon().isNull());
 }
 
@@ -190,9 +145,9 @@ void TestForm1::layoutAtSampleWidths()
         double bannerWidth;
         bool bannerText;
     };
-    for (const Sample s : {Sample{10335, false, 0, false}, Sample{10590, false, 0, false},
-                           Sample{10591, true, 201, false}, Sample{11310, true, 920, false},
-                           Sample{11311, true, 921, true}, Sample{12000, true, 1610, true}}) {
+    for (const Sample s :
+         {Sample{10335, false, 0, false}, Sample{10590, false, 0, false}, Sample{10591, true, 201, false},
+          Sample{11310, true, 920, false}, Sample{11311, true, 921, true}, Sample{12000, true, 1610, true}}) {
         const Form1Layout layout = layoutForm1(s.width, 5000);
         QCOMPARE(layout.bannerVisible, s.banner);
         if (s.banner) {
@@ -215,17 +170,7 @@ void TestForm1::layoutAtSampleWidths()
     QCOMPARE(layoutForm1(11311, 5000).bannerText,
              QStringLiteral("\r\nبرنامج\r\nZarvelo\r\nالإصدار\r\nالأول"));
 
-    // At the minimum width every right-group control stands at its design Left.
-    const Form1Layout minimum = layoutForm1(10335, 7920);
-    QCOMPARE(minimum.rightGroup.size(), 22);
-    for (const Form1Layout::Left &left : minimum.rightGroup) {
-        for (const ControlDef &def : form1Controls())
-            if (left.control == QLatin1String(def.name))
-                QCOMPARE(left.left, left.control == QLatin1String("Frame3") ? 5180.0 : double(def.left));
-    }
-    QCOMPARE(minimum.command13Left, 4080.0);
-    QCOMPARE(minimum.command9Left, 7080.0);
-    QCOMPARE(minimum.bottomRowTop, 6720.0);
+    QCOMPARE(layoutForm1(10335, 7920).bottomRowTop, 6720.0);
 }
 
 void TestForm1::minimumSize()
@@ -294,7 +239,8 @@ void TestForm1::aboutWindow()
         QVERIFY(modal);
         QCOMPARE(size, QSize(316, 213));
         QVERIFY(fixed);
-        QCOMPARE(labelText, QString(Form3::description()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        QCOMPARE(labelText,
+                 QString(Form3::description()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         QVERIFY(defaultButton);
         QCOMPARE(focusName, QStringLiteral("Command1"));
         QVERIFY(banner);
