@@ -56,14 +56,8 @@ frmdefaultfont::frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWi
     : QDialog(parent)
     , m_defaultFont(defaultFont)
 {
-    setObjectName(QStringLiteral("frmdefaultfont"));
-    setWindowTitle(QStringLiteral("إعدادات الخط الإفتراضي"));
-    setLayoutDirection(Qt::RightToLeft);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(3060), twipsToPixels(2430));
-    paintNavy(this);
-    setModal(true);
+    setUpFixedDialog(this, QStringLiteral("frmdefaultfont"), QStringLiteral("إعدادات الخط الإفتراضي"), 3060,
+                     2430);
 
     buildControls(this, frmdefaultfontControls());
     // The window keeps its own colour dialog, so its colour starts at black

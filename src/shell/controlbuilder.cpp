@@ -135,6 +135,20 @@ QFont windowFont()
     return font;
 }
 
+void setUpFixedDialog(QWidget *dialog, const QString &name, const QString &title, int widthTwips,
+                      int heightTwips)
+{
+    dialog->setObjectName(name);
+    dialog->setWindowTitle(title);
+    dialog->setLayoutDirection(Qt::RightToLeft);
+    dialog->setFont(windowFont());
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint);
+    dialog->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+    paintNavy(dialog);
+    dialog->setWindowModality(Qt::ApplicationModal);
+}
+
 void paintNavy(QWidget *widget)
 {
     paint(widget, kLightBlue, kNavy);

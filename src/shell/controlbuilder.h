@@ -27,6 +27,12 @@ std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlD
     dialog font, like the one the controls were sized for. */
 QFont windowFont();
 
+/** Sets up one of the program's small modal windows: its name and title,
+    right-to-left reading, the window font, the navy ground, and a fixed
+    client area of the given size in twips without minimise or maximise. */
+void setUpFixedDialog(QWidget *dialog, const QString &name, const QString &title, int widthTwips,
+                      int heightTwips);
+
 /** Gives a widget the navy ground and light blue text of the windows. */
 void paintNavy(QWidget *widget);
 /** Gives a button the light blue face of the windows. */

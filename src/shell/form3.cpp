@@ -38,15 +38,7 @@ QString Form3::description()
 Form3::Form3(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("عن البرنامج"));
-    setLayoutDirection(Qt::RightToLeft);
-    setFont(windowFont());
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(4740), twipsToPixels(3195));
-    paintNavy(this);
-    setModal(true);
+    setUpFixedDialog(this, QStringLiteral("Form3"), QStringLiteral("عن البرنامج"), 4740, 3195);
 
     buildControls(this, form3Controls());
 
