@@ -32,6 +32,7 @@ class TestPreview : public QObject
 private slots:
     void preview_data();
     void preview();
+    void unwritableFolderFallsBackToCache();
     void commandLine_data();
     void commandLine();
 
@@ -89,6 +90,36 @@ void TestPreview::preview()
     form.editor().setText(QString());
     form.control<QPushButton>(QStringLiteral("Command9"))->click();
     QCOMPARE(pageBytes(), cp1256(kHead + kTail));
+}
+
+void TestPreview::unwritableFolderFallsBackToCache()
+{
+    // An installed program cannot write its own folder: the page and the two
+    // pictures it shows go to the user's cache folder, and that page opens.
+    test::ScriptedPlatform platform;
+    platform.folder = m_dir.filePath(QStringLiteral("installed"));
+    platform.cache = m_dir.filePath(QStringLiteral("cache/zarvelo"));
+    platform.failWritesTo = platform.folder + QStringLiteral("/perview.html");
+    QVERIFY(QDir().mkpath(platform.folder));
+    for (const char *picture : {"bk.gif", "logo.gif"}) {
+        QFile file(platform.folder + QLatin1Char('/') + QLatin1String(picture));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(picture) > 0);
+    }
+    Form1 form(platform);
+    form.editor().setText(QStringLiteral("[b]x[/b]"));
+    form.control<QPushButton>(QStringLiteral("Command9"))->click();
+
+    const QString page = platform.cache + QStringLiteral("/perview.html");
+    QCOMPARE(platform.messages.size(), 0);
+    QCOMPARE(platform.browserOpens, QStringList{page});
+    QFile written(page);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), cp1256(kHead + QStringLiteral("<b>x</b>") + kTail));
+    for (const char *picture : {"bk.gif", "logo.gif"}) {
+        QFile copy(platform.cache + QLatin1Char('/') + QLatin1String(picture));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), QByteArray(picture));
+    }
 }
 
 void TestPreview::commandLine_data()
