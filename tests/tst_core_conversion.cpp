@@ -10,15 +10,19 @@ namespace {
 
 const QString kOpen = namedQuoteOpening().toString();
 const QString kName = namedQuoteNameClose().toString();
-QString html(int row) { return conversionRules()[size_t(row - 1)].html.toString(); }
+QString html(int row)
+{
+    return conversionRules()[size_t(row - 1)].html.toString();
+}
 
 /** A post to trip the conversion: tags whole, cut short and in mixed case, named quotes, stray
     brackets, line breaks, Arabic, and letters outside ASCII that fold to ASCII ones in Unicode. */
 QString randomPost(QRandomGenerator &random)
 {
-    static const QStringList others = {"[", "]", "]", "\r\n", "\r", "\n", " ", "=", "Ali", "مرحبا", "<&>'\"",
-                                       "😀", "[ſIZE=", "[lin\u212A]", "[note]", "#FF0000", "'Arial'", "[/",
-                                       "[QUOTE=", "[QUOTE=", "[quote="};
+    static const QStringList others = {"[",       "]",           "]",      "\r\n",    "\r",      "\n",
+                                       " ",       "=",           "Ali",    "مرحبا",   "<&>'\"",  "😀",
+                                       "[ſIZE=",  "[lin\u212A]", "[note]", "#FF0000", "'Arial'", "[/",
+                                       "[QUOTE=", "[QUOTE=",     "[quote="};
     const auto &rules = conversionRules();
     QString text;
     for (int t = int(random.bounded(48)); t > 0; --t) {
@@ -49,8 +53,8 @@ private slots:
 void TestConversion::longReplacementTexts()
 {
     // The lengths, and the words and odd quote marks a reader could notice.
-    const QList<qsizetype> lengths{kOpen.size(), kName.size(), html(1).size(), html(3).size(),
-                                   html(5).size(), html(7).size()};
+    const QList<qsizetype> lengths{kOpen.size(),   kName.size(),   html(1).size(),
+                                   html(3).size(), html(5).size(), html(7).size()};
     QCOMPARE(lengths, (QList<qsizetype>{316, 47, 338, 229, 234, 233}));
     QVERIFY(html(5).startsWith("<br>كود HTML:<div align='left'>"));
     QVERIFY(kOpen.contains("2px'>إقتباس:</div>") && kOpen.endsWith("<div>المشاركة الأصلية بواسطة:<strong>"));
@@ -61,27 +65,36 @@ void TestConversion::converts_data()
 {
     QTest::addColumn<QString>("post");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("case, lone tags, HTML") << "[b]x[/B] [B]<y & \"z\">" << "<b>x</b> <b><y & \"z\">";
+    QTest::newRow("case, lone tags, HTML") << "[b]x[/B] [B]<y & \"z\">"
+                                           << "<b>x</b> <b><y & \"z\">";
     QTest::newRow("values kept") << "[FONT='A'][SIZE=4][COLOR=#FF0000]x[/COLOR][/SIZE][/FONT]"
                                  << "<font face='A'><font size=4><font color=#FF0000>x</font></font></font>";
     QTest::newRow("links, images") << "[URL=p]a[/URL][url]b[/URL][img]c.gif[/img][IMG]d[/IMG]"
                                    << "<a href=p>a</a><a href>b</a><img src=c.gif><img src=d>";
-    QTest::newRow("every ] left becomes >") << "a[1] [note]" << "a[1> [note>";
+    QTest::newRow("every ] left becomes >") << "a[1] [note]"
+                                            << "a[1> [note>";
     QTest::newRow("code blocks") << "[CODE][B]x[/B][/CODE][html]<p>[/html][Php]$a[/pHp]"
-        << html(3) + "<b>x</b>" + html(4) + html(5) + "<p>" + html(6) + html(7) + "$a" + html(8);
-    QTest::newRow("alignment, italic, underline") << "[center]a[/center][LEFT]b[/LEFT][Right][i]c[/i][u]د[/u]"
+                                 << html(3) + "<b>x</b>" + html(4) + html(5) + "<p>" + html(6) + html(7)
+            + "$a" + html(8);
+    QTest::newRow("alignment, italic, underline")
+        << "[center]a[/center][LEFT]b[/LEFT][Right][i]c[/i][u]د[/u]"
         << "<p align='center'>a</p><p align='left'>b</p><p align='right'><i>c</i><u>د</u>";
-    QTest::newRow("CR LF keeps its LF, a lone LF passes") << "a\r\nb\nc\rd" << "a<br>\nb\nc<br>d";
-    QTest::newRow("empty post") << "" << "";
-    QTest::newRow("non-ASCII makes no tag") << "[\u017FIZE=3]x[\u0130MG]" << "[\u017FIZE=3>x[\u0130MG>";
-    QTest::newRow("a tag cut short at the end") << "x[/QUOT" << "x[/QUOT";
+    QTest::newRow("CR LF keeps its LF, a lone LF passes") << "a\r\nb\nc\rd"
+                                                          << "a<br>\nb\nc<br>d";
+    QTest::newRow("empty post") << ""
+                                << "";
+    QTest::newRow("non-ASCII makes no tag") << "[\u017FIZE=3]x[\u0130MG]"
+                                            << "[\u017FIZE=3>x[\u0130MG>";
+    QTest::newRow("a tag cut short at the end") << "x[/QUOT"
+                                                << "x[/QUOT";
     QTest::newRow("quotes") << "[QUOTE]a[/QUOTE][qUoTe=Ali]b[/quote]"
                             << html(1) + "a" + html(2) + kOpen + "Ali" + kName + "b" + html(2);
     // A "[QUOTE=" inside a quoted name is found too; its name ends at the next "]" not yet taken.
-    QTest::newRow("quotes inside quoted names, one ] short") << "[QUOTE=a[QUOTE=b[QUOTE=c]x]y"
+    QTest::newRow("quotes inside quoted names, one ] short")
+        << "[QUOTE=a[QUOTE=b[QUOTE=c]x]y"
         << kOpen + "a" + kOpen + "b" + kOpen + "c" + kName + "x" + kName + "y";
-    QTest::newRow("no ] after it: opened, then the step ends") << "[QUOTE=a]x[QUOTE=b [quote=c"
-        << kOpen + "a" + kName + "x" + kOpen + "b [quote=c";
+    QTest::newRow("no ] after it: opened, then the step ends")
+        << "[QUOTE=a]x[QUOTE=b [quote=c" << kOpen + "a" + kName + "x" + kOpen + "b [quote=c";
     QTest::newRow("the name takes the ] of a tag") << "[QUOTE=a[B]b[/B]" << kOpen + "a[B" + kName + "b</b>";
     QTest::newRow("a plain quote in the name") << "[QUOTE=[QUOTE]]" << kOpen + "[QUOTE" + kName + ">";
     QTest::newRow("name across a line break") << "[QUOTE=a\r\nb]c" << kOpen + "a<br>\nb" + kName + "c";

@@ -12,7 +12,8 @@ using namespace zarvelo;
 
 namespace {
 
-const QString kSixLines = QStringLiteral("\"0\"\r\n\"Tahoma\"\r\n\"توسيط\"\r\n\"4\"\r\n\"نعم\"\r\n\" 16711680\"\r\n");
+const QString kSixLines =
+    QStringLiteral("\"0\"\r\n\"Tahoma\"\r\n\"توسيط\"\r\n\"4\"\r\n\"نعم\"\r\n\" 16711680\"\r\n");
 const QString kExample = QStringLiteral("0|Tahoma|توسيط|4|نعم| 16711680");
 
 /** A record written "0|Tahoma|توسيط|4|نعم|~", where "~" stands for the no-change marker. */
@@ -24,7 +25,9 @@ DefaultFontSettings rec(const QString &fields)
 
 QString fields(const std::optional<DefaultFontSettings> &s)
 {
-    return s ? QStringList{s->Disabled, s->FontName, s->Alignment, s->FontSize, s->Bold, s->FontColor}.join('|') : "-";
+    return s
+        ? QStringList{s->Disabled, s->FontName, s->Alignment, s->FontSize, s->Bold, s->FontColor}.join('|')
+        : "-";
 }
 
 } // namespace
@@ -39,18 +42,29 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected"); // "-": fewer than six fields
         QTest::newRow("six lines") << kSixLines << kExample;
-        QTest::newRow("one line, commas") << "\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
-        QTest::newRow("spaces around commas") << "  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
+        QTest::newRow("one line, commas")
+            << "\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
+        QTest::newRow("spaces around commas")
+            << "  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
         QTest::newRow("extra lines ignored") << kSixLines + "\"extra\"\r\n\"more\"\r\n" << kExample;
         QTest::newRow("lone LF") << QString(kSixLines).replace("\r\n", "\n") << kExample;
         QTest::newRow("lone CR") << QString(kSixLines).replace("\r\n", "\r") << kExample;
-        QTest::newRow("commas inside quotes") << "\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\"" << "0|A, B| x , y |4|b| 255";
-        QTest::newRow("unquoted, spaces skipped") << "0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680" << "0|Tahoma|توسيط|4|نعم|16711680";
-        QTest::newRow("empty line, empty field") << "\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\"" << "0||a|4|b|c";
-        QTest::newRow("unclosed quote runs to the end") << "\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7" << "0|1|2|3|4|5, 6\r\n7";
-        QTest::newRow("text after a closing quote dropped") << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"" << "0|a|b|c|d|e";
-        QTest::newRow("five lines, trailing spaces") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   " << "-";
-        QTest::newRow("five on one line") << "\"0\",\"a\",\"b\",\"c\",\"d\"" << "-";
+        QTest::newRow("commas inside quotes")
+            << "\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\""
+            << "0|A, B| x , y |4|b| 255";
+        QTest::newRow("unquoted, spaces skipped") << "0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680"
+                                                  << "0|Tahoma|توسيط|4|نعم|16711680";
+        QTest::newRow("empty line, empty field") << "\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\""
+                                                 << "0||a|4|b|c";
+        QTest::newRow("unclosed quote runs to the end") << "\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7"
+                                                        << "0|1|2|3|4|5, 6\r\n7";
+        QTest::newRow("text after a closing quote dropped")
+            << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\""
+            << "0|a|b|c|d|e";
+        QTest::newRow("five lines, trailing spaces") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   "
+                                                     << "-";
+        QTest::newRow("five on one line") << "\"0\",\"a\",\"b\",\"c\",\"d\""
+                                          << "-";
     }
 
     void reader()
@@ -80,10 +94,14 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe"));
-        QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))), QString()); // a folder of that name is not the file
+        QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))),
+                 QString()); // a folder of that name is not the file
         // Added one by one: "setting.vbe" itself wins, otherwise the first match in name order.
-        for (const auto &[added, found] : QList<std::pair<QString, QString>>{
-                 {"settings.vbe", ""}, {"Setting.vbe", "Setting.vbe"}, {"SETTING.VBE", "SETTING.VBE"}, {"setting.vbe", "setting.vbe"}}) {
+        for (const auto &[added, found] :
+             QList<std::pair<QString, QString>>{{"settings.vbe", ""},
+                                                {"Setting.vbe", "Setting.vbe"},
+                                                {"SETTING.VBE", "SETTING.VBE"},
+                                                {"setting.vbe", "setting.vbe"}}) {
             QVERIFY(QFile(dir.filePath(added)).open(QIODevice::WriteOnly));
             QCOMPARE(findSettingsFile(QDir(dir.path())), found);
         }
@@ -96,12 +114,18 @@ private slots:
         QTest::newRow("worked example") << kExample << "[FONT='Tahoma'][CENTER][SIZE=4][B][COLOR=0000FF]";
         for (const char *off : {"1", "2", "", " 0"})
             QTest::addRow("off \"%s\"", off) << QString(kExample).replace(0, 1, off) << "-";
-        QTest::newRow("all markers") << "0|~|~|~|~|~" << "";
-        QTest::newRow("right") << "0|~|يمين|~|~|~" << "[RIGHT]";
-        QTest::newRow("left, any bold") << "0|~|يسار|~|x|~" << "[LEFT][B]";
-        QTest::newRow("unknown alignment") << "0|Arial|centre|2|~|~" << "[FONT='Arial'][SIZE=2]";
-        // The colour field's number: leading spaces skipped, digits up to the first other character, capped at white.
-        const QList<std::pair<QString, QString>> colors{{" 255", "FF0000"}, {"  42x", "2A0000"}, {" abc", "000000"},
+        QTest::newRow("all markers") << "0|~|~|~|~|~"
+                                     << "";
+        QTest::newRow("right") << "0|~|يمين|~|~|~"
+                               << "[RIGHT]";
+        QTest::newRow("left, any bold") << "0|~|يسار|~|x|~"
+                                        << "[LEFT][B]";
+        QTest::newRow("unknown alignment") << "0|Arial|centre|2|~|~"
+                                           << "[FONT='Arial'][SIZE=2]";
+        // The colour field's number: leading spaces skipped, digits up to the first other character, capped
+        // at white.
+        const QList<std::pair<QString, QString>> colors{
+            {" 255", "FF0000"},  {"  42x", "2A0000"},     {" abc", "000000"},
             {" -255", "000000"}, {" 16777216", "FFFFFF"}, {" 99999999999999999999", "FFFFFF"}};
         for (const auto &[field, hex] : colors)
             QTest::newRow(qPrintable(field)) << "0|~|~|~|~|" + field << "[COLOR=" + hex + "]";
@@ -120,7 +144,8 @@ private slots:
         QCOMPARE(post.selLength, 22);
         QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
         if (settings == kExample)
-            QVERIFY(post.selStart == 50 && post.text.endsWith("\r\n[/FONT][/CENTER][/SIZE][/B][/COLOR]") && post.text.size() == 109);
+            QVERIFY(post.selStart == 50 && post.text.endsWith("\r\n[/FONT][/CENTER][/SIZE][/B][/COLOR]")
+                    && post.text.size() == 109);
     }
 };
 

@@ -67,7 +67,9 @@ void TestPlatform::unencodableCharactersAreReported()
     QCOMPARE(marks.bytes, QByteArray("\x9d\x9e\xfd\xfe"));
     const Windows1256Bytes dropped = encodeWindows1256(QStringLiteral("a\u206Eb\u2060"));
     QCOMPARE(dropped.unencodable, QList<char32_t>({0x206E, 0x2060}));
-    QCOMPARE(dropped.bytes, QByteArray("a\x1a" "b\x1a"));
+    QCOMPARE(dropped.bytes,
+             QByteArray("a\x1a"
+                        "b\x1a"));
     QCOMPARE(escapeUnencodableAsHtml(QStringLiteral("a\u206Eb")), QStringLiteral("a&#8302;b"));
 }
 
@@ -77,9 +79,11 @@ void TestPlatform::escapingWritesReferences_data()
     QTest::addColumn<QString>("escaped");
     QTest::addColumn<int>("count");
     QTest::newRow("nothing to escape") << QStringLiteral("سلام & <b>") << QStringLiteral("سلام & <b>") << 0;
-    QTest::newRow("emoji is one reference") << QStringLiteral("x\U0001F600y") << QStringLiteral("x&#128512;y") << 1;
+    QTest::newRow("emoji is one reference")
+        << QStringLiteral("x\U0001F600y") << QStringLiteral("x&#128512;y") << 1;
     QTest::newRow("several") << QStringLiteral("\u4E2D\u6587!") << QStringLiteral("&#20013;&#25991;!") << 2;
-    QTest::newRow("substitute byte stays") << QStringLiteral("\x1A\u4E2D") << QStringLiteral("\x1A&#20013;") << 1;
+    QTest::newRow("substitute byte stays")
+        << QStringLiteral("\x1A\u4E2D") << QStringLiteral("\x1A&#20013;") << 1;
 }
 
 void TestPlatform::escapingWritesReferences()
@@ -154,8 +158,8 @@ void TestPlatform::dialogFilters_data()
     QTest::addColumn<QString>("qt");
     QTest::newRow("posts") << QStringLiteral("Text Files(*.txt)|*.txt|All Files(*.*)|*.*")
                            << QStringLiteral("Text Files (*.txt);;All Files (*)");
-    QTest::newRow("several patterns") << QStringLiteral("Pages|*.htm;*.html")
-                                      << QStringLiteral("Pages (*.htm *.html)");
+    QTest::newRow("several patterns")
+        << QStringLiteral("Pages|*.htm;*.html") << QStringLiteral("Pages (*.htm *.html)");
     QTest::newRow("empty") << QString() << QString();
 }
 

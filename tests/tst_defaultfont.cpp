@@ -28,7 +28,10 @@ DefaultFontSettings rec(const QString &fields)
     return {f[0], f[1], f[2], f[3], f[4], f[5]};
 }
 
-void writeText(const QString &text, const QString &name = kFile) { QVERIFY(writeWindows1256File(name, text).ok); }
+void writeText(const QString &text, const QString &name = kFile)
+{
+    QVERIFY(writeWindows1256File(name, text).ok);
+}
 
 /** The panel's font name, bold, alignment, size, swatch (colour or text, and width), clickability. */
 QString panelOf(const Form1 &form)
@@ -37,14 +40,17 @@ QString panelOf(const Form1 &form)
     for (const char *name : {"Label10", "Label4", "Label5", "Label9"})
         shown << form.findChild<QLabel *>(name)->text();
     const auto *swatch = form.findChild<QLabel *>("Label7");
-    const QString face = swatch->text().isEmpty() ? swatch->palette().color(QPalette::Window).name() : swatch->text();
-    shown << face + '/' + QString::number(swatch->width()) << (form.findChild<QWidget *>("Frame2")->isEnabled() ? "on" : "off");
+    const QString face =
+        swatch->text().isEmpty() ? swatch->palette().color(QPalette::Window).name() : swatch->text();
+    shown << face + '/' + QString::number(swatch->width())
+          << (form.findChild<QWidget *>("Frame2")->isEnabled() ? "on" : "off");
     return shown.join('|').replace(kMarker, "~");
 }
 
 /** Runs open(), lets look() act in the first settings window it opens, and closes every one: no test can
     hang in a modal loop. Returns how many windows opened. */
-int runSettingsWindows(const std::function<void()> &open, const std::function<void(frmdefaultfont &)> &look = {})
+int runSettingsWindows(const std::function<void()> &open,
+                       const std::function<void(frmdefaultfont &)> &look = {})
 {
     int openings = 0;
     QTimer closer;
@@ -72,7 +78,8 @@ void act(frmdefaultfont &window, test::ScriptedPlatform &platform, const QString
         if (auto *check = window.findChild<QCheckBox *>(name))
             check->setChecked(value == "1");
         if (name == "Command1")
-            platform.colorAnswers.enqueue(value.toInt() < 0 ? std::nullopt : std::optional<quint32>(value.toUInt()));
+            platform.colorAnswers.enqueue(value.toInt() < 0 ? std::nullopt
+                                                            : std::optional<quint32>(value.toUInt()));
         if (auto *button = window.findChild<QPushButton *>(name))
             button->click();
         if (name == "Return")
@@ -106,12 +113,22 @@ private slots:
         QTest::addColumn<QString>("settings"); // "-": no file, "5": five lines
         QTest::addColumn<QString>("colorHex"); // "-": the start fails
         QTest::addColumn<QString>("panel");
-        QTest::newRow("no file") << kFile << "-" << "-" << "";
-        QTest::newRow("five lines") << kFile << "5" << "-" << "";
-        QTest::newRow("example") << kFile << kExample << "0000FF" << "Tahoma|نعم|توسيط|4|#0000ff/25|on";
-        QTest::newRow("capitals") << "SETTING.VBE" << kExample << "0000FF" << "Tahoma|نعم|توسيط|4|#0000ff/25|on";
-        QTest::newRow("15 characters whole") << kFile << "0|Times New Roman|x|7|نعم|~" << "" << "Times New Roman|نعم|x|7|~/41|on";
-        QTest::newRow("cut, off") << kFile << "1|Microsoft Sans Serif|يسار|1|~| 255" << "" << "Microsoft Sans ..|~|يسار|1|#ff0000/25|off";
+        QTest::newRow("no file") << kFile << "-"
+                                 << "-"
+                                 << "";
+        QTest::newRow("five lines") << kFile << "5"
+                                    << "-"
+                                    << "";
+        QTest::newRow("example") << kFile << kExample << "0000FF"
+                                 << "Tahoma|نعم|توسيط|4|#0000ff/25|on";
+        QTest::newRow("capitals") << "SETTING.VBE" << kExample << "0000FF"
+                                  << "Tahoma|نعم|توسيط|4|#0000ff/25|on";
+        QTest::newRow("15 characters whole") << kFile << "0|Times New Roman|x|7|نعم|~"
+                                             << ""
+                                             << "Times New Roman|نعم|x|7|~/41|on";
+        QTest::newRow("cut, off") << kFile << "1|Microsoft Sans Serif|يسار|1|~| 255"
+                                  << ""
+                                  << "Microsoft Sans ..|~|يسار|1|#ff0000/25|off";
     }
 
     void startUpAndPanel()
@@ -129,8 +146,10 @@ private slots:
         QCOMPARE(platform.endedWith, starts ? QList<int>() : QList<int>{1});
         QCOMPARE(platform.messages.size(), starts ? 0 : 1);
         if (!starts) {
-            QCOMPARE(platform.messages[0].text, "هناك عطل في البرنامج\r\n\r\nتأكد من وجود الملف:\r\n\r\nsetting.vbe");
-            QVERIFY(platform.messages[0].title == "Zarvelo" && platform.messages[0].icon == MessageIcon::None);
+            QCOMPARE(platform.messages[0].text,
+                     "هناك عطل في البرنامج\r\n\r\nتأكد من وجود الملف:\r\n\r\nsetting.vbe");
+            QVERIFY(platform.messages[0].title == "Zarvelo"
+                    && platform.messages[0].icon == MessageIcon::None);
             QCOMPARE(form.editor().text(), templatePlaceholder()); // nothing after the failed read ran
             return;
         }
@@ -152,36 +171,56 @@ private slots:
         QCOMPARE(form.editor().text(), "a post");
         // Every part of an enabled panel opens the window once (a label's click does not reach the frame
         // too); a greyed-out one takes no clicks; the menu item always opens it.
-        for (const char *part : {"Frame2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8",
-                                 "Label9", "Label10", ""}) {
+        for (const char *part : {"Frame2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7",
+                                 "Label8", "Label9", "Label10", ""}) {
             auto *target = *part ? form.findChild<QWidget *>(part) : nullptr;
             auto *label = qobject_cast<QLabel *>(target);
             QVERIFY2(!label || label->sizeHint().width() <= label->width(), part); // read whole
             QCOMPARE(runSettingsWindows([&] {
-                *part ? QTest::mouseClick(target, Qt::LeftButton) : form.menuAction("DEFAULTFONT")->trigger();
-            }), panel.endsWith("on") || !*part ? 1 : 0);
+                         *part ? QTest::mouseClick(target, Qt::LeftButton)
+                               : form.menuAction("DEFAULTFONT")->trigger();
+                     }),
+                     panel.endsWith("on") || !*part ? 1 : 0);
         }
     }
 
     void settingsWindow_data()
     {
         QTest::addColumn<QString>("start");
-        QTest::addColumn<QString>("steps"); // for act(); "!remove", "!cut", "!fail", "!close" change the world
+        QTest::addColumn<QString>(
+            "steps"); // for act(); "!remove", "!cut", "!fail", "!close" change the world
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("message");
         const QString red = "0|Tahoma|توسيط|4|نعم| 255", none = "0|Tahoma|توسيط|4|نعم|~";
         QTest::newRow("unchanged") << kExample << "Return" << kExample << "";
-        QTest::newRow("off") << "1|Arial|يسار|7|~|~" << "Return" << "1|Arial|يسار|7|~|~" << "";
-        QTest::newRow("hand-edited 2, stored 0") << "2|~|~|~|~|~" << "Return" << "0|~|~|~|~|~" << "";
-        QTest::newRow("no item matches, kept") << "0|Comic|x|9|yes| 9" << "Return" << "0|Comic|x|9|نعم| 9" << "";
-        QTest::newRow("saved colour, cancel at first click, no change") << red
-            << "Command1=-1;Combo1=~;Combo2=~;Combo3=~;Check2=0;Return" << "0|~|~|~|~|~" << "";
-        QTest::newRow("new choices, off") << "0|~|~|~|~|~"
+        QTest::newRow("off") << "1|Arial|يسار|7|~|~"
+                             << "Return"
+                             << "1|Arial|يسار|7|~|~"
+                             << "";
+        QTest::newRow("hand-edited 2, stored 0") << "2|~|~|~|~|~"
+                                                 << "Return"
+                                                 << "0|~|~|~|~|~"
+                                                 << "";
+        QTest::newRow("no item matches, kept") << "0|Comic|x|9|yes| 9"
+                                               << "Return"
+                                               << "0|Comic|x|9|نعم| 9"
+                                               << "";
+        QTest::newRow("saved colour, cancel at first click, no change")
+            << red << "Command1=-1;Combo1=~;Combo2=~;Combo3=~;Check2=0;Return"
+            << "0|~|~|~|~|~"
+            << "";
+        QTest::newRow("new choices, off")
+            << "0|~|~|~|~|~"
             << "Command1=255;Combo1=Microsoft Sans Serif;Combo2=يمين;Combo3=7;Check2=1;Check1=1;Return"
-            << "1|Microsoft Sans Serif|يمين|7|نعم| 255" << "";
-        QTest::newRow("switched back on") << "1|Arial|يسار|7|~|~" << "Check1=0;Return" << "0|Arial|يسار|7|~|~" << "";
+            << "1|Microsoft Sans Serif|يمين|7|نعم| 255"
+            << "";
+        QTest::newRow("switched back on") << "1|Arial|يسار|7|~|~"
+                                          << "Check1=0;Return"
+                                          << "0|Arial|يسار|7|~|~"
+                                          << "";
         QTest::newRow("saved colour, black") << kExample << "Command1=0;Return" << none << "";
-        QTest::newRow("saved colour, the same again") << kExample << "Command1=16711680;Return" << kExample << "";
+        QTest::newRow("saved colour, the same again")
+            << kExample << "Command1=16711680;Return" << kExample << "";
         QTest::newRow("red, then cancel keeps red") << none << "Command1=255;Command1=-1;Return" << red << "";
         QTest::newRow("red, then black") << none << "Command1=255;Command1=0;Return" << none << "";
         // Cancel, the close box, and the mended faults leave the file, the record, the panel and the post.
@@ -191,8 +230,9 @@ private slots:
         QTest::newRow("file removed") << kExample << "!remove" << kExample << settingsMissingMessage();
         QTest::newRow("file cut") << kExample << "!cut" << kExample << settingsMissingMessage();
         QTest::newRow("write fails, window stays") << kExample << "!fail;" + choices + "Command2" << kExample
-            << "تعذر حفظ الإعدادات في الملف:\r\n" + QDir::toNativeSeparators(QDir::current().absoluteFilePath(kFile))
-                   + "\r\n\r\nPermission denied";
+                                                   << "تعذر حفظ الإعدادات في الملف:\r\n"
+                + QDir::toNativeSeparators(QDir::current().absoluteFilePath(kFile))
+                + "\r\n\r\nPermission denied";
     }
 
     void settingsWindow()
@@ -214,29 +254,37 @@ private slots:
             writeText(kFiveLines);
         platform.failWritesTo = steps.startsWith("!fail") ? kFile : QString();
         bool open = false, greyedRight = true;
-        const int openings = runSettingsWindows([&] { form.menuAction("DEFAULTFONT")->trigger(); }, [&](frmdefaultfont &w) {
-            act(w, platform, steps);
-            if (steps.contains("!close"))
-                w.close();
-            open = w.isVisible();
-            for (const char *name : {"Combo1", "Combo2", "Combo3", "Label1", "Label2", "Label3", "Label4", "Check2", "Command1"})
-                greyedRight &= w.findChild<QWidget *>(name)->isEnabled() != w.findChild<QCheckBox *>("Check1")->isChecked();
-        });
+        const int openings =
+            runSettingsWindows([&] { form.menuAction("DEFAULTFONT")->trigger(); },
+                               [&](frmdefaultfont &w) {
+                                   act(w, platform, steps);
+                                   if (steps.contains("!close"))
+                                       w.close();
+                                   open = w.isVisible();
+                                   for (const char *name : {"Combo1", "Combo2", "Combo3", "Label1", "Label2",
+                                                            "Label3", "Label4", "Check2", "Command1"})
+                                       greyedRight &= w.findChild<QWidget *>(name)->isEnabled()
+                                           != w.findChild<QCheckBox *>("Check1")->isChecked();
+                               });
         QCOMPARE(openings, message == settingsMissingMessage() ? 0 : 1);
         QCOMPARE(open, steps.startsWith("!fail"));
         QVERIFY(greyedRight); // the off switch greys the nine inputs, and only it
         QCOMPARE(platform.colorDialogStarts.size(), steps.count("Command1"));
         QCOMPARE(platform.colorDialogStarts.value(0), 0u);
-        const QString onDisk = steps == "!remove" ? "" : steps == "!cut" ? kFiveLines : settingsFileText(rec(expected));
+        const QString onDisk = steps == "!remove" ? ""
+            : steps == "!cut"                     ? kFiveLines
+                                                  : settingsFileText(rec(expected));
         QCOMPARE(readWindows1256File(kFile).text, onDisk);
         QVERIFY(form.defaultFont().settings() == rec(expected));
         QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
         QCOMPARE(platform.messages.value(0).text, message);
-        QVERIFY(platform.endedWith.isEmpty() && (message.isEmpty() || platform.messages[0].title == "Zarvelo"));
+        QVERIFY(platform.endedWith.isEmpty()
+                && (message.isEmpty() || platform.messages[0].title == "Zarvelo"));
         QCOMPARE(form.editor().text(), "my post"); // the post is never touched
         Form1 fresh(platform);
         QVERIFY(expected == start || fresh.formLoad());
-        QCOMPARE(panelOf(form), expected == start ? panel : panelOf(fresh)); // refreshed as a fresh start shows it
+        QCOMPARE(panelOf(form),
+                 expected == start ? panel : panelOf(fresh)); // refreshed as a fresh start shows it
     }
 };
 

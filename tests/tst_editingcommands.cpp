@@ -76,8 +76,9 @@ void TestEditingCommands::command_data()
     QTest::addColumn<QString>("expected"); // null: nothing may change
     QTest::addColumn<Selection>("after");
 
-    const std::pair<const char *, int> tags[] = {{"B", 7}, {"I", 7}, {"U", 7}, {"LEFT", 13}, {"CENTER", 17},
-                                                 {"RIGHT", 15}, {"CODE", 13}, {"HTML", 13}, {"PHP", 11}};
+    const std::pair<const char *, int> tags[] = {{"B", 7},     {"I", 7},       {"U", 7},
+                                                 {"LEFT", 13}, {"CENTER", 17}, {"RIGHT", 15},
+                                                 {"CODE", 13}, {"HTML", 13},   {"PHP", 11}};
     for (int i = 0; i < 9; ++i) {
         const QString button = QStringLiteral("cmdBOLD_%1").arg(i);
         row(button.toLatin1(), button, "one abc two", {4, 3}, {},
@@ -126,10 +127,10 @@ void TestEditingCommands::command_data()
     row("phrase into an empty post", "Command2_5", "", {0, 0}, {}, " ها ها هو هههههههههه", {0, 20});
     row("copy, line breaks as held", "Command12", "سطر\r\nline\nlone\rcr\r\n", {5, 4}, {}, QString());
     // With nothing selected: the select-first message and nothing else, though answers wait.
-    for (const char *control : {"cmdBOLD_0", "cmdBOLD_1", "cmdBOLD_2", "cmdBOLD_3", "cmdBOLD_4", "cmdBOLD_5",
-                                "cmdBOLD_6", "cmdBOLD_7", "cmdBOLD_8", "cmdPROM_1", "cmdPROM_2", "Command1",
-                                "Combo1=Arial", "Combo3=2", "Command3", "Command4", "Command5", "Command6",
-                                "Command7", "Command8"})
+    for (const char *control :
+         {"cmdBOLD_0", "cmdBOLD_1", "cmdBOLD_2", "cmdBOLD_3", "cmdBOLD_4", "cmdBOLD_5",    "cmdBOLD_6",
+          "cmdBOLD_7", "cmdBOLD_8", "cmdPROM_1", "cmdPROM_2", "Command1",  "Combo1=Arial", "Combo3=2",
+          "Command3",  "Command4",  "Command5",  "Command6",  "Command7",  "Command8"})
         row(QByteArray(control) + ", nothing selected", control, "abc def", {4, 0}, "255", QString());
 }
 

@@ -43,8 +43,8 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const QString xabyab = u"xabyab"_s, needle = u"يبحث"_s;
         const QString done = u"Zarvelo|تم البحث|%1"_s.arg(int(MessageIcon::Information));
-        QTest::newRow("ab in xabyab") << xabyab << QStringList{"ab", "ab", "ab", "ab"}
-                                      << QStringList{"1+2/4", "4+2/7", done, done};
+        QTest::newRow("ab in xabyab")
+            << xabyab << QStringList{"ab", "ab", "ab", "ab"} << QStringList{"1+2/4", "4+2/7", done, done};
         QTest::newRow("aa in aaa") << u"aaa"_s << QStringList{"aa", "aa"} << QStringList{"0+2/3", done};
         QTest::newRow("changed text goes on from the old start, case matters")
             << xabyab << QStringList{"ab", "x", "Ab", "b"} << QStringList{"1+2/4", done, done, "5+1/7"};
@@ -58,8 +58,7 @@ private slots:
                                            << QStringList{"1+2/4", "4+2/7", "4+2/1", "1+2/4"};
         QTest::newRow("arabic past CR LF and 32767")
             << QString(32763, u'-') + u"\r\n"_s + needle + QString(12231, u'-') + needle
-                                    << QStringList{needle, needle, needle}
-                                    << QStringList{"32765+4/32770", "45000+4/45005", done};
+            << QStringList{needle, needle, needle} << QStringList{"32765+4/32770", "45000+4/45005", done};
     }
     void presses()
     {
@@ -83,7 +82,8 @@ private slots:
                 if (said.size() > shown)
                     got << u"%1|%2|%3"_s.arg(said.last().title, said.last().text).arg(int(said.last().icon));
                 else
-                    got << u"%1+%2/%3"_s.arg(f.form.editor().selStart()).arg(f.form.editor().selLength())
+                    got << u"%1+%2/%3"_s.arg(f.form.editor().selStart())
+                               .arg(f.form.editor().selLength())
                                .arg(f.find()->searchStart());
             }
         }

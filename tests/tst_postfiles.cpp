@@ -50,7 +50,7 @@ struct Fixture
         QStringList all;
         for (const auto &d : platform.fileDialogs)
             all << (d.filter == u"Text Files(*.txt)|*.txt|All Files(*.*)|*.*"_s ? u""_s : d.filter)
-                       + (d.save ? u"save "_s : u"open "_s) + local(d.initialFileName);
+                    + (d.save ? u"save "_s : u"open "_s) + local(d.initialFileName);
         for (const auto &m : platform.messages)
             all << (m.icon == MessageIcon::Information ? u""_s : u"icon "_s) + local(m.title + u'|' + m.text);
         return all;
@@ -138,9 +138,10 @@ private slots:
         f.run("EXIT");
         QCOMPARE(f.platform.endedWith, QList<int>{0});
         const QStringList asked = f.asked(); // each failure names the path and why
-        QCOMPARE(asked.size(), 11); // nothing more: a new post and the end ask nothing
-        QCOMPARE(asked.first(8), QStringList({"save ", "save ", "save one.txt", "open typed", "save gone.txt",
-                                              "save one.txt/x", "save one.txt/x", "open one.txt/x"}));
+        QCOMPARE(asked.size(), 11);          // nothing more: a new post and the end ask nothing
+        QCOMPARE(asked.first(8),
+                 QStringList({"save ", "save ", "save one.txt", "open typed", "save gone.txt",
+                              "save one.txt/x", "save one.txt/x", "open one.txt/x"}));
         QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\ngone.txt\r\n"_s) && !asked[8].endsWith(u'\n'));
         QCOMPARE(asked[9], u"خطأ|تعذّر حفظ المشاركة في الملف:\r\ntyped\r\nPermission denied"_s);
         QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\none.txt/x\r\n"_s)

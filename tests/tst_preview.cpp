@@ -21,7 +21,10 @@ const QString kHead = QStringLiteral(
     "<td style='padding-right: 10; padding-top: 20; padding-left: 10 ; padding-bottom: 20' align=right>");
 const QString kTail = QStringLiteral("</td></tr></p></body></html>");
 
-QByteArray cp1256(const QString &text) { return encodeWindows1256(text).bytes; }
+QByteArray cp1256(const QString &text)
+{
+    return encodeWindows1256(text).bytes;
+}
 
 } // namespace
 
@@ -45,12 +48,14 @@ void TestPreview::preview_data()
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message"); // %1 the page's path; ending in a space: any reason follows
     const QString notWritten = QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: ");
-    QTest::newRow("written and opened") << "" << "";
+    QTest::newRow("written and opened") << ""
+                                        << "";
     QTest::newRow("the write is refused") << "refused" << notWritten + "Permission denied";
     // Tests may run as root, who writes anywhere: a file where the folder should be stops even root.
     QTest::newRow("the folder is a file") << "file" << notWritten;
     QTest::newRow("the browser does not start")
-        << "browser" << "تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: no browser";
+        << "browser"
+        << "تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: no browser";
 }
 
 void TestPreview::preview()
@@ -84,7 +89,10 @@ void TestPreview::preview()
         return;
     }
     // The code page holds neither the emoji nor "ĉ": they go in as character references.
-    auto pageBytes = [&] { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : "?"; };
+    auto pageBytes = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+    };
     QCOMPARE(pageBytes(), cp1256(kHead + QStringLiteral("مرحبا <b>x</b><br>\ns &#128512; &#265;") + kTail));
     // A second, shorter page replaces the first whole.
     form.editor().setText(QString());
