@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest on the
 # offscreen platform: once in the normal build and once with AddressSanitizer
-# and UndefinedBehaviorSanitizer, then a short run of each fuzzer. --quick
-# skips the sanitizer build and the fuzzers (never in CI).
+# and UndefinedBehaviorSanitizer; then clang-tidy and clang-format, and a short
+# run of each fuzzer. --quick skips all but the first (never in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,9 +22,12 @@ if [ "$quick" = no ]; then
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     (cd build-asan && ctest --output-on-failure --timeout 900)
+    # The committed clang-tidy checks and clang-format layout.
+    bash scripts/tidy.sh
+
     # A short run of each fuzzer from its seed corpus; scripts/fuzz.sh SECONDS
     # runs them longer.
     bash scripts/fuzz.sh 20
 else
-    echo "Skipped the sanitizer build and the fuzzers (--quick)."
+    echo "Skipped the sanitizer build, clang-tidy and the fuzzers (--quick)."
 fi

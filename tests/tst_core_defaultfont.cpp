@@ -63,7 +63,7 @@ private slots:
             << "0|a|b|c|d|e";
         QTest::newRow("five lines, trailing spaces") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   "
                                                      << "-";
-        QTest::newRow("five on one line") << "\"0\",\"a\",\"b\",\"c\",\"d\""
+        QTest::newRow("five on one line") << R"("0","a","b","c","d")"
                                           << "-";
     }
 
@@ -136,7 +136,7 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(QString, opening);
         // The closing tags follow in the opening order; the colour's digits are kept for the colour command.
-        const QString closing = QString(opening).replace(QRegularExpression("\\[(\\w+)[^]]*\\]"), "[/\\1]");
+        const QString closing = QString(opening).replace(QRegularExpression(R"(\[(\w+)[^]]*\])"), R"([/\1])");
         const QString p = QStringLiteral("بسم الله الرحمن الرحيم");
         const DefaultFontTemplate post = buildDefaultFontTemplate(rec(settings));
         QCOMPARE(post.text, opening == "-" ? p : opening + "\r\n" + p + "\r\n" + closing);

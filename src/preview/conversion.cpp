@@ -312,7 +312,6 @@ struct SpecialCharacters
 {
     bool is[128] = {};
     constexpr SpecialCharacters()
-        : is()
     {
         is[int(u'[')] = true;
         is[int(u']')] = true;
