@@ -15,13 +15,13 @@ bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 
 bash scripts/build.sh
-(cd build && ctest --output-on-failure --timeout 600)
+(cd build && ctest --output-on-failure --timeout 600 | tee ctest.log)
 
 if [ "$quick" = no ]; then
     bash scripts/build.sh --sanitize
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    (cd build-asan && ctest --output-on-failure --timeout 900)
+    (cd build-asan && ctest --output-on-failure --timeout 900 | tee ctest.log)
     # The committed clang-tidy checks and clang-format layout.
     bash scripts/tidy.sh
 
@@ -31,3 +31,8 @@ if [ "$quick" = no ]; then
 else
     echo "Skipped the sanitizer build, clang-tidy and the fuzzers (--quick)."
 fi
+
+# One closing line for both test runs (a failure has ended the script before).
+passed=$(cat build/ctest.log $( [ "$quick" = no ] && echo build-asan/ctest.log) \
+    | sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' | awk '{ s += $1 } END { print s }')
+echo "tests: ${passed} passed, 0 failed"
