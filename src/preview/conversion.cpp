@@ -115,12 +115,16 @@ inline void adviseHugePages(char16_t *from, qsizetype count)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr quintptr kHuge = 2 * 1024 * 1024;
-    if (count * qsizetype(sizeof(char16_t)) < qsizetype(4 * kHuge))
+    const qsizetype bytes = count * qsizetype(sizeof(char16_t));
+    if (bytes < qsizetype(4 * kHuge))
         return;
-    const quintptr begin = (quintptr(from) + kHuge - 1) & ~(kHuge - 1);
-    const quintptr end = (quintptr(from + count)) & ~(kHuge - 1);
+    // Only whole large pages inside the buffer can be advised.
+    char *first = reinterpret_cast<char *>(from);
+    char *last = first + bytes;
+    char *begin = first + (kHuge - quintptr(first) % kHuge) % kHuge;
+    char *end = last - quintptr(last) % kHuge;
     if (end > begin)
-        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+        madvise(begin, size_t(end - begin), MADV_HUGEPAGE);
 #else
     Q_UNUSED(from);
     Q_UNUSED(count);
