@@ -31,8 +31,10 @@ void PreviewCommand::Command9_Click()
 {
     PostEditor &editor = m_form.editor();
     editor.setFocus();
-    m_form.Text2 = editor.text();
-    m_form.Text2 = convertMarkupToHtml(m_form.Text2);
+    // The working copy keeps its memory from one preview to the next, so a
+    // long post is converted without fresh allocations.
+    const QString post = editor.text();
+    convertMarkupToHtml(post, m_form.Text2);
     m_form.Text2 = previewPageText(m_form.Text2);
 
     // Characters the code page cannot hold go into the page as character

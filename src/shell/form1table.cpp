@@ -106,11 +106,6 @@ QString fontListPlaceholder()
     return QStringLiteral("نــــوع الـخــــــــط");
 }
 
-QString form1DesignText()
-{
-    return QStringLiteral("بسم الله الرحمن الرحيم");
-}
-
 const std::vector<MenuDef> &form1Menu()
 {
     // clang-format off

@@ -18,9 +18,6 @@ QStringList form1FontNames();
 /** The font list's text at start, and after a font has been applied. */
 QString fontListPlaceholder();
 
-/** The editor's design text, the placeholder line of the template too. */
-QString form1DesignText();
-
 /** One entry of the main window's menu tree. */
 struct MenuDef
 {
