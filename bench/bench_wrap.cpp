@@ -3,7 +3,7 @@
 // long the post is.
 
 #include "editing/editingcommands.h"
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/platform.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"

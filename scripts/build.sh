@@ -10,5 +10,10 @@ if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
     args=(-DCMAKE_BUILD_TYPE=Debug -DZARVELO_SANITIZE=ON -DZARVELO_BENCHMARKS=OFF)
 fi
-cmake -S . -B "$dir" -G Ninja "${args[@]}" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+# ccache, where it is installed, makes rebuilding another checkout cheap.
+if command -v ccache > /dev/null; then
+    args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+mkdir -p "$dir"
+cmake -S . -B "$dir" -G Ninja "${args[@]}" > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
 cmake --build "$dir" --parallel "$(nproc)"

@@ -2,7 +2,7 @@
 #include "platform/dialogfilter.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
-#include "shell/commondialog.h"
+#include "platform/commondialog.h"
 
 #include <QDir>
 #include <QFile>

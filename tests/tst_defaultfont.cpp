@@ -3,10 +3,10 @@
 #include "defaultfont/frmdefaultfont.h"
 #include "defaultfont/settingsfile.h"
 #include "editing/editingcommands.h"
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
-#include "shell/commondialog.h"
+#include "platform/commondialog.h"
 #include "shell/form1.h"
 
 #include <QTest>

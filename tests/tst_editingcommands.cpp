@@ -1,7 +1,7 @@
 #include "editing/editingcommands.h"
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "scriptedplatform.h"
-#include "shell/commondialog.h"
+#include "platform/commondialog.h"
 #include "shell/form1.h"
 
 #include <QApplication>

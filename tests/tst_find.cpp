@@ -1,4 +1,4 @@
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "scriptedplatform.h"
 #include "search/form2.h"
 #include "shell/form1.h"

@@ -1,6 +1,6 @@
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "scriptedplatform.h"
-#include "shell/controlbuilder.h"
+#include "ui/controlbuilder.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"

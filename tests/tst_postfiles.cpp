@@ -1,6 +1,6 @@
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "scriptedplatform.h"
-#include "shell/commondialog.h"
+#include "platform/commondialog.h"
 #include "shell/form1.h"
 #include "shell/postfiles.h"
 

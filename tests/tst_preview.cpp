@@ -1,4 +1,4 @@
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/codepage.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"

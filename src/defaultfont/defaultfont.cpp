@@ -2,13 +2,13 @@
 
 #include "editing/editingcommands.h"
 
-#include "defaultfont/captionfit.h"
+#include "ui/captionfit.h"
 #include "defaultfont/defaultfonttemplate.h"
 #include "defaultfont/frmdefaultfont.h"
 #include "defaultfont/settingsfile.h"
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/platform.h"
-#include "shell/controlbuilder.h"
+#include "ui/controlbuilder.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 

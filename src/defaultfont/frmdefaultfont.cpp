@@ -1,9 +1,9 @@
 #include "defaultfont/frmdefaultfont.h"
 
-#include "defaultfont/captionfit.h"
+#include "ui/captionfit.h"
 #include "defaultfont/defaultfont.h"
-#include "shell/commondialog.h"
-#include "shell/controlbuilder.h"
+#include "platform/commondialog.h"
+#include "ui/controlbuilder.h"
 #include "shell/form1table.h"
 
 #include <QCheckBox>

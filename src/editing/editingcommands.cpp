@@ -1,10 +1,10 @@
 #include "editing/editingcommands.h"
 
 #include "editing/colortohex.h"
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "editing/tagtables.h"
 #include "platform/platform.h"
-#include "shell/commondialog.h"
+#include "platform/commondialog.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 

@@ -1,6 +1,6 @@
 #include "preview/previewcommand.h"
 
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 #include "preview/conversion.h"

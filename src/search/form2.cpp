@@ -1,9 +1,9 @@
 #include "search/form2.h"
 
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/platform.h"
 #include "search/findstep.h"
-#include "shell/controlbuilder.h"
+#include "ui/controlbuilder.h"
 #include "shell/form1.h"
 
 #include <QAction>

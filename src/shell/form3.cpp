@@ -1,6 +1,6 @@
 #include "shell/form3.h"
 
-#include "shell/controlbuilder.h"
+#include "ui/controlbuilder.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "ui/controltable.h"
+
 #include <QList>
 #include <QString>
 
 namespace zarvelo {
-
-/** Twips per pixel at 96 dots per inch. */
-constexpr double kTwipsPerPixel = 15.0;
 
 /** What the main window's outer frame adds to its client area on the system
     the layout was designed for (borders, title bar and menu bar), in twips.

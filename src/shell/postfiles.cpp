@@ -2,11 +2,11 @@
 
 #include "defaultfont/defaultfont.h"
 
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 #include "search/form2.h"
-#include "shell/commondialog.h"
+#include "platform/commondialog.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/postfile.h"

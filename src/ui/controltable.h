@@ -4,6 +4,9 @@
 
 namespace zarvelo {
 
+/** Twips per pixel at 96 dots per inch. */
+constexpr double kTwipsPerPixel = 15.0;
+
 /** The kinds of control a window's table can hold. */
 enum class ControlKind {
     PostEditor, ///< the multi-line post editor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/controltable.h"
+#include "ui/controltable.h"
 
 #include <QFont>
 #include <QRect>

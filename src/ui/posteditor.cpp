@@ -1,4 +1,4 @@
-#include "editing/posteditor.h"
+#include "ui/posteditor.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

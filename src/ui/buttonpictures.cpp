@@ -1,4 +1,4 @@
-#include "shell/buttonpictures.h"
+#include "ui/buttonpictures.h"
 
 #include <QPainter>
 #include <QPixmap>

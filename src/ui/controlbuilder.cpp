@@ -1,7 +1,6 @@
-#include "shell/controlbuilder.h"
+#include "ui/controlbuilder.h"
 
-#include "editing/posteditor.h"
-#include "shell/layoutrules.h"
+#include "ui/posteditor.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "defaultfont/captionfit.h"
+#include "ui/captionfit.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>
