@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test through CTest on the
-# offscreen platform: once in the normal build and once with AddressSanitizer
-# and UndefinedBehaviorSanitizer; then clang-tidy and clang-format, and a short
-# run of each fuzzer. --quick skips all but the first (never in CI).
+# Checks the include directions, installs what is missing, builds, and runs
+# every test through CTest on the offscreen platform: once in the normal build
+# and once with AddressSanitizer and UndefinedBehaviorSanitizer; then
+# clang-tidy and clang-format, and a short run of each fuzzer. --quick skips all but the first (never in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +10,9 @@ quick=no
 if [ "${1:-}" = "--quick" ] && [ "${CI:-}" != "true" ]; then
     quick=yes
 fi
+
+# Includes point down the layers only; checked first, as it needs no build.
+bash scripts/check-layers.sh
 
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen

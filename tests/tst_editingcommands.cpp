@@ -1,8 +1,8 @@
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
-#include "scriptedplatform.h"
 #include "platform/commondialog.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,7 +32,7 @@ struct Window
         form.control<QPushButton>(QStringLiteral("Command9"))->setFocus();
     }
     PostEditor &editor() { return form.editor(); }
-    EditingCommands &commands() { return form.editingCommands(); }
+    EditingCommands &commands() { return *form.findChild<EditingCommands *>(); }
     Selection selection() { return {editor().selStart(), editor().selLength()}; }
     /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */
     void use(const QString &control)
@@ -145,7 +145,8 @@ void TestEditingCommands::command()
 
     Window w(text, before.first, before.second);
     w.commands().setColorHex(QStringLiteral("before"));
-    w.form.commonDialog().setColor(0x00FF00); // an earlier dialog's colour is not where the next starts
+    w.form.findChild<CommonDialog *>()->setColor(
+        0x00FF00); // an earlier dialog's colour is not where the next starts
     const bool prompted = control.startsWith(QLatin1String("cmdPROM"));
     const bool colour = control == QLatin1String("Command1");
     const bool copy = control == QLatin1String("Command12");

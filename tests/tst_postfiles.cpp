@@ -1,13 +1,15 @@
-#include "ui/posteditor.h"
-#include "scriptedplatform.h"
 #include "platform/commondialog.h"
-#include "shell/form1.h"
+#include "scriptedplatform.h"
 #include "shell/postfiles.h"
+#include "ui/posteditor.h"
 
-#include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
@@ -20,29 +22,31 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-/** A main window on the scripted platform, with its file commands and an empty folder. */
+/** The file commands over an editor and a common dialog, with an empty folder. */
 struct Fixture
 {
     test::ScriptedPlatform platform;
-    Form1 form{platform};
-    PostFiles &files = *form.findChild<PostFiles *>(u"PostFiles"_s);
-    PostEditor &editor = form.editor();
+    PostEditor editor;
+    CommonDialog dialog{platform};
+    PostFiles files{editor, platform, dialog, [this] { editor.setText(u"template"_s); }};
+    QString title = u"Zarvelo"_s;
     QTemporaryDir dir;
 
+    Fixture()
+    {
+        QObject::connect(&files, &PostFiles::titleChanged, [this](const QString &t) { title = t; });
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString local(QString text) const { return text.remove(dir.path() + u'/'); }
-    /** Runs a menu command; a file name answers its dialog, none cancels it. */
-    void run(const char *command, const QString &answer = {})
+    /** Runs a command; a file name answers its dialog, none cancels it. */
+    void run(void (PostFiles::*command)(), const QString &answer = {})
     {
-        form.commonDialog().setFilter(u"Colours|*.x"_s); // as the colour dialog, sharing it, may leave it
+        dialog.setFilter(u"Colours|*.x"_s); // as the colour dialog, sharing it, may leave it
         if (!answer.isEmpty())
-            (command == QByteArray("OPEN") ? platform.openAnswers : platform.saveAnswers) << path(answer);
-        form.menuAction(QLatin1String(command))->trigger();
+            (command == &PostFiles::OPEN ? platform.openAnswers : platform.saveAnswers) << path(answer);
+        (files.*command)();
     }
-    QString state() const
-    {
-        return local(form.windowTitle() + u'|' + files.CurrentFileName() + u'|' + editor.text());
-    }
+    QString state() const { return local(title + u'|' + files.CurrentFileName() + u'|' + editor.text()); }
     /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text".
         A filter other than the posts' own, or an icon other than information, shows. */
     QStringList asked() const
@@ -55,6 +59,20 @@ struct Fixture
             all << (m.icon == MessageIcon::Information ? u""_s : u"icon "_s) + local(m.title + u'|' + m.text);
         return all;
     }
+};
+
+/** Files this process writes may grow to `bytes` only; a longer write fails, even for root. */
+struct FileSizeLimit
+{
+    rlimit saved{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{bytes, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
 } // namespace
@@ -96,15 +114,15 @@ private slots:
         QFETCH(QStringList, said);
         Fixture f;
         f.editor.setText(text);
-        f.run("SAVE", u"post"_s);
+        f.run(&PostFiles::SAVE, u"post"_s);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
-        f.run("NEWPOST");
-        f.run("OPEN", u"post"_s);
+        f.run(&PostFiles::NEWPOST);
+        f.run(&PostFiles::OPEN, u"post"_s);
         QCOMPARE(f.editor.text(), reopened.isNull() ? text : reopened);
         // A file past the load limit is no current file: its cut copy never replaces it through a plain Save.
         const bool cut = text.size() > 20000;
         QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  post|"_s + (cut ? u""_s : u"post"_s));
-        f.run("SAVE");
+        f.run(&PostFiles::SAVE);
         QCOMPARE(f.asked(), QStringList({"save ", "open post", "save post"}).first(cut ? 3 : 2) + said);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
     }
@@ -113,29 +131,29 @@ private slots:
     {
         Fixture f;
         f.editor.setText(u"a longer post"_s);
-        f.run("SAVE"); // a new post asks: cancelled, nothing is written
+        f.run(&PostFiles::SAVE); // a new post asks: cancelled, nothing is written
         QCOMPARE(f.state(), u"Zarvelo||a longer post"_s);
-        f.run("SAVE", u"one.txt"_s);
+        f.run(&PostFiles::SAVE, u"one.txt"_s);
         f.editor.setText(u"one"_s);
-        f.run("SAVE"); // the current file: no dialog, replaced whole
+        f.run(&PostFiles::SAVE); // the current file: no dialog, replaced whole
         f.editor.setText(u"two"_s);
-        f.run("SAVEAS", u"typed"_s); // no extension is added
+        f.run(&PostFiles::SAVEAS, u"typed"_s); // no extension is added
         f.editor.setText(u"three"_s);
-        f.run("OPEN", u"gone.txt"_s);
+        f.run(&PostFiles::OPEN, u"gone.txt"_s);
         f.platform.failWritesTo = f.path(u"typed"_s);
-        f.run("SAVE");
-        f.run("SAVEAS", u"one.txt/x"_s); // a file as folder fails even for root, unlike a read-only one
+        f.run(&PostFiles::SAVE);
+        f.run(&PostFiles::SAVEAS, u"one.txt/x"_s); // a file as folder fails even for root
         QCOMPARE(f.state(), u"Zarvelo  typed|typed|three"_s);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"one.txt", "typed"}));
         QVERIFY(fileBytes(f.path(u"one.txt"_s)) == "one" && fileBytes(f.path(u"typed"_s)) == "two");
 
-        f.run("SAVEAS"); // cancelled: the title keeps the path, but the next Save asks
-        f.run("SAVE");
-        f.run("OPEN");
+        f.run(&PostFiles::SAVEAS); // cancelled: the title keeps the path, but the next Save asks
+        f.run(&PostFiles::SAVE);
+        f.run(&PostFiles::OPEN);
         QCOMPARE(f.state(), u"Zarvelo  typed||three"_s);
-        f.run("NEWPOST"); // no settings were read: the template is the placeholder alone
-        QCOMPARE(f.state(), u"Zarvelo||بسم الله الرحمن الرحيم"_s);
-        f.run("EXIT");
+        f.run(&PostFiles::NEWPOST);
+        QCOMPARE(f.state(), u"Zarvelo||template"_s);
+        f.run(&PostFiles::EXIT);
         QCOMPARE(f.platform.endedWith, QList<int>{0});
         const QStringList asked = f.asked(); // each failure names the path and why
         QCOMPARE(asked.size(), 11);          // nothing more: a new post and the end ask nothing
@@ -146,6 +164,30 @@ private slots:
         QCOMPARE(asked[9], u"خطأ|تعذّر حفظ المشاركة في الملف:\r\ntyped\r\nPermission denied"_s);
         QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\none.txt/x\r\n"_s)
                 && !asked[10].endsWith(u'\n'));
+    }
+
+    void saveReplacesTheFileWholeOrNotAtAll()
+    {
+        // A second name for the saved post sees what becomes of the old file.
+        Fixture f;
+        f.editor.setText(u"old post"_s);
+        f.run(&PostFiles::SAVE, u"post.txt"_s);
+        const QString post = f.path(u"post.txt"_s), link = f.path(u"link.txt"_s);
+        QCOMPARE(::link(QFile::encodeName(post).constData(), QFile::encodeName(link).constData()), 0);
+        f.editor.setText(u"the new and longer post"_s);
+        {
+            const FileSizeLimit limit(4); // the write fails after its first bytes
+            f.run(&PostFiles::SAVE);
+        }
+        QCOMPARE(f.platform.messages.size(), 1);
+        QVERIFY(f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
+        QCOMPARE(fileBytes(post), "old post");
+        QCOMPARE(fileBytes(link), "old post");
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"link.txt", "post.txt"}));
+        // Saved, the post is a new file: the old one is replaced, never written into.
+        f.run(&PostFiles::SAVE);
+        QCOMPARE(fileBytes(post), "the new and longer post");
+        QCOMPARE(fileBytes(link), "old post");
     }
 };
 

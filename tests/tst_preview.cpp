@@ -1,12 +1,12 @@
-#include "ui/posteditor.h"
 #include "platform/codepage.h"
+#include "preview/previewcommand.h"
 #include "scriptedplatform.h"
-#include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,16 +69,19 @@ void TestPreview::preview()
     platform.browserStarts = failure != QLatin1String("browser");
     QFile blocker(platform.folder);
     QVERIFY(failure == "file" ? blocker.open(QIODevice::WriteOnly) : QDir().mkpath(platform.folder));
-    Form1 form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.control<QWidget>(QStringLiteral("Combo1"))->setFocus();
+    QWidget window;
+    auto *editor = new PostEditor(&window);
+    auto *other = new QLineEdit(&window);
+    PreviewCommand command(*editor, platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
     const QString post = QStringLiteral("مرحبا [b]x[/B]\r\ns 😀 \u0109");
-    form.editor().setText(post);
-    form.control<QPushButton>(QStringLiteral("Command9"))->click();
+    editor->setText(post);
+    command.Command9_Click();
 
-    QCOMPARE(form.editor().text(), post);
-    QTRY_VERIFY(form.editor().hasFocus());
+    QCOMPARE(editor->text(), post);
+    QTRY_VERIFY(editor->hasFocus());
     const bool opened = failure.isEmpty() || !platform.browserStarts; // once, with the page's path
     QCOMPARE(platform.browserOpens, opened ? QStringList{path} : QStringList());
     QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
@@ -95,8 +98,8 @@ void TestPreview::preview()
     };
     QCOMPARE(pageBytes(), cp1256(kHead + QStringLiteral("مرحبا <b>x</b><br>\ns &#128512; &#265;") + kTail));
     // A second, shorter page replaces the first whole.
-    form.editor().setText(QString());
-    form.control<QPushButton>(QStringLiteral("Command9"))->click();
+    editor->setText(QString());
+    command.Command9_Click();
     QCOMPARE(pageBytes(), cp1256(kHead + kTail));
 }
 
@@ -113,9 +116,10 @@ void TestPreview::unwritableFolderFallsBackToCache()
         QFile file(platform.folder + QLatin1Char('/') + QLatin1String(picture));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(picture) > 0);
     }
-    Form1 form(platform);
-    form.editor().setText(QStringLiteral("[b]x[/b]"));
-    form.control<QPushButton>(QStringLiteral("Command9"))->click();
+    PostEditor editor;
+    PreviewCommand command(editor, platform);
+    editor.setText(QStringLiteral("[b]x[/b]"));
+    command.Command9_Click();
 
     const QString page = platform.cache + QStringLiteral("/perview.html");
     QCOMPARE(platform.messages.size(), 0);

@@ -31,13 +31,13 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    /** A modal message box with one OK button; returns when it is closed. */
-    virtual void messageBox(const QString &text, const QString &title = programName(),
-                            MessageIcon icon = MessageIcon::None) = 0;
+    /** A modal message box with one OK button; returns when it is closed.
+        Most boxes are titled programName(). */
+    virtual void messageBox(const QString &text, const QString &title, MessageIcon icon) = 0;
 
     /** A modal one-line input box with OK and Cancel and an empty field.
         Returns the typed text on OK; Cancel and an empty field both give "". */
-    virtual QString inputBox(const QString &prompt, const QString &title = programName()) = 0;
+    virtual QString inputBox(const QString &prompt, const QString &title) = 0;
 
     /** The Open dialog. filter is in the "desc|pattern|desc|pattern" form; the
         first entry is selected. Returns the chosen full path, "" on cancel. */
@@ -51,8 +51,8 @@ public:
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
 
     /** Reads a Windows-1256 text file: all of it, or at most its first
-        maxBytes bytes when maxBytes >= 0. */
-    virtual TextFileRead readTextFile(const QString &path, qint64 maxBytes = -1)
+        maxBytes bytes when maxBytes >= 0 (kWholeFile: all of it). */
+    virtual TextFileRead readTextFile(const QString &path, qint64 maxBytes)
     {
         return readWindows1256File(path, maxBytes);
     }

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace zarvelo {
 
 TextFileRead readWindows1256File(const QString &path, qint64 maxBytes)
@@ -38,12 +40,18 @@ TextFileWrite writeWindows1256File(const QString &path, const QString &text)
     // A failed write must leave the old file whole, so never fall back to
     // writing in place.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a write the system cuts short (a full disk, a file
+    // size limit) shows here: through the buffer, the short count is lost and
+    // the commit puts the shortened file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         result.error = file.errorString();
         return result;
     }
+    errno = 0;
     if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        result.error = file.errorString();
+        // Qt keeps no reason for a short write; the system's is in errno.
+        const int reason = errno;
+        result.error = reason != 0 ? qt_error_string(reason) : file.errorString();
         file.cancelWriting();
         return result;
     }

@@ -21,9 +21,12 @@ struct TextFileWrite
     QList<char32_t> unencodable; ///< characters the code page cannot hold; nothing was written
 };
 
+/** The read limit that reads a whole file. */
+constexpr qint64 kWholeFile = -1;
+
 /** Reads a file as Windows-1256 text: the whole file, or with maxBytes >= 0
     at most its first maxBytes bytes (one byte is one character). */
-TextFileRead readWindows1256File(const QString &path, qint64 maxBytes = -1);
+TextFileRead readWindows1256File(const QString &path, qint64 maxBytes = kWholeFile);
 
 /** Replaces the file with text as Windows-1256 bytes: no byte-order mark,
     nothing added. Atomic: on any failure the old file stays whole. Text with a

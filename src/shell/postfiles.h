@@ -3,9 +3,13 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace zarvelo {
 
-class Form1;
+class CommonDialog;
+class Platform;
+class PostEditor;
 
 /**
  * The post-file commands of the main window's file menu: new post, open,
@@ -17,9 +21,10 @@ class PostFiles final : public QObject
     Q_OBJECT
 
 public:
-    /** Becomes a child of the form and answers its file menu (and the find
-        item of its tools menu). */
-    explicit PostFiles(Form1 &form);
+    /** applyTemplate puts the default-font template in the editor: a new
+        post starts from it. */
+    PostFiles(PostEditor &editor, Platform &platform, CommonDialog &dialog,
+              std::function<void()> applyTemplate, QObject *parent = nullptr);
 
     /** The full path the post was last opened from or saved to, exactly as
         the dialog gave it; empty while the post has no file of its own. */
@@ -32,11 +37,18 @@ public:
     void SAVEAS();
     void EXIT();
 
+signals:
+    /** The main window's title for the post's file changed. */
+    void titleChanged(const QString &title);
+
 private:
     bool chooseSaveFile();
     void writePost(const QString &previousFileName);
 
-    Form1 &m_form;
+    PostEditor &m_editor;
+    Platform &m_platform;
+    CommonDialog &m_dialog;
+    std::function<void()> m_applyTemplate;
     QString m_currentFileName;
 };
 

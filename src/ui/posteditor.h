@@ -59,8 +59,9 @@ public:
     void setRightToLeft(bool on);
 
     /** Undoes the last change; a change made through this interface also gets
-        back the selection it started from. */
-    void undo();
+        back the selection it started from. Ctrl+Z and the context menu's
+        Undo come here; the base class's undo() takes back the text alone. */
+    void undoWithSelection();
 
     /** The editor's form of exact text, and back. Public for the tests and
         for anything that reads the document directly. */
