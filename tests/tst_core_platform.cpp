@@ -1,8 +1,8 @@
 #include "platform/codepage.h"
+#include "platform/commondialog.h"
 #include "platform/dialogfilter.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
-#include "platform/commondialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,190 +16,166 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private slots:
-    void everyByteRoundTrips();
-    void arabicTakesOneByteEach();
-    void unencodableCharactersAreReported();
-    void escapingWritesReferences_data();
-    void escapingWritesReferences();
-    void filesAreExactBytes();
-    void failedWriteLeavesOldFileWhole();
-    void unencodableTextIsNeverWritten();
-    void missingFileReportsWhy();
-    void dialogFilters_data();
-    void dialogFilters();
-    void commonDialogKeepsNameAndColour();
+    void everyByteRoundTrips()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = decodeWindows1256(all);
+        QCOMPARE(text.size(), 256);
+        const Windows1256Bytes back = encodeWindows1256(text);
+        QVERIFY(back.ok());
+        QCOMPARE(back.bytes, all);
+    }
+
+    void arabicTakesOneByteEach()
+    {
+        const QString text = QStringLiteral("سلام abc\r\nپ");
+        const Windows1256Bytes bytes = encodeWindows1256(text);
+        QVERIFY(bytes.ok());
+        QCOMPARE(bytes.bytes, QByteArray("\xd3\xe1\xc7\xe3 abc\r\n\x81"));
+    }
+
+    void unencodableCharactersAreReported()
+    {
+        // The substitute byte itself is a character of the code page: it must
+        // not be mistaken for a character that could not be written.
+        const QString text = QStringLiteral("a\U0001F600b\u4E2D\x1A");
+        const Windows1256Bytes bytes = encodeWindows1256(text);
+        QCOMPARE(bytes.unencodable, QList<char32_t>({0x1F600, 0x4E2D}));
+        QVERIFY(!isWindows1256Encodable(text));
+        QVERIFY(isWindows1256Encodable(QStringLiteral("\x1A")));
+
+        // Invisible format characters: the code page holds the joiners and the
+        // direction marks, and the converter would silently drop the others.
+        const Windows1256Bytes marks = encodeWindows1256(QStringLiteral("\u200C\u200D\u200E\u200F"));
+        QVERIFY(marks.ok());
+        QCOMPARE(marks.bytes, QByteArray("\x9d\x9e\xfd\xfe"));
+        const Windows1256Bytes dropped = encodeWindows1256(QStringLiteral("a\u206Eb\u2060"));
+        QCOMPARE(dropped.unencodable, QList<char32_t>({0x206E, 0x2060}));
+        QCOMPARE(dropped.bytes,
+                 QByteArray("a\x1a"
+                            "b\x1a"));
+        QCOMPARE(escapeUnencodableAsHtml(QStringLiteral("a\u206Eb")), QStringLiteral("a&#8302;b"));
+    }
+
+    void escapingWritesReferences_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("escaped");
+        QTest::addColumn<int>("count");
+        QTest::newRow("nothing to escape")
+            << QStringLiteral("سلام & <b>") << QStringLiteral("سلام & <b>") << 0;
+        QTest::newRow("emoji is one reference")
+            << QStringLiteral("x\U0001F600y") << QStringLiteral("x&#128512;y") << 1;
+        QTest::newRow("several") << QStringLiteral("\u4E2D\u6587!") << QStringLiteral("&#20013;&#25991;!")
+                                 << 2;
+        QTest::newRow("substitute byte stays")
+            << QStringLiteral("\x1A\u4E2D") << QStringLiteral("\x1A&#20013;") << 1;
+    }
+
+    void escapingWritesReferences()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, escaped);
+        QFETCH(int, count);
+        qsizetype written = -1;
+        QCOMPARE(escapeUnencodableAsHtml(text, &written), escaped);
+        QCOMPARE(written, qsizetype(count));
+        QVERIFY(isWindows1256Encodable(escaped));
+    }
+
+    void filesAreExactBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("post.txt"));
+        const QString text = QStringLiteral("سطر\r\nline\nx\r");
+        const TextFileWrite written = writeWindows1256File(path, text);
+        QVERIFY2(written.ok, qPrintable(written.error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\xd3\xd8\xd1\r\nline\nx\r"));
+        const TextFileRead read = readWindows1256File(path);
+        QVERIFY(read.ok);
+        QCOMPARE(read.text, text);
+
+        const TextFileRead head = readWindows1256File(path, 4);
+        QVERIFY(head.ok);
+        QCOMPARE(head.text, QStringLiteral("سطر\r"));
+
+        QVERIFY(writeWindows1256File(path, QString()).ok);
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    void unencodableTextIsNeverWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("post.txt"));
+        QVERIFY(writeWindows1256File(path, QStringLiteral("old")).ok);
+        const TextFileWrite refused = writeWindows1256File(path, QStringLiteral("new \U0001F600"));
+        QVERIFY(!refused.ok);
+        QCOMPARE(refused.unencodable, QList<char32_t>({0x1F600}));
+        QCOMPARE(readWindows1256File(path).text, QStringLiteral("old"));
+    }
+
+    void missingFileReportsWhy()
+    {
+        QTemporaryDir dir;
+        const TextFileRead read = readWindows1256File(dir.filePath(QStringLiteral("none.txt")));
+        QVERIFY(!read.ok);
+        QVERIFY(!read.error.isEmpty());
+        QVERIFY(read.text.isEmpty());
+    }
+
+    void dialogFilters_data()
+    {
+        QTest::addColumn<QString>("common");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("posts") << QStringLiteral("Text Files(*.txt)|*.txt|All Files(*.*)|*.*")
+                               << QStringLiteral("Text Files (*.txt);;All Files (*)");
+        QTest::newRow("several patterns")
+            << QStringLiteral("Pages|*.htm;*.html") << QStringLiteral("Pages (*.htm *.html)");
+        QTest::newRow("empty") << QString() << QString();
+    }
+
+    void dialogFilters()
+    {
+        QFETCH(QString, common);
+        QFETCH(QString, qt);
+        QCOMPARE(qtFileDialogFilter(common), qt);
+    }
+
+    void commonDialogKeepsNameAndColour()
+    {
+        test::ScriptedPlatform platform;
+        CommonDialog dialog(platform);
+        dialog.setFilter(QStringLiteral("Text Files(*.txt)|*.txt"));
+        platform.openAnswers << QStringLiteral("/posts/a.txt") << QString();
+        platform.saveAnswers << QString() << QStringLiteral("/posts/b.txt");
+
+        dialog.showOpen();
+        QCOMPARE(dialog.fileName(), QStringLiteral("/posts/a.txt"));
+        dialog.showOpen(); // cancelled
+        QCOMPARE(dialog.fileName(), QString());
+        dialog.showSave(); // cancelled: the last chosen path is still offered
+        dialog.showSave();
+        QCOMPARE(dialog.fileName(), QStringLiteral("/posts/b.txt"));
+        QCOMPARE(platform.fileDialogs.size(), 4);
+        QCOMPARE(platform.fileDialogs[0].initialFileName, QString());
+        QCOMPARE(platform.fileDialogs[1].initialFileName, QStringLiteral("/posts/a.txt"));
+        QCOMPARE(platform.fileDialogs[3].initialFileName, QStringLiteral("/posts/a.txt"));
+        QVERIFY(platform.fileDialogs[2].save);
+        QCOMPARE(platform.fileDialogs[0].filter, QStringLiteral("Text Files(*.txt)|*.txt"));
+
+        platform.colorAnswers << 255u << std::nullopt;
+        dialog.setColor(7);
+        dialog.showColor();
+        QCOMPARE(dialog.color(), 255u);
+        dialog.showColor(); // cancelled: the colour stays
+        QCOMPARE(dialog.color(), 255u);
+        QCOMPARE(platform.colorDialogStarts, QList<quint32>({7u, 255u}));
+    }
 };
-
-void TestPlatform::everyByteRoundTrips()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    const QString text = decodeWindows1256(all);
-    QCOMPARE(text.size(), 256);
-    const Windows1256Bytes back = encodeWindows1256(text);
-    QVERIFY(back.ok());
-    QCOMPARE(back.bytes, all);
-}
-
-void TestPlatform::arabicTakesOneByteEach()
-{
-    const QString text = QStringLiteral("سلام abc\r\nپ");
-    const Windows1256Bytes bytes = encodeWindows1256(text);
-    QVERIFY(bytes.ok());
-    QCOMPARE(bytes.bytes, QByteArray("\xd3\xe1\xc7\xe3 abc\r\n\x81"));
-}
-
-void TestPlatform::unencodableCharactersAreReported()
-{
-    // The substitute byte itself is a character of the code page: it must
-    // not be mistaken for a character that could not be written.
-    const QString text = QStringLiteral("a\U0001F600b\u4E2D\x1A");
-    const Windows1256Bytes bytes = encodeWindows1256(text);
-    QCOMPARE(bytes.unencodable, QList<char32_t>({0x1F600, 0x4E2D}));
-    QVERIFY(!isWindows1256Encodable(text));
-    QVERIFY(isWindows1256Encodable(QStringLiteral("\x1A")));
-
-    // Invisible format characters: the code page holds the joiners and the
-    // direction marks, and the converter would silently drop the others.
-    const Windows1256Bytes marks = encodeWindows1256(QStringLiteral("\u200C\u200D\u200E\u200F"));
-    QVERIFY(marks.ok());
-    QCOMPARE(marks.bytes, QByteArray("\x9d\x9e\xfd\xfe"));
-    const Windows1256Bytes dropped = encodeWindows1256(QStringLiteral("a\u206Eb\u2060"));
-    QCOMPARE(dropped.unencodable, QList<char32_t>({0x206E, 0x2060}));
-    QCOMPARE(dropped.bytes,
-             QByteArray("a\x1a"
-                        "b\x1a"));
-    QCOMPARE(escapeUnencodableAsHtml(QStringLiteral("a\u206Eb")), QStringLiteral("a&#8302;b"));
-}
-
-void TestPlatform::escapingWritesReferences_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("escaped");
-    QTest::addColumn<int>("count");
-    QTest::newRow("nothing to escape") << QStringLiteral("سلام & <b>") << QStringLiteral("سلام & <b>") << 0;
-    QTest::newRow("emoji is one reference")
-        << QStringLiteral("x\U0001F600y") << QStringLiteral("x&#128512;y") << 1;
-    QTest::newRow("several") << QStringLiteral("\u4E2D\u6587!") << QStringLiteral("&#20013;&#25991;!") << 2;
-    QTest::newRow("substitute byte stays")
-        << QStringLiteral("\x1A\u4E2D") << QStringLiteral("\x1A&#20013;") << 1;
-}
-
-void TestPlatform::escapingWritesReferences()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, escaped);
-    QFETCH(int, count);
-    qsizetype written = -1;
-    QCOMPARE(escapeUnencodableAsHtml(text, &written), escaped);
-    QCOMPARE(written, qsizetype(count));
-    QVERIFY(isWindows1256Encodable(escaped));
-}
-
-void TestPlatform::filesAreExactBytes()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("post.txt"));
-    const QString text = QStringLiteral("سطر\r\nline\nx\r");
-    const TextFileWrite written = writeWindows1256File(path, text);
-    QVERIFY2(written.ok, qPrintable(written.error));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("\xd3\xd8\xd1\r\nline\nx\r"));
-    const TextFileRead read = readWindows1256File(path);
-    QVERIFY(read.ok);
-    QCOMPARE(read.text, text);
-
-    const TextFileRead head = readWindows1256File(path, 4);
-    QVERIFY(head.ok);
-    QCOMPARE(head.text, QStringLiteral("سطر\r"));
-
-    QVERIFY(writeWindows1256File(path, QString()).ok);
-    QCOMPARE(QFileInfo(path).size(), 0);
-}
-
-void TestPlatform::failedWriteLeavesOldFileWhole()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("post.txt"));
-    QVERIFY(writeWindows1256File(path, QStringLiteral("old")).ok);
-    // A path whose folder is a plain file cannot be written, even by root.
-    const QString blocked = path + QStringLiteral("/inside.txt");
-    const TextFileWrite failed = writeWindows1256File(blocked, QStringLiteral("new"));
-    QVERIFY(!failed.ok);
-    QVERIFY(!failed.error.isEmpty());
-    QCOMPARE(readWindows1256File(path).text, QStringLiteral("old"));
-}
-
-void TestPlatform::unencodableTextIsNeverWritten()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("post.txt"));
-    QVERIFY(writeWindows1256File(path, QStringLiteral("old")).ok);
-    const TextFileWrite refused = writeWindows1256File(path, QStringLiteral("new \U0001F600"));
-    QVERIFY(!refused.ok);
-    QCOMPARE(refused.unencodable, QList<char32_t>({0x1F600}));
-    QCOMPARE(readWindows1256File(path).text, QStringLiteral("old"));
-}
-
-void TestPlatform::missingFileReportsWhy()
-{
-    QTemporaryDir dir;
-    const TextFileRead read = readWindows1256File(dir.filePath(QStringLiteral("none.txt")));
-    QVERIFY(!read.ok);
-    QVERIFY(!read.error.isEmpty());
-    QVERIFY(read.text.isEmpty());
-}
-
-void TestPlatform::dialogFilters_data()
-{
-    QTest::addColumn<QString>("common");
-    QTest::addColumn<QString>("qt");
-    QTest::newRow("posts") << QStringLiteral("Text Files(*.txt)|*.txt|All Files(*.*)|*.*")
-                           << QStringLiteral("Text Files (*.txt);;All Files (*)");
-    QTest::newRow("several patterns")
-        << QStringLiteral("Pages|*.htm;*.html") << QStringLiteral("Pages (*.htm *.html)");
-    QTest::newRow("empty") << QString() << QString();
-}
-
-void TestPlatform::dialogFilters()
-{
-    QFETCH(QString, common);
-    QFETCH(QString, qt);
-    QCOMPARE(qtFileDialogFilter(common), qt);
-}
-
-void TestPlatform::commonDialogKeepsNameAndColour()
-{
-    test::ScriptedPlatform platform;
-    CommonDialog dialog(platform);
-    dialog.setFilter(QStringLiteral("Text Files(*.txt)|*.txt"));
-    platform.openAnswers << QStringLiteral("/posts/a.txt") << QString();
-    platform.saveAnswers << QString() << QStringLiteral("/posts/b.txt");
-
-    dialog.showOpen();
-    QCOMPARE(dialog.fileName(), QStringLiteral("/posts/a.txt"));
-    dialog.showOpen(); // cancelled
-    QCOMPARE(dialog.fileName(), QString());
-    dialog.showSave(); // cancelled: the last chosen path is still offered
-    dialog.showSave();
-    QCOMPARE(dialog.fileName(), QStringLiteral("/posts/b.txt"));
-    QCOMPARE(platform.fileDialogs.size(), 4);
-    QCOMPARE(platform.fileDialogs[0].initialFileName, QString());
-    QCOMPARE(platform.fileDialogs[1].initialFileName, QStringLiteral("/posts/a.txt"));
-    QCOMPARE(platform.fileDialogs[3].initialFileName, QStringLiteral("/posts/a.txt"));
-    QVERIFY(platform.fileDialogs[2].save);
-    QCOMPARE(platform.fileDialogs[0].filter, QStringLiteral("Text Files(*.txt)|*.txt"));
-
-    platform.colorAnswers << 255u << std::nullopt;
-    dialog.setColor(7);
-    dialog.showColor();
-    QCOMPARE(dialog.color(), 255u);
-    dialog.showColor(); // cancelled: the colour stays
-    QCOMPARE(dialog.color(), 255u);
-    QCOMPARE(platform.colorDialogStarts, QList<quint32>({7u, 255u}));
-}
 
 QTEST_APPLESS_MAIN(TestPlatform)
 #include "tst_core_platform.moc"

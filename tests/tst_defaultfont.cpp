@@ -142,8 +142,6 @@ private slots:
         QTest::addColumn<QStringList>("panel");
         QTest::newRow("example") << kFile << kExample << "0000FF"
                                  << QStringList{"Tahoma", "نعم", "توسيط", "4", "#0000ff", "25", "on"};
-        QTest::newRow("capitals") << "SETTING.VBE" << kExample << "0000FF"
-                                  << QStringList{"Tahoma", "نعم", "توسيط", "4", "#0000ff", "25", "on"};
         QTest::newRow("15 characters whole")
             << kFile << "0|Times New Roman|x|7|نعم|~"
             << "" << QStringList{"Times New Roman", "نعم", "x", "7", kMarker, "41", "on"};

@@ -13,7 +13,7 @@ namespace zarvelo::test {
 /**
  * The platform for tests: every dialog is answered from a queue filled by the
  * test beforehand, and every call is recorded for the test to check. An empty
- * queue answers as a cancelled dialog would and counts as an unexpected call.
+ * queue answers as a cancelled dialog would.
  * Files are real (tests use temporary folders) unless failWritesTo is set.
  */
 class ScriptedPlatform final : public Platform
@@ -50,13 +50,7 @@ public:
     QStringList clipboard; // each text put on the clipboard
     QStringList browserOpens;
     QList<int> endedWith; // exit codes of endProcess calls
-    int unexpectedCalls = 0;
-
-    /** How many dialogs of any kind (message, input, file, colour) were shown. */
-    qsizetype dialogCount() const
-    {
-        return messages.size() + inputPrompts.size() + fileDialogs.size() + colorDialogStarts.size();
-    }
+    QString lastInputTitle;
 
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override
     {
@@ -81,11 +75,7 @@ public:
     std::optional<quint32> chooseColor(quint32 initial) override
     {
         colorDialogStarts.append(initial);
-        if (colorAnswers.isEmpty()) {
-            ++unexpectedCalls;
-            return std::nullopt;
-        }
-        return colorAnswers.dequeue();
+        return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.dequeue();
     }
     TextFileWrite writeTextFile(const QString &path, const QString &text) override
     {
@@ -108,17 +98,8 @@ public:
     QString cacheFolder() override { return cache; }
     void endProcess(int exitCode) override { endedWith.append(exitCode); }
 
-    QString lastInputTitle;
-
 private:
-    QString take(QQueue<QString> &queue)
-    {
-        if (queue.isEmpty()) {
-            ++unexpectedCalls;
-            return QString();
-        }
-        return queue.dequeue();
-    }
+    static QString take(QQueue<QString> &queue) { return queue.isEmpty() ? QString() : queue.dequeue(); }
 };
 
 } // namespace zarvelo::test
