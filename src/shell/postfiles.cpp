@@ -2,14 +2,14 @@
 
 #include "defaultfont/defaultfont.h"
 
-#include "ui/posteditor.h"
 #include "platform/codepage.h"
+#include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "search/form2.h"
-#include "platform/commondialog.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/postfile.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 
@@ -40,9 +40,11 @@ PostFiles::PostFiles(Form1 &form)
 
 void PostFiles::NEWPOST()
 {
+    emit postLeaving();
     m_form.defaultFont().APPLYDEFAULTFONT();
     m_currentFileName.clear();
     m_form.setWindowTitle(postWindowTitle(QString()));
+    emit postStarted();
 }
 
 void PostFiles::OPEN()
@@ -75,8 +77,10 @@ void PostFiles::OPEN()
         // this path) while the title still tells where the post came from.
         m_currentFileName.clear();
     }
+    emit postLeaving();
     m_form.editor().setText(loaded.text);
     m_form.setWindowTitle(postWindowTitle(path));
+    emit postStarted();
 }
 
 bool PostFiles::chooseSaveFile()
@@ -122,6 +126,7 @@ void PostFiles::writePost(const QString &previousFileName)
         return;
     }
     m_form.setWindowTitle(postWindowTitle(path));
+    emit postSaved();
     if (escaped > 0) {
         m_form.platform().messageBox(
             QStringLiteral("تم حفظ الملف.\r\n"
@@ -132,8 +137,15 @@ void PostFiles::writePost(const QString &previousFileName)
     }
 }
 
+void PostFiles::adoptFile(const QString &path)
+{
+    m_currentFileName = path;
+    m_form.setWindowTitle(postWindowTitle(path));
+}
+
 void PostFiles::EXIT()
 {
+    emit postLeaving();
     m_form.platform().endProcess(0);
 }
 
