@@ -27,7 +27,7 @@ QString draftFirstLine(const QString &text)
     // all: the first line with words in it tells the drafts apart.
     static const QRegularExpression breaks(QStringLiteral("[\r\n\u2028\u2029]"));
     for (const QString &line : text.split(breaks)) {
-        const QString trimmed = line.trimmed();
+        QString trimmed = line.trimmed();
         if (trimmed.isEmpty())
             continue;
         if (trimmed.size() <= kFirstLineLength)
