@@ -1,10 +1,10 @@
+#include "ui/posteditor.h"
 #include "scriptedplatform.h"
+#include "ui/controlbuilder.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
-#include "ui/controlbuilder.h"
-#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,17 +2,17 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
-#include "platform/commondialog.h"
+#include "ui/posteditor.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
+#include "ui/buttonpictures.h"
+#include "platform/commondialog.h"
+#include "ui/controlbuilder.h"
 #include "shell/draftswiring.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/postfiles.h"
-#include "ui/buttonpictures.h"
-#include "ui/controlbuilder.h"
-#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QComboBox>

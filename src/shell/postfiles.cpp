@@ -2,14 +2,14 @@
 
 #include "defaultfont/defaultfont.h"
 
+#include "ui/posteditor.h"
 #include "platform/codepage.h"
-#include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "search/form2.h"
+#include "platform/commondialog.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/postfile.h"
-#include "ui/posteditor.h"
 
 #include <QAction>
 
