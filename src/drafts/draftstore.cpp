@@ -50,7 +50,9 @@ Header parseHeader(QByteArrayView line)
     header.saved = QDateTime::fromString(object.value(kSavedKey).toString(), Qt::ISODateWithMs);
     header.fileName = object.value(kFileKey).toString();
     header.bytes = object.value(kBytesKey).toInteger(-1);
-    if (!header.saved.isValid() || header.bytes < 0)
+    // Only years the written form spells in four digits come back the same.
+    const int year = header.saved.toUTC().date().year();
+    if (!header.saved.isValid() || year < 1 || year > 9999 || header.bytes < 0)
         header.problem = QStringLiteral("رأس المسودة ناقص");
     return header;
 }
