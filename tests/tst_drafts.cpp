@@ -202,7 +202,7 @@ private slots:
         }));
         QCOMPARE(firstLines.size(), 3);
         QVERIFY(firstLines[0].startsWith(u"مسودة تالفة: "_s));
-        QCOMPARE(firstLines.mid(1), (QStringList{u"sound"_s, u"sound"_s}));
+        QCOMPARE(firstLines.mid(1), (QStringList{u"\u200Esound"_s, u"\u200Esound"_s}));
         QVERIFY(!restorable);
         QVERIFY(!bad.exists());
         QCOMPARE(f.state(), before);

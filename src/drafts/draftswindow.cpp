@@ -19,6 +19,15 @@ constexpr qsizetype kFirstLineLength = 80;
 
 enum Column { TimeColumn, LengthColumn, FirstLineColumn, FileColumn };
 
+/** The text led by a mark of its own direction, so that in the right-to-left
+    list a path or a Latin line keeps its leading "/" or "[" where it belongs. */
+QString ownDirection(const QString &text)
+{
+    if (text.isEmpty())
+        return text;
+    return QChar(text.isRightToLeft() ? 0x200F : 0x200E) + text;
+}
+
 } // namespace
 
 QString draftFirstLine(const QString &text)
@@ -115,8 +124,8 @@ void DraftsWindow::reload(int row)
         item->setText(LengthColumn, draft.damaged ? QString() : QString::number(draft.text.size()));
         item->setText(FirstLineColumn,
                       draft.damaged ? QStringLiteral("مسودة تالفة: ") + draft.problem
-                                    : draftFirstLine(draft.text));
-        item->setText(FileColumn, QDir::toNativeSeparators(draft.fileName));
+                                    : ownDirection(draftFirstLine(draft.text)));
+        item->setText(FileColumn, ownDirection(QDir::toNativeSeparators(draft.fileName)));
     }
     if (!m_drafts.empty())
         m_list->setCurrentItem(m_list->topLevelItem(qBound(0, row, int(m_drafts.size()) - 1)));
