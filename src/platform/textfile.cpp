@@ -60,6 +60,19 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
     return false;
 }
 
+/** Whether UTF-8 bytes end with a lead byte short of its continuation bytes. */
+bool endsInsideSequence(QByteArrayView tail)
+{
+    qsizetype lead = tail.size() - 1;
+    while (lead >= 0 && (uchar(tail[lead]) & 0xC0) == 0x80)
+        --lead;
+    if (lead < 0)
+        return false;
+    const uchar byte = uchar(tail[lead]);
+    const qsizetype needed = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+    return tail.size() - 1 - lead < needed;
+}
+
 QList<char32_t> loneSurrogates(QStringView text)
 {
     QList<char32_t> lone;
@@ -124,6 +137,8 @@ bool PostTextDecoder::feed(QByteArrayView bytes)
     if (m_start.size() < utf8Bom().size())
         m_start.append(bytes.first(std::min<qsizetype>(bytes.size(), utf8Bom().size() - m_start.size())));
     m_fed += bytes.size();
+    m_tail.append(bytes.last(std::min<qsizetype>(bytes.size(), 4)));
+    m_tail = m_tail.right(4);
     if (m_maxCharacters < 0)
         m_head.append(bytes);
     else if (m_head.size() < m_maxCharacters)
@@ -150,12 +165,10 @@ bool PostTextDecoder::feed(QByteArrayView bytes)
 
 TextFileRead PostTextDecoder::finish(qint64 totalBytes)
 {
-    // A sequence cut off by the end of the file is held back, not reported;
-    // one more plain byte brings it out as the error it is.
-    if (m_utf8Valid) {
-        m_utf8(QByteArrayView("\n", 1));
-        m_utf8Valid = !m_utf8.hasError();
-    }
+    // The decoder holds back a sequence cut off by the end of the file
+    // without reporting it.
+    if (m_utf8Valid && endsInsideSequence(m_tail))
+        m_utf8Valid = false;
     TextFileRead result;
     result.ok = true;
     if (m_utf8Valid && m_multiByte) {
@@ -199,10 +212,11 @@ QByteArray encodeText(QStringView text, TextEncoding encoding, QList<char32_t> *
         *unencodable = std::move(encoded.unencodable);
         return encoded.bytes;
     }
-    QStringEncoder encoder(QStringEncoder::Utf8,
-                           encoding == TextEncoding::Utf8WithBom ? QStringEncoder::Flag::WriteBom
-                                                                 : QStringEncoder::Flag::Default);
-    QByteArray bytes = encoder(text);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    // The mark goes first even before an empty text, which the encoder's own
+    // option leaves without one.
+    QByteArray bytes = encoding == TextEncoding::Utf8WithBom ? utf8Bom().toByteArray() : QByteArray();
+    bytes += QByteArray(encoder(text));
     // Only a lone surrogate has no UTF-8 form.
     *unencodable = encoder.hasError() ? loneSurrogates(text) : QList<char32_t>();
     return bytes;

@@ -71,6 +71,7 @@ private:
     qint64 m_maxCharacters;
     QByteArray m_head;  // the first bytes, as the Windows-1256 text needs them
     QByteArray m_start; // the first three bytes, for the byte-order mark
+    QByteArray m_tail;  // the last four bytes, for a sequence the end cuts off
     QStringDecoder m_utf8{QStringDecoder::Utf8};
     QString m_utf8Text;
     qint64 m_utf8Characters = 0;
