@@ -37,9 +37,11 @@ bool ListPicker::eventFilter(QObject *watched, QEvent *event)
             event->accept();
             return true;
         }
-    } else if (type != QEvent::Wheel) {
+    } else if (type != QEvent::Wheel && type != QEvent::FocusOut) {
         return false;
     }
+    // (Leaving the field is here because Qt applies a typed name that
+    // matches an entry when the focus goes.)
     // Qt moves the list as usual, with its report of a pick set aside. The
     // event has been offered to the windows around the list too by then, so
     // it goes no further.
