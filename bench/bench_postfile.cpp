@@ -14,7 +14,7 @@ namespace {
 
 QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(QLatin1String(name));
+    QString path = dir.filePath(QLatin1String(name));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return QString();

@@ -1,8 +1,8 @@
 #include "platform/codepage.h"
+#include "platform/commondialog.h"
 #include "platform/dialogfilter.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
-#include "platform/commondialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -172,13 +172,16 @@ void TestPlatform::postEncodings_data()
     QTest::newRow("utf-8: arabic, emoji, indic digits") << arabic.toUtf8() << utf8 << arabic;
     QTest::newRow("utf-8 after a byte-order mark") << "\xEF\xBB\xBF" + arabic.toUtf8() << bom << arabic;
     QTest::newRow("the mark alone") << QByteArray("\xEF\xBB\xBF") << bom << QString();
-    QTest::newRow("ascii is windows-1256") << QByteArray("plain\r\ntext") << cp << QStringLiteral("plain\r\ntext");
+    QTest::newRow("ascii is windows-1256")
+        << QByteArray("plain\r\ntext") << cp << QStringLiteral("plain\r\ntext");
     QTest::newRow("windows-1256 arabic") << QByteArray("\xD3\xE1\xC7\xE3") << cp << QStringLiteral("سلام");
     // Anything not wholly UTF-8 is Windows-1256, which comes back byte for byte.
     QTest::newRow("utf-8 cut off at the end") << QByteArray("ok\xD8") << cp << QStringLiteral("okط");
-    QTest::newRow("a mark, then no utf-8") << QByteArray("\xEF\xBB\xBF\xD3\xE1") << cp << QStringLiteral("ï»؟سل");
+    QTest::newRow("a mark, then no utf-8")
+        << QByteArray("\xEF\xBB\xBF\xD3\xE1") << cp << QStringLiteral("ï»؟سل");
     QTest::newRow("overlong") << QByteArray("\xC0\xAF") << cp << decodeWindows1256("\xC0\xAF");
-    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << cp << decodeWindows1256("\xED\xA0\x80");
+    QTest::newRow("encoded surrogate")
+        << QByteArray("\xED\xA0\x80") << cp << decodeWindows1256("\xED\xA0\x80");
 }
 
 void TestPlatform::postEncodings()
@@ -217,7 +220,8 @@ void TestPlatform::loadLimitCountsCharacters_data()
     const QString emoji = QString(20000, u'a') + QStringLiteral("😀😀");
     QTest::newRow("an emoji at the cut stays whole") << emoji.toUtf8() << emoji.chopped(2) << qint64(20002);
     // Its one multi-byte sequence comes after the limit: still UTF-8, still counted.
-    QTest::newRow("utf-8 late") << QByteArray(30000, 'a') + "\xC3\xA9" << QString(20001, u'a') << qint64(30001);
+    QTest::newRow("utf-8 late") << QByteArray(30000, 'a') + "\xC3\xA9" << QString(20001, u'a')
+                                << qint64(30001);
     QTest::newRow("windows-1256, a megabyte")
         << QByteArray("\xD3").repeated(1 << 20) << QStringLiteral("س").repeated(20001) << qint64(1 << 20);
 }
@@ -246,8 +250,9 @@ void TestPlatform::readOnlyFolderWritesInPlace()
     const QString path = folder + QStringLiteral("/post.txt");
     QVERIFY(QDir().mkpath(folder) && writeWindows1256File(path, QStringLiteral("old")).ok);
     const bool root = ::geteuid() == 0;
-    const bool locked = root ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0
-                             : QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    const bool locked = root
+        ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0
+        : QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     auto unlock = qScopeGuard([&] {
         if (root)
             QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
@@ -263,7 +268,8 @@ void TestPlatform::readOnlyFolderWritesInPlace()
     QCOMPARE(file.readAll(), QStringLiteral("جديد 😀").toUtf8());
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("post.txt")});
     // A new file cannot go there at all: refused, with the reason.
-    const TextFileWrite refused = writeWindows1256File(folder + QStringLiteral("/new.txt"), QStringLiteral("x"));
+    const TextFileWrite refused =
+        writeWindows1256File(folder + QStringLiteral("/new.txt"), QStringLiteral("x"));
     QVERIFY(!refused.ok && !refused.error.isEmpty());
 }
 

@@ -1,11 +1,11 @@
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
-#include "scriptedplatform.h"
 #include "platform/commondialog.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "ui/posteditor.h"
 #include "scriptedplatform.h"
 #include "search/form2.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +56,8 @@ private slots:
         QTest::newRow("close button keeps text and place")
             << xabyab << QStringList{"ab", "close button", "again"} << QStringList{"1+2/4", "4+2/7"};
         QTest::newRow("return searches, escape hides and keeps text and place")
-            << xabyab << QStringList{"return ab", "close escape", "return again"} << QStringList{"1+2/4", "4+2/7"};
+            << xabyab << QStringList{"return ab", "close escape", "return again"}
+            << QStringList{"1+2/4", "4+2/7"};
         QTest::newRow("close box unloads") << xabyab << QStringList{"ab", "ab", "close box", "again", "ab"}
                                            << QStringList{"1+2/4", "4+2/7", "4+2/1", "1+2/4"};
         QTest::newRow("arabic past CR LF and 32767")
