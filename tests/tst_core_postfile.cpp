@@ -23,8 +23,6 @@ private slots:
             << QString(20000, u'x') + QStringLiteral("\r\nmore") << qsizetype(20001) << true;
         QTest::newRow("an emoji is one character, never cut")
             << QString(19999, u'x') + QStringLiteral("😀😀😀") << qsizetype(20003) << true;
-        QTest::newRow("20000 characters in more units, whole")
-            << QString(19990, u'x') + QStringLiteral("😀").repeated(10) << qsizetype(20010) << false;
     }
     void loadLimit()
     {

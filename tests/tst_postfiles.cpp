@@ -115,12 +115,6 @@ private slots:
         QTest::newRow("cut in CR LF")
             << QString(20000, u'a') + u"\r\nb"_s << QList<int>{1} << QByteArray(20000, 'a') + "\r\nb"
             << QString(20000, u'a') + u'\r' << QStringList{notice("20003"), tooLong, cut("20003")};
-        QTest::newRow("utf-8, cut between emoji")
-            << u"😀"_s.repeated(20002) << QList<int>{0, 1} << u"😀"_s.repeated(20002).toUtf8()
-            << u"😀"_s.repeated(20001)
-            << QStringList{notice("20002"), tooLong,
-                           QString(unencodable).replace(u"\u20684\u2069"_s, u"\u206820002\u2069"_s),
-                           cut("20002")};
     }
     void savedAndOpenedAgain()
     {

@@ -29,9 +29,6 @@ public:
         the dialog gave it; empty while the post has no file of its own. */
     QString CurrentFileName() const { return m_currentFileName; }
 
-    /** The encoding the post was opened in or last saved in. */
-    TextEncoding encoding() const { return m_encoding; }
-
     /** A new post starts from the default-font template; nothing is asked. */
     void NEWPOST();
     void OPEN();
@@ -51,6 +48,7 @@ private:
 
     Form1 &m_form;
     QString m_currentFileName;
+    /** The encoding the post was opened in or last saved in. */
     TextEncoding m_encoding = TextEncoding::Windows1256;
     /** The file the post was cut from when it was opened, and its length in
         characters; empty once the post holds no cut copy of a file. */
