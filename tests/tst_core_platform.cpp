@@ -239,6 +239,7 @@ void TestPlatform::loadLimitCountsCharacters()
     QVERIFY(read.ok);
     QCOMPARE(read.text, head);
     QCOMPARE(read.characters, characters);
+    QCOMPARE(characterCount(readPostFile(file.fileName()).text), characters); // without a limit: all of it
 }
 
 void TestPlatform::readOnlyFolderWritesInPlace()

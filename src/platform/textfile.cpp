@@ -144,15 +144,17 @@ bool PostTextDecoder::feed(QByteArrayView bytes)
     else if (m_head.size() < m_maxCharacters)
         m_head.append(bytes.first(std::min<qint64>(bytes.size(), m_maxCharacters - m_head.size())));
 
+    // Windows-1256 needs no more bytes than its head.
+    const bool headComplete = m_maxCharacters >= 0 && m_head.size() >= m_maxCharacters;
     if (!m_utf8Valid)
-        return false;
+        return !headComplete;
     if (!m_multiByte)
         m_multiByte = std::any_of(bytes.begin(), bytes.end(), [](char b) { return (uchar(b) & 0x80) != 0; });
     const QString piece = m_utf8(bytes);
     if (m_utf8.hasError()) {
         m_utf8Valid = false;
         m_utf8Text = QString();
-        return false;
+        return !headComplete;
     }
     // The decoder keeps an unfinished sequence for the next piece, so a
     // surrogate pair never straddles two pieces.

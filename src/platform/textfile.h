@@ -61,7 +61,8 @@ public:
     explicit PostTextDecoder(qint64 maxCharacters = -1);
 
     /** Takes the next bytes. False once the rest of the file cannot change
-        the result (the bytes are no UTF-8), so reading may stop. */
+        the result (the bytes are no UTF-8 and the head is complete), so
+        reading may stop. */
     bool feed(QByteArrayView bytes);
 
     /** The result for a file of totalBytes bytes, all or part of which were fed. */
