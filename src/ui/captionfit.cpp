@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -28,6 +30,27 @@ void fitFontToCaptions(QWidget *scope, const std::vector<CaptionBox> &boxes)
     font.setPointSizeF(std::max(font.pointSizeF(), kSmallestPointSize));
     if (font != scope->font())
         scope->setFont(font);
+}
+
+void fitEachCaption(QWidget *scope)
+{
+    for (QWidget *widget : scope->findChildren<QWidget *>()) {
+        QString text;
+        int room = 0;
+        if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()) {
+            text = label->text();
+            room = label->contentsRect().width() - 2 * label->margin();
+        } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            text = button->text();
+            room =
+                button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        }
+        if (text.isEmpty() || text.contains(QLatin1Char('\n'))
+            || QFontMetrics(widget->font()).horizontalAdvance(text) <= room)
+            continue;
+        // Only this control: its own font, so the window's stays as it is.
+        fitFontToCaptions(widget, {{text, room}});
+    }
 }
 
 int checkBoxCaptionWidth(QAbstractButton *checkBox)
