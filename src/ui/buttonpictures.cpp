@@ -45,6 +45,15 @@ constexpr Fragment kFragments[] = {
     {"Command7", "ـقات"},
 };
 
+// font at pixels high, or smaller until text is no wider than width.
+QFont fittedFont(QFont font, const QString &text, int pixels, int width)
+{
+    font.setPixelSize(pixels);
+    while (pixels > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(--pixels);
+    return font;
+}
+
 // The icons are drawn for 21 by 20 pixels.
 constexpr QSize kIconSize(21, 20);
 
@@ -59,12 +68,7 @@ QIcon drawnText(const QString &text, const QFont &buttonFont)
     font.setBold(true);
     font.setItalic(text == QLatin1String("I"));
     font.setUnderline(text == QLatin1String("U"));
-    int pixels = pixmap.height() - 6;
-    font.setPixelSize(pixels);
-    while (pixels > 8 && QFontMetrics(font).horizontalAdvance(text) > pixmap.width() - 2) {
-        font.setPixelSize(--pixels);
-    }
-    painter.setFont(font);
+    painter.setFont(fittedFont(font, text, pixmap.height() - 6, pixmap.width() - 2));
     painter.setPen(Qt::black);
     painter.setLayoutDirection(Qt::RightToLeft);
     painter.drawText(pixmap.rect(), Qt::AlignCenter, text);
@@ -78,9 +82,9 @@ QIcon drawnFragment(const QString &text, const QFont &font)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont scaled = font;
-    scaled.setPixelSize(30); // the button's font, fitted to the picture
-    painter.setFont(scaled);
+    // The button's font, fitted to the picture: a wide stand-in face must not
+    // run off its edges.
+    painter.setFont(fittedFont(font, text, 30, pixmap.width() - 4));
     painter.setPen(QColor(0x00, 0x00, 0x40));
     painter.setLayoutDirection(Qt::RightToLeft);
     painter.drawText(pixmap.rect(), Qt::AlignCenter, text);
