@@ -24,7 +24,7 @@ public:
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        const QVariant shown = QIdentityProxyModel::data(index, role);
+        QVariant shown = QIdentityProxyModel::data(index, role);
         auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
         if (role != Qt::DisplayRole || !files || shown.toString().isEmpty())
             return shown;

@@ -1,9 +1,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFont>
-#include <QFontDatabase>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,27 +12,6 @@
 namespace zarvelo {
 
 namespace {
-
-// Debian's fonts-wine keeps its Tahoma outside fontconfig's folders; the
-// program loads it for itself rather than touching the user's font set-up.
-constexpr const char *kPrivateFontFiles[] = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
-};
-
-void loadPrivateFonts()
-{
-    static bool loaded = false;
-    if (loaded)
-        return;
-    loaded = true;
-    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
-        return; // a real Tahoma is installed: keep it
-    for (const char *file : kPrivateFontFiles) {
-        if (QFile::exists(QString::fromLatin1(file)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-    }
-}
 
 void loadQtTranslations(QApplication &app)
 {
@@ -60,12 +37,13 @@ void loadQtTranslations(QApplication &app)
 const std::vector<FontStandIn> &fontStandIns()
 {
     // Metric-compatible families where Debian has one (Liberation for Arial
-    // and Times New Roman, Wine's Tahoma); for the Arabic display faces the
-    // free face nearest in look. Latin-only families get an Arabic face after
-    // them, so Arabic text keeps a matching style instead of fontconfig's
-    // wider general fallback; Arial and Times New Roman draw Arabic in a
-    // plain naskh, as their own Arabic letters are; so do the two dialog
-    // fonts, whose Latin letters are Arial's in all but name.
+    // and Times New Roman); for the Arabic display faces the free face
+    // nearest in look. Latin-only families get an Arabic face after them, so
+    // that Arabic keeps a matching style instead of fontconfig's wider general
+    // fallback: the Windows interface fonts draw Arabic in a plain naskh, and
+    // Noto Naskh Arabic UI is the one of that kind whose letters fit the
+    // boxes measured for them. Wine's Tahoma is no help here: its Arabic runs
+    // a third wider than the boxes, on a line too short for its letters.
     static const std::vector<FontStandIn> standIns{
         {"Akhbar MT", {QStringLiteral("KacstPoster")}},
         {"Andalus", {QStringLiteral("KacstFarsi")}},
@@ -80,7 +58,7 @@ const std::vector<FontStandIn> &fontStandIns()
         {"Rod Transparent", {QStringLiteral("Liberation Mono"), QStringLiteral("KacstOffice")}},
         {"Roman", {QStringLiteral("Nimbus Roman"), QStringLiteral("Noto Naskh Arabic UI")}},
         {"Simplified Arabic", {QStringLiteral("Noto Naskh Arabic UI"), QStringLiteral("Liberation Serif")}},
-        {"Tahoma", {QStringLiteral("DejaVu Sans")}},
+        {"Tahoma", {QStringLiteral("Noto Naskh Arabic UI"), QStringLiteral("DejaVu Sans Condensed")}},
         {"Times New Roman", {QStringLiteral("Liberation Serif"), QStringLiteral("Noto Naskh Arabic UI")}},
         {"Verdana", {QStringLiteral("DejaVu Sans")}},
     };
@@ -89,7 +67,6 @@ const std::vector<FontStandIn> &fontStandIns()
 
 void installFontStandIns()
 {
-    loadPrivateFonts();
     for (const FontStandIn &standIn : fontStandIns()) {
         const QString name = QString::fromLatin1(standIn.designName);
         // Replace rather than add, so that calling this again changes nothing.
