@@ -5,6 +5,7 @@
 #include "shell/startup.h"
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
+#include "ui/controlbuilder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,6 +132,7 @@ private slots:
     void initTestCase();
     void designFontsHaveInstalledStandIns();
     void captionsFitAndWindowsAreShown();
+    void aCaptionTooWideShrinksAlone();
     void qtDialogsSpeakArabic();
     void picturesNeverBlank();
 };
@@ -185,6 +187,24 @@ void TestLook::captionsFitAndWindowsAreShown()
     cut << captionsCut(find);
     QVERIFY(find->grab().save(folder + QStringLiteral("/form2.png")));
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+void TestLook::aCaptionTooWideShrinksAlone()
+{
+    // Another desktop's fonts may run wider than these: a caption a tenth too
+    // wide for its box gets a smaller font, and only that caption.
+    QWidget window;
+    window.setFont(windowFont());
+    const QString text = QStringLiteral("عدم تمكين خاصية الخط الإفتراضي");
+    const int room = QFontMetrics(window.font()).horizontalAdvance(text) * 9 / 10;
+    auto *wide = new QLabel(text, &window);
+    auto *other = new QLabel(QStringLiteral("نعم"), &window);
+    wide->setGeometry(0, 0, room, 20);
+    other->setGeometry(0, 20, room, 20);
+    fitEachCaption(&window);
+    QVERIFY(wide->font().pointSizeF() < window.font().pointSizeF());
+    QVERIFY(QFontMetrics(wide->font()).horizontalAdvance(text) <= room);
+    QCOMPARE(other->font(), window.font());
 }
 
 void TestLook::qtDialogsSpeakArabic()

@@ -18,16 +18,18 @@ void fitFontToCaptions(QWidget *scope, const std::vector<CaptionBox> &boxes)
     QFont font = scope->font();
     if (font.pointSizeF() <= 0)
         return; // a pixel-sized font was chosen on purpose; leave it
-    for (qreal size = font.pointSizeF(); size >= kSmallestPointSize; size -= 0.5) {
+    // Half-point steps, and the smallest size itself last: a caption that
+    // fits only there must not stay cut at the step above it.
+    for (qreal size = std::max(font.pointSizeF(), kSmallestPointSize);;
+         size = std::max(size - 0.5, kSmallestPointSize)) {
         font.setPointSizeF(size);
         const QFontMetrics metrics(font);
         bool fits = true;
         for (const CaptionBox &box : boxes)
             fits = fits && metrics.horizontalAdvance(box.text) <= box.width;
-        if (fits)
+        if (fits || size <= kSmallestPointSize)
             break;
     }
-    font.setPointSizeF(std::max(font.pointSizeF(), kSmallestPointSize));
     if (font != scope->font())
         scope->setFont(font);
 }
