@@ -51,8 +51,10 @@ const std::vector<FontStandIn> &fontStandIns()
         {"DecoType Naskh", {QStringLiteral("Amiri")}},
         {"Impact", {QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("Noto Kufi Arabic")}},
         {"Led Italic Font", {QStringLiteral("KacstDigital")}},
-        {"Microsoft Sans Serif", {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Naskh Arabic UI")}},
-        {"MS Sans Serif", {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Naskh Arabic UI")}},
+        // The windows' own font: its captions are Arabic, so the Arabic face
+        // comes first and gives the digits and stops too.
+        {"Microsoft Sans Serif", {QStringLiteral("Noto Naskh Arabic UI"), QStringLiteral("Liberation Sans")}},
+        {"MS Sans Serif", {QStringLiteral("Noto Naskh Arabic UI"), QStringLiteral("Liberation Sans")}},
         {"Modern", {QStringLiteral("Nimbus Sans"), QStringLiteral("Noto Sans Arabic UI")}},
         {"Monotype Koufi", {QStringLiteral("Noto Kufi Arabic")}},
         {"Rod Transparent", {QStringLiteral("Liberation Mono"), QStringLiteral("KacstOffice")}},
