@@ -1,12 +1,16 @@
 #include "platform/filedialog.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QTreeView>
 
 namespace zarvelo {
 
@@ -31,7 +35,10 @@ public:
         const QModelIndex source = mapToSource(index);
         switch (index.column()) {
         case kSizeColumn:
-            return QLocale().formattedDataSize(files->size(source));
+            return arabicSize(files->size(source));
+        case kTypeColumn:
+            // Qt has no Arabic word for it.
+            return files->isDir(source) ? QStringLiteral("مجلد") : shown;
         case kDateColumn:
             return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
         default:
@@ -39,9 +46,23 @@ public:
         }
     }
 
-private:
     static constexpr int kSizeColumn = 1;
+    static constexpr int kTypeColumn = 2;
     static constexpr int kDateColumn = 3;
+
+    /** A size in Arabic words, as Qt gives only Latin units beyond bytes. */
+    static QString arabicSize(qint64 bytes)
+    {
+        const QLocale locale;
+        if (bytes < 1024)
+            return locale.toString(bytes) + QStringLiteral(" بايت");
+        const char *const units[] = {"كيلوبايت", "ميغابايت", "غيغابايت", "تيرابايت"};
+        double value = double(bytes) / 1024;
+        int unit = 0;
+        for (; value >= 1024 && unit < 3; ++unit)
+            value /= 1024;
+        return locale.toString(value, 'f', 1) + QLatin1Char(' ') + QString::fromUtf8(units[unit]);
+    }
 };
 
 // A painter lays text out in the program's direction, whatever the widget's:
@@ -71,6 +92,18 @@ QString askFileName(QWidget *parent, bool save, const QString &filter, const QSt
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setProxyModel(new ReadingOrderModel(&dialog));
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        // Room for a size and a date in Arabic, which run wider than Qt's guess.
+        const QFontMetrics metrics(view->font());
+        const int padding = 2 * metrics.averageCharWidth();
+        view->header()->resizeSection(ReadingOrderModel::kSizeColumn,
+                                      metrics.horizontalAdvance(QStringLiteral("٩٩٩٫٩ ميغابايت")) + padding);
+        view->header()->resizeSection(
+            ReadingOrderModel::kDateColumn,
+            metrics.horizontalAdvance(
+                QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(12, 59)), QLocale::ShortFormat))
+                + padding);
+    }
     if (auto *lookIn = dialog.findChild<QComboBox *>(QStringLiteral("lookInCombo"))) {
         auto *style = new PathTextStyle;
         style->setParent(&dialog);
