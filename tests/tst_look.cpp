@@ -69,11 +69,13 @@ std::pair<QString, int> captionAndRoom(QWidget *widget)
     return {};
 }
 
-// Every caption of window cut at its box's sides or its top and bottom.
+// Every caption of window (or the control itself) cut at its box's sides or its top and bottom.
 QStringList captionsCut(QWidget *window)
 {
     QStringList cut;
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets << window;
+    for (QWidget *widget : widgets) {
         const auto [text, room] = captionAndRoom(widget);
         const QFontMetrics metrics(widget->font());
         const auto *label = qobject_cast<QLabel *>(widget);
@@ -161,6 +163,10 @@ void TestLook::captionsFitAndWindowsAreShown()
             cut << QLatin1String(def.name) + QStringLiteral(" shrunk");
     }
     QVERIFY(form.grab().save(folder + QStringLiteral("/form1.png")));
+    form.resize(form.width() + 150, form.height()); // the banner shows in the gap
+    QVERIFY(QTest::qWaitFor([&] { return form.control<QWidget>(QStringLiteral("Label1"))->isVisible(); }));
+    cut << captionsCut(form.control<QWidget>(QStringLiteral("Label1")));
+    QVERIFY(form.grab().save(folder + QStringLiteral("/form1-wide.png")));
 
     const auto grabModal = [&](QDialog &dialog) {
         cut << captionsCut(&dialog);
