@@ -1,0 +1,97 @@
+// (a) Converting and showing a 20 000-character post in the live preview,
+// with the page laid out whole and its view painted.
+// (b) One keystroke in the middle of a 1 MB post with the markup highlighting
+// on, until the editor has drawn it; and the same without highlighting, for
+// comparison: only the changed paragraph is highlighted again.
+
+#include "highlight/posthighlighter.h"
+#include "livepreview/livepreviewwindow.h"
+#include "scriptedplatform.h"
+#include "ui/posteditor.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTextBrowser>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using zarvelo::PostEditor;
+
+/** Lines of marked-up Arabic and Latin text ending in CR LF, up to size characters. */
+QString post(qsizetype size)
+{
+    const QString lines[] = {
+        QStringLiteral("[B]بسم الله[/B] الرحمن الرحيم - the [I]quick[/I] brown fox\r\n"),
+        QStringLiteral(
+            "[COLOR=#FF0000]أحمر[/COLOR] [SIZE=4]كبير[/SIZE] [URL=https://example.com]رابط[/URL]\r\n"),
+        QStringLiteral("[QUOTE=Ali]نص مقتبس من مشاركة سابقة في المنتدى[/QUOTE]\r\n"),
+        QStringLiteral("سطر عادي بلا وسوم، كما يكتب أغلب المشاركة، and some plain words too\r\n"),
+    };
+    QString text;
+    text.reserve(size);
+    for (int i = 0; text.size() < size; ++i)
+        text += lines[i % 4];
+    text.truncate(size);
+    return text;
+}
+
+void BM_LivePreview20k(benchmark::State &state)
+{
+    zarvelo::test::ScriptedPlatform platform;
+    platform.folder = QStringLiteral(ZARVELO_SOURCE_DIR "/data");
+    PostEditor editor;
+    editor.setText(post(20000));
+    editor.show();
+    zarvelo::LivePreviewWindow window(editor, platform, 20000, nullptr);
+    window.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.refresh();
+        window.browser().viewport()->repaint();
+    }
+}
+BENCHMARK(BM_LivePreview20k)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void keystroke(benchmark::State &state, bool highlighted)
+{
+    PostEditor editor;
+    std::unique_ptr<zarvelo::PostHighlighter> highlighter;
+    if (highlighted)
+        highlighter = std::make_unique<zarvelo::PostHighlighter>(editor.document());
+    editor.resize(800, 600);
+    editor.show();
+    editor.setText(post(1 << 20));
+    editor.setSelStart(editor.textLength() / 2);
+    editor.centerCursor();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(&editor, &press);
+        QApplication::processEvents(); // the change is laid out and painted
+    }
+}
+
+void BM_KeystrokeHighlighted1MB(benchmark::State &state)
+{
+    keystroke(state, true);
+}
+BENCHMARK(BM_KeystrokeHighlighted1MB)->Unit(benchmark::kMicrosecond);
+
+void BM_KeystrokePlain1MB(benchmark::State &state)
+{
+    keystroke(state, false);
+}
+BENCHMARK(BM_KeystrokePlain1MB)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
