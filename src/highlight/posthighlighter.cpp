@@ -26,6 +26,8 @@ PostHighlighter::PostHighlighter(QTextDocument *document)
     : QSyntaxHighlighter(document)
 {
     setObjectName(QStringLiteral("PostHighlighter"));
+    for (const MarkupKind kind : {MarkupKind::Tag, MarkupKind::Value, MarkupKind::UnmatchedClose})
+        m_formats[size_t(kind)] = formatFor(kind);
     m_countsOf.push_back(OpenTagCounts{});
     m_stateOf.emplace(OpenTagCounts{}, 0);
 }
@@ -76,7 +78,7 @@ void PostHighlighter::highlightBlock(const QString &text)
 
     m_markup.clear();
     for (const MarkupSpan &span : m_spans) {
-        const QTextCharFormat format = formatFor(span.kind);
+        const QTextCharFormat &format = m_formats[size_t(span.kind)];
         setFormat(int(span.start), int(span.length), format);
         m_markup.append({int(span.start), int(span.length), format});
     }

@@ -4,7 +4,9 @@
 
 #include <QColor>
 #include <QSyntaxHighlighter>
+#include <QTextCharFormat>
 
+#include <array>
 #include <map>
 #include <vector>
 
@@ -51,6 +53,7 @@ private:
     int stateFor(const OpenTagCounts &counts);
     void applyLayers(const QString &text);
 
+    std::array<QTextCharFormat, 3> m_formats; // by MarkupKind
     std::vector<HighlightLayer *> m_layers;
     // Each distinct set of open counts gets one state number, so equal
     // states mean equal counts and the highlighter's own comparison of

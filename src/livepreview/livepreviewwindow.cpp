@@ -50,6 +50,9 @@ LivePreviewWindow::LivePreviewWindow(PostEditor &editor, Platform &platform, qsi
     m_browser->setObjectName(QStringLiteral("livePreviewPage"));
     m_browser->setFocusPolicy(Qt::NoFocus);
     m_browser->setOpenLinks(false);
+    // A page laid out again when its scroll bar comes or goes would cost a
+    // second layout of the whole post on every redraw.
+    m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The page's pictures stand in the program's folder, as beside the page file.
     const QString folder = platform.programFolder();
     m_browser->setSearchPaths({folder});
