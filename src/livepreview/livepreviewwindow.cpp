@@ -8,6 +8,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -79,6 +80,8 @@ LivePreviewWindow::LivePreviewWindow(PostEditor &editor, Platform &platform, qsi
 void LivePreviewWindow::refresh()
 {
     m_delay.stop();
+    QElapsedTimer cost;
+    cost.start();
     const QString post = m_editor.text();
     convertMarkupToHtml(post, m_body);
     m_page = previewPageText(m_body);
@@ -88,6 +91,9 @@ void LivePreviewWindow::refresh()
     // caret's part of the post can be found in it.
     m_browser->document()->documentLayout()->documentSize();
     followCaret();
+    // A post so long that a redraw takes a while waits for a longer pause
+    // in the typing, so the editor never stalls between keys.
+    m_delay.setInterval(std::max<int>(kDelayMs, int(2 * cost.elapsed())));
 }
 
 QString LivePreviewWindow::statusText() const

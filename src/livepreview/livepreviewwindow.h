@@ -30,7 +30,8 @@ class LivePreviewWindow final : public QWidget
 
 public:
     /** How long after the last change the page is redrawn: short enough to
-        follow typing, long enough not to convert on every key of a word. */
+        follow typing, long enough not to convert on every key of a word. A
+        post whose redraw takes longer waits twice that redraw instead. */
     static constexpr int kDelayMs = 100;
 
     /** loadLimit: the characters that opening a post file keeps, which the

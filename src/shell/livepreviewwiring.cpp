@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace zarvelo {
 
 LivePreviewOpener::LivePreviewOpener(QAction &item, PostEditor &editor, Platform &platform, QWidget &owner)
@@ -30,13 +32,12 @@ void LivePreviewOpener::toggle()
         m_window->hide();
         return;
     }
-    const bool first = !m_window;
-    if (first)
+    if (!m_window) {
         m_window = new LivePreviewWindow(m_editor, m_platform, kPostLoadLimit, &m_owner);
+        placeBesideOwner();
+    }
     QWidget *focused = m_owner.focusWidget();
     m_window->show();
-    if (first)
-        placeBesideOwner();
     // The user goes on typing where they were.
     m_owner.activateWindow();
     if (focused)
@@ -45,16 +46,26 @@ void LivePreviewOpener::toggle()
 
 void LivePreviewOpener::placeBesideOwner()
 {
-    // Beside the main window where the screen has room, else over its edge.
+    // Beside the main window, on the side with more room, narrowed to fit
+    // when it must be; over the screen's edge only when even that is too narrow.
+    constexpr int kNarrowest = 320;
     const QRect owner = m_owner.frameGeometry();
     const QScreen *screen = m_owner.screen();
     const QRect room = screen ? screen->availableGeometry() : owner;
-    const int width = m_window->frameGeometry().width();
-    int x = owner.right() + 1;
-    if (x + width > room.right() + 1)
-        x = owner.left() - width >= room.left() ? owner.left() - width : room.right() + 1 - width;
+    const int rightRoom = room.right() - owner.right();
+    const int leftRoom = owner.left() - room.left();
+    const int frame = 16; // the window manager's borders, unknown before showing
+    int width = m_window->width();
+    int x = 0;
+    if (std::max(rightRoom, leftRoom) >= kNarrowest + frame) {
+        const bool right = rightRoom >= leftRoom;
+        width = std::min(width, (right ? rightRoom : leftRoom) - frame);
+        x = right ? owner.right() + 1 : owner.left() - width - frame;
+    } else {
+        x = room.right() + 1 - width - frame;
+    }
+    m_window->resize(width, std::max(m_window->height(), m_owner.height()));
     m_window->move(x, owner.top());
-    m_window->resize(m_window->width(), std::max(m_window->height(), m_owner.height()));
 }
 
 } // namespace zarvelo
