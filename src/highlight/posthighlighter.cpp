@@ -2,6 +2,8 @@
 
 #include "ui/highlightlayer.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
 
 namespace zarvelo {
@@ -30,6 +32,18 @@ PostHighlighter::PostHighlighter(QTextDocument *document)
         m_formats[size_t(kind)] = formatFor(kind);
     m_countsOf.push_back(OpenTagCounts{});
     m_stateOf.emplace(OpenTagCounts{}, 0);
+    // Qt queues its first full highlight, ignores edits until it has run, and
+    // runs it in an edit block that reports a change of the text to everyone
+    // watching the post. It runs here instead, with the document quiet, so
+    // the queued one finds nothing left to do.
+    const QSignalBlocker quiet(document);
+    QMetaObject::invokeMethod(this, "_q_delayedRehighlight", Qt::DirectConnection);
+}
+
+void PostHighlighter::rehighlight()
+{
+    const QSignalBlocker quiet(document());
+    QSyntaxHighlighter::rehighlight();
 }
 
 QColor PostHighlighter::tagColor()

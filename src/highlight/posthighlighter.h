@@ -39,7 +39,9 @@ public:
         highlighter or be removed). Re-highlights the document. */
     void addLayer(HighlightLayer *layer);
     void removeLayer(HighlightLayer *layer);
-    using QSyntaxHighlighter::rehighlight;
+    /** Draws the whole document again. Unlike Qt's own, which wraps the
+        redraw in an edit block, it never reports a change of the text. */
+    void rehighlight();
 
     /** The tags' colour and the values' colour, both dark enough to read on
         the editor's white. */
