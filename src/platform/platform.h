@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <optional>
 
@@ -85,6 +86,10 @@ public:
     /** Opens a local file in the user's web browser, without waiting for it.
         Returns false, with a reason in *error, when it cannot be started. */
     virtual bool openInBrowser(const QString &path, QString *error) = 0;
+
+    /** Opens a web address in the user's browser, without waiting for it.
+        Returns false, with a reason in *error, when it cannot be started. */
+    virtual bool openUrl(const QUrl &url, QString *error) = 0;
 
     /** The folder that holds the program's executable. */
     virtual QString programFolder() = 0;

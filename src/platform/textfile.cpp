@@ -1,6 +1,7 @@
 #include "platform/textfile.h"
 
 #include "platform/codepage.h"
+#include "platform/fileerror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) {
-        *error = file.errorString();
+        *error = fileFailureReason(file, FileAction::Write);
         return false;
     }
     const QByteArray old = file.readAll();
@@ -55,7 +56,7 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
     };
     if (file.error() == QFileDevice::NoError && put(bytes))
         return true;
-    *error = file.errorString();
+    *error = fileFailureReason(file, FileAction::Write);
     put(old);
     return false;
 }
@@ -114,12 +115,12 @@ TextFileRead readWindows1256File(const QString &path, qint64 maxBytes)
     TextFileRead result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Read);
         return result;
     }
     const QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Read);
         return result;
     }
     result.text = decodeWindows1256(bytes);
@@ -189,7 +190,7 @@ TextFileRead readPostFile(const QString &path, qint64 maxCharacters)
     TextFileRead failed;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        failed.error = file.errorString();
+        failed.error = fileFailureReason(file, FileAction::Read);
         return failed;
     }
     PostTextDecoder decoder(maxCharacters);
@@ -201,7 +202,7 @@ TextFileRead readPostFile(const QString &path, qint64 maxCharacters)
             break;
     }
     if (file.error() != QFileDevice::NoError) {
-        failed.error = file.errorString();
+        failed.error = fileFailureReason(file, FileAction::Read);
         return failed;
     }
     return decoder.finish(file.size());
@@ -229,7 +230,9 @@ TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEnco
     TextFileWrite result;
     const QByteArray bytes = encodeText(text, encoding, &result.unencodable);
     if (!result.unencodable.isEmpty()) {
-        result.error = QStringLiteral("the text holds characters that its encoding cannot represent");
+        result.error = encoding == TextEncoding::Windows1256
+            ? QStringLiteral("في النص أحرف لا يمكن حفظها بترميز Windows-1256.")
+            : QStringLiteral("في النص أحرف تالفة لا يمكن حفظها بترميز UTF-8.");
         return result;
     }
     QSaveFile file(path);
@@ -238,7 +241,7 @@ TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEnco
     // writing in place for is handled below.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Write);
         if (QFileInfo(path).isFile() && folderRefusesNewFiles(path))
             result.ok = writeInPlace(path, bytes, &result.error);
         if (result.ok)
@@ -246,12 +249,12 @@ TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEnco
         return result;
     }
     if (file.write(bytes) != bytes.size()) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Write);
         file.cancelWriting();
         return result;
     }
     if (!file.commit()) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Write);
         return result;
     }
     result.ok = true;
