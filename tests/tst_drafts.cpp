@@ -124,7 +124,7 @@ private slots:
         QFETCH(bool, startsAnother);
         Fixture f;
         const QString opened = f.dir.filePath(u"opened.txt"_s);
-        QVERIFY(f.platform.writeTextFile(opened, u"من ملف"_s).ok);
+        QVERIFY(f.platform.writeTextFile(opened, u"من ملف"_s, TextEncoding::Windows1256).ok);
         f.platform.openAnswers << opened;
         f.editor.setText(u"first post\r\n"_s);
         if (command == u"close"_s)
