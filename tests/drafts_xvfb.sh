@@ -34,7 +34,7 @@ start() {
     (cd "$work" && exec "$build/zarvelo") >> "$work/zarvelo.log" 2>&1 &
     program=$!
     pids+=("$program")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarvelo$' | head -n 1)
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarvelo$' | head -n 1 || true)
     [ -n "$window" ] || { echo "FAIL: the window did not appear"; cat "$work/zarvelo.log"; exit 1; }
     timeout 10 xdotool windowactivate --sync "$window"
     sleep 0.5
@@ -50,14 +50,14 @@ kill -KILL "$program"
 wait "$program" 2> /dev/null || true
 
 expected=$(printf '\r\nDraft line one\r\nsecond [B]line[/B]\r\n' | od -An -tx1)
-draft=$(find "$work/data" -name '*.draft' | head -n 1)
+draft=$(find "$work/data" -name '*.draft' 2> /dev/null | head -n 1 || true)
 [ -n "$draft" ] || { echo "FAIL: no draft was written before the crash"; exit 1; }
 kept=$(tail -n +2 "$draft" | od -An -tx1)
 [ "$kept" = "$expected" ] || { echo "FAIL: the draft holds"; echo "$kept"; exit 1; }
 
 start
 xdotool key --clearmodifiers ctrl+shift+t
-drafts=$(timeout 10 xdotool search --sync --onlyvisible --name '^المسودات$' | head -n 1)
+drafts=$(timeout 10 xdotool search --sync --onlyvisible --name '^المسودات$' | head -n 1 || true)
 [ -n "$drafts" ] || { echo "FAIL: the drafts window did not open"; exit 1; }
 sleep 0.5
 xdotool key --clearmodifiers Return
