@@ -290,9 +290,9 @@ private slots:
         QCOMPARE(window.chosenSettings().FontName, "Verdana");
         QCOMPARE(platform.messages.size(), 1);
         QCOMPARE(platform.messages[0].text,
-                 "تعذر حفظ الإعدادات في الملف:\r\n"
+                 "تعذر حفظ الإعدادات في الملف:\r\n\u2068"
                      + QDir::toNativeSeparators(QDir::current().absoluteFilePath(kFile))
-                     + "\r\n\r\nPermission denied");
+                     + "\u2069\r\n\r\n\u2068Permission denied\u2069");
         QCOMPARE(readWindows1256File(kFile).text, settingsFileText(rec(kExample)));
         QVERIFY(record.settings() == rec(kExample) && platform.endedWith.isEmpty());
     }

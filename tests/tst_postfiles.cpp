@@ -4,10 +4,12 @@
 #include "ui/posteditor.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <map>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -22,13 +24,14 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-/** The file commands over an editor and a common dialog, with an empty folder. */
+/** The file commands over an editor and a common dialog, with an empty folder; a new post starts from the
+    placeholder alone, as with no settings read. */
 struct Fixture
 {
     test::ScriptedPlatform platform;
     PostEditor editor;
     CommonDialog dialog{platform};
-    PostFiles files{editor, platform, dialog, [this] { editor.setText(u"template"_s); }};
+    PostFiles files{editor, platform, dialog, [this] { editor.setText(u"بسم الله الرحمن الرحيم"_s); }};
     QString title = u"Zarvelo"_s;
     QTemporaryDir dir;
 
@@ -38,17 +41,23 @@ struct Fixture
     }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString local(QString text) const { return text.remove(dir.path() + u'/'); }
-    /** Runs a command; a file name answers its dialog, none cancels it. */
-    void run(void (PostFiles::*command)(), const QString &answer = {})
+    /** Runs a file command; a file name answers its dialog, none cancels it. */
+    void run(const char *command, const QString &answer = {})
     {
+        static const std::map<QByteArray, void (PostFiles::*)()> commands{{"NEWPOST", &PostFiles::NEWPOST},
+                                                                          {"OPEN", &PostFiles::OPEN},
+                                                                          {"SAVE", &PostFiles::SAVE},
+                                                                          {"SAVEAS", &PostFiles::SAVEAS},
+                                                                          {"EXIT", &PostFiles::EXIT}};
         dialog.setFilter(u"Colours|*.x"_s); // as the colour dialog, sharing it, may leave it
         if (!answer.isEmpty())
-            (command == &PostFiles::OPEN ? platform.openAnswers : platform.saveAnswers) << path(answer);
-        (files.*command)();
+            (command == QByteArray("OPEN") ? platform.openAnswers : platform.saveAnswers) << path(answer);
+        (files.*commands.at(command))();
     }
     QString state() const { return local(title + u'|' + files.CurrentFileName() + u'|' + editor.text()); }
-    /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text".
-        A filter other than the posts' own, or an icon other than information, shows. */
+    /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text",
+        then the questions, each as "title|text|default answer". A filter other than the posts' own, or
+        an icon other than information, shows. */
     QStringList asked() const
     {
         QStringList all;
@@ -57,6 +66,8 @@ struct Fixture
                     + (d.save ? u"save "_s : u"open "_s) + local(d.initialFileName);
         for (const auto &m : platform.messages)
             all << (m.icon == MessageIcon::Information ? u""_s : u"icon "_s) + local(m.title + u'|' + m.text);
+        for (const auto &q : platform.questions)
+            all << local(q.title + u'|' + q.text + u'|' + q.answers.value(q.defaultAnswer));
         return all;
     }
 };
@@ -85,85 +96,148 @@ private slots:
     void savedAndOpenedAgain_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("answers"); // to the questions, in order
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reopened"); // null: the text itself
         QTest::addColumn<QStringList>("said");
         const QString line = u"سطر Line\r\n"_s, page = line.repeated(2000); // 20000 characters
         const QByteArray lineBytes("\xD3\xD8\xD1 Line\r\n"), pageBytes = lineBytes.repeated(2000);
-        const QStringList none, tooLong{u"خطأ|الملف كبير جداً\r\nيمكنك تقسيم الملف لتفادي الأخطاء"_s};
+        const QString tooLong = u"خطأ|الملف كبير جداً\r\nيمكنك تقسيم الملف لتفادي الأخطاء"_s;
+        auto notice = [](const char *length) {
+            return u"Zarvelo|تم حفظ المشاركة، وطولها \u2068"_s + QLatin1String(length)
+                + u"\u2069 حرفاً.\r\nعند فتح هذا الملف لن يحمل البرنامج منه إلا أول \u206820001\u2069 حرفاً."_s;
+        };
+        auto cut = [](const char *length) {
+            return u"Zarvelo|هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول \u206820001\u2069 حرفاً من حروفه البالغة \u2068"_s
+                + QLatin1String(length)
+                + u"\u2069.\r\n\u2068post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه مع ذلك؟|لا"_s;
+        };
+        const QString unencodable =
+            u"Zarvelo|في المشاركة \u20684\u2069 من الحروف لا يحملها الترميز العربي "
+            "Windows-1256 (مثل \u2068&#128512;\u2069).\r\nاحفظها بترميز UTF-8 لتبقى الحروف "
+            "كلها كما هي، أو بالترميز العربي وتُكتب تلك الحروف رموزاً رقمية.|حفظ بترميز UTF-8"_s;
+        const QString emoji = u"سلام 😀 ✓ ١٢\r\nok"_s;
         QTest::newRow("arabic, latin, CR LF")
-            << u"سلام Hi\r\nمع"_s << QByteArray("\xD3\xE1\xC7\xE3 Hi\r\n\xE3\xDA") << QString() << none;
-        QTest::newRow("LF CR tatweel") << u"\nـ\n\ré"_s << QByteArray("\n\xDC\n\r\xE9") << QString() << none;
-        QTest::newRow("zero bytes") << QString() << QByteArray() << QString() << none;
-        QTest::newRow("emoji as references")
-            << u"سلام 😀 ✓\r\nok"_s << QByteArray("\xD3\xE1\xC7\xE3 &#128512; &#10003;\r\nok")
-            << u"سلام &#128512; &#10003;\r\nok"_s
-            << QStringList{u"Zarvelo|تم حفظ الملف.\r\nعدد الحروف التي لا يحملها ترميز الملف العربي فكُتبت "
-                           "رموزاً رقمية (مثل &#128512;) تعرضها المنتديات والمتصفحات كما هي: 2"_s};
-        QTest::newRow("20000") << page << pageBytes << QString() << none;
-        QTest::newRow("20001") << page + u'ب' << pageBytes + "\xC8" << QString() << tooLong;
-        QTest::newRow("25000") << line.repeated(2500) << lineBytes.repeated(2500) << page + u'س' << tooLong;
-        QTest::newRow("cut in CR LF") << QString(20000, u'a') + u"\r\nb"_s << QByteArray(20000, 'a') + "\r\nb"
-                                      << QString(20000, u'a') + u'\r' << tooLong;
+            << u"سلام Hi\r\nمع"_s << QList<int>() << QByteArray("\xD3\xE1\xC7\xE3 Hi\r\n\xE3\xDA")
+            << QString() << QStringList();
+        QTest::newRow("LF CR tatweel")
+            << u"\nـ\n\ré"_s << QList<int>() << QByteArray("\n\xDC\n\r\xE9") << QString() << QStringList();
+        QTest::newRow("zero bytes") << QString() << QList<int>() << QByteArray() << QString()
+                                    << QStringList();
+        // Emoji, a tick and Arabic-Indic digits: the question, answered with references or UTF-8.
+        QTest::newRow("references") << emoji << QList<int>{1}
+                                    << QByteArray("\xD3\xE1\xC7\xE3 &#128512; &#10003; &#1633;&#1634;\r\nok")
+                                    << u"سلام &#128512; &#10003; &#1633;&#1634;\r\nok"_s
+                                    << QStringList{unencodable};
+        QTest::newRow("utf-8, kept") << emoji << QList<int>{0} << emoji.toUtf8() << QString()
+                                     << QStringList{unencodable};
+        QTest::newRow("20000") << page << QList<int>() << pageBytes << QString() << QStringList();
+        QTest::newRow("20001, whole again") << page + u'ب' << QList<int>() << pageBytes + "\xC8" << QString()
+                                            << QStringList{notice("20001"), tooLong};
+        // The cut copy never goes over its file without a yes: No keeps the file's bytes.
+        QTest::newRow("25000, cut") << line.repeated(2500) << QList<int>{1} << lineBytes.repeated(2500)
+                                    << page + u'س' << QStringList{notice("25000"), tooLong, cut("25000")};
+        QTest::newRow("cut in CR LF")
+            << QString(20000, u'a') + u"\r\nb"_s << QList<int>{1} << QByteArray(20000, 'a') + "\r\nb"
+            << QString(20000, u'a') + u'\r' << QStringList{notice("20003"), tooLong, cut("20003")};
     }
     void savedAndOpenedAgain()
     {
         QFETCH(QString, text);
+        QFETCH(QList<int>, answers);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reopened);
         QFETCH(QStringList, said);
         Fixture f;
+        f.platform.questionAnswers << answers;
         f.editor.setText(text);
-        f.run(&PostFiles::SAVE, u"post"_s);
+        f.run("SAVE", u"post"_s);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
-        f.run(&PostFiles::NEWPOST);
-        f.run(&PostFiles::OPEN, u"post"_s);
+        f.run("NEWPOST");
+        f.run("OPEN", u"post"_s);
         QCOMPARE(f.editor.text(), reopened.isNull() ? text : reopened);
-        // A file past the load limit is no current file: its cut copy never replaces it through a plain Save.
-        const bool cut = text.size() > 20000;
-        QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  post|"_s + (cut ? u""_s : u"post"_s));
-        f.run(&PostFiles::SAVE);
-        QCOMPARE(f.asked(), QStringList({"save ", "open post", "save post"}).first(cut ? 3 : 2) + said);
+        QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  post|post"_s);
+        f.run("SAVE"); // opened and saved unchanged: the same bytes, unless the copy was cut and No kept them
+        QCOMPARE(f.asked(), QStringList({"save ", "open post"}) + said);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
+        QCOMPARE(f.platform.unexpectedCalls, 0);
     }
 
     void fileCommandsFailuresAndCancels()
     {
         Fixture f;
         f.editor.setText(u"a longer post"_s);
-        f.run(&PostFiles::SAVE); // a new post asks: cancelled, nothing is written
+        f.run("SAVE"); // a new post asks: cancelled, nothing is written
         QCOMPARE(f.state(), u"Zarvelo||a longer post"_s);
-        f.run(&PostFiles::SAVE, u"one.txt"_s);
+        f.run("SAVE", u"one.txt"_s);
         f.editor.setText(u"one"_s);
-        f.run(&PostFiles::SAVE); // the current file: no dialog, replaced whole
+        f.run("SAVE"); // the current file: no dialog, replaced whole
         f.editor.setText(u"two"_s);
-        f.run(&PostFiles::SAVEAS, u"typed"_s); // no extension is added
+        f.run("SAVEAS", u"typed"_s); // no extension is added
         f.editor.setText(u"three"_s);
-        f.run(&PostFiles::OPEN, u"gone.txt"_s);
+        f.run("OPEN", u"gone.txt"_s);
         f.platform.failWritesTo = f.path(u"typed"_s);
-        f.run(&PostFiles::SAVE);
-        f.run(&PostFiles::SAVEAS, u"one.txt/x"_s); // a file as folder fails even for root
+        f.run("SAVE");
+        f.run("SAVEAS", u"one.txt/x"_s); // a file as folder fails even for root, unlike a read-only one
         QCOMPARE(f.state(), u"Zarvelo  typed|typed|three"_s);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"one.txt", "typed"}));
         QVERIFY(fileBytes(f.path(u"one.txt"_s)) == "one" && fileBytes(f.path(u"typed"_s)) == "two");
 
-        f.run(&PostFiles::SAVEAS); // cancelled: the title keeps the path, but the next Save asks
-        f.run(&PostFiles::SAVE);
-        f.run(&PostFiles::OPEN);
+        f.run("SAVEAS"); // cancelled: the title keeps the path, but the next Save asks
+        f.run("SAVE");
+        f.run("OPEN");
         QCOMPARE(f.state(), u"Zarvelo  typed||three"_s);
-        f.run(&PostFiles::NEWPOST);
-        QCOMPARE(f.state(), u"Zarvelo||template"_s);
-        f.run(&PostFiles::EXIT);
+        f.run("NEWPOST"); // no settings were read: the template is the placeholder alone
+        QCOMPARE(f.state(), u"Zarvelo||بسم الله الرحمن الرحيم"_s);
+        f.run("EXIT");
         QCOMPARE(f.platform.endedWith, QList<int>{0});
         const QStringList asked = f.asked(); // each failure names the path and why
         QCOMPARE(asked.size(), 11);          // nothing more: a new post and the end ask nothing
         QCOMPARE(asked.first(8),
                  QStringList({"save ", "save ", "save one.txt", "open typed", "save gone.txt",
                               "save one.txt/x", "save one.txt/x", "open one.txt/x"}));
-        QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\ngone.txt\r\n"_s) && !asked[8].endsWith(u'\n'));
-        QCOMPARE(asked[9], u"خطأ|تعذّر حفظ المشاركة في الملف:\r\ntyped\r\nPermission denied"_s);
-        QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\none.txt/x\r\n"_s)
-                && !asked[10].endsWith(u'\n'));
+        // Path and reason are isolated, so that the Arabic line around them cannot reorder them.
+        QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\n\u2068gone.txt\u2069\r\n\u2068"_s)
+                && asked[8].endsWith(u"\u2069"_s));
+        QCOMPARE(asked[9],
+                 u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068typed\u2069\r\n\u2068Permission denied\u2069"_s);
+        QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068one.txt/x\u2069\r\n"_s));
+    }
+
+    void cutCopyAndEncodingQuestions()
+    {
+        Fixture f;
+        QVERIFY(QDir(f.dir.path()).mkdir(u"sub"_s));
+        QFile file(f.path(u"long.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(25000, 'x')) == 25000);
+        file.close();
+        QVERIFY(QFile::link(f.path(u"long.txt"_s), f.path(u"link.txt"_s)));
+        f.run("OPEN", u"link.txt"_s);
+        f.platform.questionAnswers << 1 << 0; // No, then Yes
+        f.run("SAVEAS",
+              u"sub/../long.txt"_s); // the same file under another name still asks; No changes nothing
+        QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  link.txt|link.txt"_s);
+        QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(25000, 'x'));
+        f.run("SAVE"); // Yes: written through the link, and the file no longer differs from the post
+        QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(20001, 'x'));
+        QVERIFY(QFileInfo(f.path(u"link.txt"_s)).isSymLink());
+        f.run("SAVE");
+        QCOMPARE(f.platform.questions.size(), 2);
+        QVERIFY(f.platform.questions[0].defaultAnswer == 1 && f.platform.questions[0].escapeAnswer == 1);
+
+        f.run("NEWPOST");
+        f.editor.setText(u"ـ😀"_s);
+        f.platform.questionAnswers << 2 << 0; // cancel, then UTF-8
+        f.run("SAVEAS", u"new.txt"_s);
+        QVERIFY(!QFile::exists(f.path(u"new.txt"_s)));
+        QCOMPARE(f.files.CurrentFileName(), QString());
+        QCOMPARE(f.platform.questions[2].escapeAnswer, 2);
+        f.run("SAVE", u"new.txt"_s);
+        f.editor.setText(u"ـ😀 ١"_s); // UTF-8 from now on: no more questions
+        f.run("SAVE");
+        QCOMPARE(fileBytes(f.path(u"new.txt"_s)), u"ـ😀 ١"_s.toUtf8());
+        QCOMPARE(f.platform.questions.size(), 4);
+        QCOMPARE(f.platform.unexpectedCalls, 0);
     }
 
     void saveReplacesTheFileWholeOrNotAtAll()
@@ -171,13 +245,13 @@ private slots:
         // A second name for the saved post sees what becomes of the old file.
         Fixture f;
         f.editor.setText(u"old post"_s);
-        f.run(&PostFiles::SAVE, u"post.txt"_s);
+        f.run("SAVE", u"post.txt"_s);
         const QString post = f.path(u"post.txt"_s), link = f.path(u"link.txt"_s);
         QCOMPARE(::link(QFile::encodeName(post).constData(), QFile::encodeName(link).constData()), 0);
         f.editor.setText(u"the new and longer post"_s);
         {
             const FileSizeLimit limit(4); // the write fails after its first bytes
-            f.run(&PostFiles::SAVE);
+            f.run("SAVE");
         }
         QCOMPARE(f.platform.messages.size(), 1);
         QVERIFY(f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
@@ -185,7 +259,7 @@ private slots:
         QCOMPARE(fileBytes(link), "old post");
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"link.txt", "post.txt"}));
         // Saved, the post is a new file: the old one is replaced, never written into.
-        f.run(&PostFiles::SAVE);
+        f.run("SAVE");
         QCOMPARE(fileBytes(post), "the new and longer post");
         QCOMPARE(fileBytes(link), "old post");
     }

@@ -1,6 +1,7 @@
 #include "defaultfont/defaultfontrecord.h"
 
 #include "defaultfont/settingsfile.h"
+#include "platform/isolate.h"
 #include "platform/platform.h"
 
 #include <QDir>
@@ -38,11 +39,12 @@ bool DefaultFontRecord::saveSettings(const DefaultFontSettings &settings)
     QString name = findSettingsFile(QDir::current());
     if (name.isEmpty())
         name = settingsFileName();
-    const TextFileWrite written = m_platform.writeTextFile(name, settingsFileText(settings));
+    const TextFileWrite written =
+        m_platform.writeTextFile(name, settingsFileText(settings), TextEncoding::Windows1256);
     if (!written.ok) {
         m_platform.messageBox(QStringLiteral("تعذر حفظ الإعدادات في الملف:\r\n")
-                                  + QDir::toNativeSeparators(QDir::current().absoluteFilePath(name))
-                                  + QStringLiteral("\r\n\r\n") + written.error,
+                                  + isolated(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))
+                                  + QStringLiteral("\r\n\r\n") + isolated(written.error),
                               programName(), MessageIcon::None);
         return false;
     }

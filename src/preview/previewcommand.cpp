@@ -1,6 +1,7 @@
 #include "preview/previewcommand.h"
 
 #include "platform/codepage.h"
+#include "platform/isolate.h"
 #include "platform/platform.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
@@ -40,13 +41,13 @@ void PreviewCommand::Command9_Click()
     QString error;
     if (!writePage(page, &path, &error)) {
         m_platform.messageBox(
-            QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2").arg(path, error),
+            QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2").arg(isolated(path), isolated(error)),
             programName(), MessageIcon::None);
         return;
     }
     if (!m_platform.openInBrowser(path, &error)) {
         m_platform.messageBox(
-            QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2").arg(path, error),
+            QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2").arg(isolated(path), isolated(error)),
             programName(), MessageIcon::None);
     }
 }
@@ -55,7 +56,7 @@ bool PreviewCommand::writePage(const QString &page, QString *path, QString *erro
 {
     const QString programFolder = m_platform.programFolder();
     *path = pagePath(programFolder);
-    const TextFileWrite written = m_platform.writeTextFile(*path, page);
+    const TextFileWrite written = m_platform.writeTextFile(*path, page, TextEncoding::Windows1256);
     if (written.ok)
         return true;
     *error = written.error;
@@ -71,7 +72,7 @@ bool PreviewCommand::writePage(const QString &page, QString *path, QString *erro
         QFile::copy(QDir(programFolder).filePath(picture), target);
     }
     const QString cachedPath = pagePath(cache);
-    if (m_platform.writeTextFile(cachedPath, page).ok) {
+    if (m_platform.writeTextFile(cachedPath, page, TextEncoding::Windows1256).ok) {
         *path = cachedPath;
         return true;
     }

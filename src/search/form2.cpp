@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,7 @@ Form2::Form2(PostEditor &editor, Platform &platform, QWidget *owner)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("بحث في المشاركة"));
     setLayoutDirection(Qt::RightToLeft);
+    setFont(windowFont());
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixels(2895), twipsToPixels(1395));
     paintNavy(this);
@@ -72,8 +74,10 @@ Form2::Form2(PostEditor &editor, Platform &platform, QWidget *owner)
     const int needed = label->sizeHint().width();
     if (needed > label->width())
         label->setGeometry(label->geometry().adjusted(label->width() - needed, 0, 0, 0));
-    connect(findChild<QPushButton *>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &Form2::search);
+    auto *searchButton = findChild<QPushButton *>(QStringLiteral("Command1"));
+    connect(searchButton, &QPushButton::clicked, this, &Form2::search);
+    // Return in the search text presses the search button, as in a dialog.
+    connect(m_text1, &QLineEdit::returnPressed, searchButton, &QPushButton::click);
     connect(findChild<QPushButton *>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &QWidget::hide);
 
@@ -117,6 +121,16 @@ void Form2::search()
         owner->raise();
         owner->activateWindow();
     }
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does what the close button does: it hides, keeping the search.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

@@ -5,16 +5,22 @@
 #include "defaultfont/frmdefaultfont.h"
 #include "editing/editingcommands.h"
 #include "editing/tagtables.h"
+#include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
+#include "defaultfont/defaultfonttemplate.h"
 #include "search/form2.h"
+#include "shell/draftswiring.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
+#include "shell/livepreviewwiring.h"
 #include "shell/postfiles.h"
 #include "ui/buttonpictures.h"
+#include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
+#include "ui/listpicker.h"
 #include "ui/fontnames.h"
 #include "ui/posteditor.h"
 
@@ -46,6 +52,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setCentralWidget(client);
     buildControls(client, form1Controls());
     m_text1 = findChild<PostEditor *>(QStringLiteral("Text1"));
+    m_highlighter = new PostHighlighter(m_text1->document());
     m_commonDialog = new CommonDialog(platform, this);
     m_commonDialog->setObjectName(QStringLiteral("CommonDialog1"));
 
@@ -63,6 +70,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
         sizes->addItem(QString::number(size));
     sizes->setCurrentIndex(-1);
     decorateButtons();
+    fitEachCaption(client);
     buildMenu();
 
     createCommands();
@@ -179,10 +187,10 @@ void Form1::createCommands()
             &EditingCommands::Command12_Click);
     connect(button(QStringLiteral("Command13")), &QPushButton::clicked, editing,
             &EditingCommands::Command13_Click);
-    // activated, not currentIndexChanged: only a user's pick runs a command,
-    // never the list's text being set back afterwards.
-    connect(fonts, &QComboBox::activated, editing, &EditingCommands::Combo1_Click);
-    connect(sizes, &QComboBox::activated, editing, &EditingCommands::Combo3_Click);
+    // Only a user's pick runs a command: never the list's text being set
+    // back afterwards, nor browsing the closed list with the keyboard.
+    connect(new ListPicker(*fonts), &ListPicker::picked, editing, &EditingCommands::Combo1_Click);
+    connect(new ListPicker(*sizes), &ListPicker::picked, editing, &EditingCommands::Combo3_Click);
 
     auto *preview = new PreviewCommand(*m_text1, m_platform, this);
     connect(button(QStringLiteral("Command9")), &QPushButton::clicked, preview,
@@ -212,6 +220,10 @@ void Form1::createCommands()
     connect(menu("SAVE"), &QAction::triggered, files, &PostFiles::SAVE);
     connect(menu("SAVEAS"), &QAction::triggered, files, &PostFiles::SAVEAS);
     connect(menu("EXIT"), &QAction::triggered, files, &PostFiles::EXIT);
+
+    new LivePreviewOpener(*menu("LIVEPREVIEW"), *m_text1, m_platform, *this);
+    wireDrafts(*m_text1, m_platform, *files, *menu("DRAFTS"),
+               [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
 
     auto *find = new FindWindowOpener(*m_text1, m_platform, this);
     connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);

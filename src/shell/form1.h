@@ -10,6 +10,7 @@ class DefaultFontRecord;
 class EditingCommands;
 class Platform;
 class PostEditor;
+class PostHighlighter;
 
 /**
  * The main window and the program's composition root: it builds its controls
@@ -31,6 +32,8 @@ public:
     bool formLoad();
 
     PostEditor &editor() const { return *m_text1; }
+    /** The editor's one highlighter, which further marks plug into as layers. */
+    PostHighlighter &highlighter() const { return *m_highlighter; }
 
     /** A control or menu item by its objectName ("cmdBOLD_0", "SAVE"). */
     template <typename T>
@@ -58,6 +61,7 @@ private:
     EditingCommands *m_editingCommands = nullptr;
     DefaultFontRecord *m_defaultFont = nullptr;
     DefaultFontPanel *m_panel = nullptr;
+    PostHighlighter *m_highlighter = nullptr;
 };
 
 } // namespace zarvelo

@@ -104,6 +104,7 @@ const std::vector<MenuDef> &form1Menu()
         {"SAVE", "file", "حفظ", "Ctrl+S", false},
         {"SAVEAS", "file", "حفظ باسم...", "F2", false},
         {"OPEN", "file", "فتح...", "Ctrl+O", false},
+        {"DRAFTS", "file", "المسودات...", "Ctrl+Shift+T", false},
         {"NEWPOST", "file", "مشاركة جديدة   ", "Ctrl+N", false},
         {"sdsdsdsd", "file", "-", nullptr, false},
         {"EXIT", "file", "خروج", nullptr, false},
@@ -111,6 +112,7 @@ const std::vector<MenuDef> &form1Menu()
         {"DEFAULTFONT", "tools", "إع&دادات الخط الإفتراضي...", nullptr, false},
         {"ghghghgh", "tools", "-", nullptr, false},
         {"find", "tools", "بحث...", "F3", false},
+        {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };
     // clang-format on

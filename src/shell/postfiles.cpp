@@ -8,15 +8,6 @@
 
 namespace zarvelo {
 
-namespace {
-
-QString failureMessage(const QString &what, const QString &path, const QString &reason)
-{
-    return what + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + reason;
-}
-
-} // namespace
-
 PostFiles::PostFiles(PostEditor &editor, Platform &platform, CommonDialog &dialog,
                      std::function<void()> applyTemplate, QObject *parent)
     : QObject(parent)
@@ -28,11 +19,22 @@ PostFiles::PostFiles(PostEditor &editor, Platform &platform, CommonDialog &dialo
     setObjectName(QStringLiteral("PostFiles"));
 }
 
+void PostFiles::startPost(TextEncoding encoding)
+{
+    m_encoding = encoding;
+    m_cutFile.clear();
+    m_cutFileCharacters = 0;
+    m_toldLong = false;
+}
+
 void PostFiles::NEWPOST()
 {
+    emit postLeaving();
     m_applyTemplate();
+    startPost(TextEncoding::Windows1256);
     m_currentFileName.clear();
     emit titleChanged(postWindowTitle(QString()));
+    emit postStarted();
 }
 
 void PostFiles::OPEN()
@@ -45,27 +47,32 @@ void PostFiles::OPEN()
         return;
 
     const QString path = m_currentFileName;
-    // One byte is one character, so the limit's worth of bytes is all the
-    // editor can get: a huge file is never read whole.
-    const TextFileRead read = m_platform.readTextFile(path, kPostLoadLimit + 1);
+    // The limit's worth of characters is all the editor can get: a huge file
+    // is read no further than its encoding and its length need.
+    const TextFileRead read = m_platform.readPostFile(path, kPostLoadLimit + 1);
     if (!read.ok) {
         // The editor still holds the post of the file before, so that file
         // stays the current one.
         m_currentFileName = previousFileName;
-        m_platform.messageBox(failureMessage(QStringLiteral("تعذّر فتح الملف:"), path, read.error),
+        m_platform.messageBox(fileFailureMessage(QStringLiteral("تعذّر فتح الملف:"), path, read.error),
                               QStringLiteral("خطأ"), MessageIcon::Information);
         return;
     }
     const LoadedPost loaded = limitLoadedPost(read.text);
+    startPost(read.encoding);
     if (loaded.limitPassed) {
         m_platform.messageBox(loadLimitMessage(), loadLimitTitle(), MessageIcon::Information);
-        // The editor holds only the start of the file: a plain Save must not
-        // cut the file down to it, so Save asks for a name again (offering
-        // this path) while the title still tells where the post came from.
-        m_currentFileName.clear();
+        m_toldLong = true; // that message has said it already
     }
+    if (read.characters > characterCount(loaded.text)) {
+        // Still the current file, but a save over it asks first.
+        m_cutFile = path;
+        m_cutFileCharacters = read.characters;
+    }
+    emit postLeaving();
     m_editor.setText(loaded.text);
     emit titleChanged(postWindowTitle(path));
+    emit postStarted();
 }
 
 bool PostFiles::chooseSaveFile()
@@ -92,35 +99,86 @@ void PostFiles::SAVEAS()
     writePost(previousFileName);
 }
 
+bool PostFiles::mayOverwrite(const QString &path)
+{
+    if (m_cutFile.isEmpty() || !isSameFile(path, m_cutFile))
+        return true;
+    enum { Yes, No };
+    const int answer =
+        m_platform.questionBox(cutFileQuestion(path, m_cutFileCharacters),
+                               {QStringLiteral("نعم"), QStringLiteral("لا")}, No, No, programName());
+    return answer == Yes;
+}
+
+bool PostFiles::chooseEncoding(QString *text, TextEncoding *encoding)
+{
+    *text = m_editor.text();
+    *encoding = m_encoding;
+    if (m_encoding != TextEncoding::Windows1256)
+        return true;
+    const Windows1256Bytes probe = encodeWindows1256(*text);
+    if (probe.ok())
+        return true;
+    const int answer =
+        m_platform.questionBox(unencodableQuestion(probe.unencodable.size(), probe.unencodable.first()),
+                               unencodableAnswers(), SaveAsUtf8, CancelSave, programName());
+    switch (answer) {
+    case SaveAsUtf8:
+        *encoding = TextEncoding::Utf8;
+        return true;
+    case SaveWithReferences:
+        // Forums and browsers show the references as the characters themselves.
+        *text = escapeUnencodableAsHtml(*text);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void PostFiles::writePost(const QString &previousFileName)
 {
     const QString path = m_currentFileName;
-    // Characters the code page cannot hold go in as numeric references,
-    // which forums and browsers show as the characters themselves.
-    qsizetype escaped = 0;
-    const QString text = escapeUnencodableAsHtml(m_editor.text(), &escaped);
-    const TextFileWrite written = m_platform.writeTextFile(path, text);
+    QString text;
+    TextEncoding encoding = m_encoding;
+    if (!mayOverwrite(path) || !chooseEncoding(&text, &encoding)) {
+        // Nothing is written and nothing changes.
+        m_currentFileName = previousFileName;
+        return;
+    }
+    const TextFileWrite written = m_platform.writeTextFile(path, text, encoding);
     if (!written.ok) {
         // Nothing was written, so nothing changes but the message: the old
         // file is whole, the title and the current file stay as they were.
         m_currentFileName = previousFileName;
         m_platform.messageBox(
-            failureMessage(QStringLiteral("تعذّر حفظ المشاركة في الملف:"), path, written.error),
+            fileFailureMessage(QStringLiteral("تعذّر حفظ المشاركة في الملف:"), path, written.error),
             QStringLiteral("خطأ"), MessageIcon::Information);
         return;
     }
+    m_encoding = encoding;
+    if (!m_cutFile.isEmpty() && isSameFile(path, m_cutFile))
+        m_cutFile.clear(); // the file now holds just what the editor holds
     emit titleChanged(postWindowTitle(path));
-    if (escaped > 0) {
-        m_platform.messageBox(QStringLiteral("تم حفظ الملف.\r\n"
-                                             "عدد الحروف التي لا يحملها ترميز الملف العربي فكُتبت رموزاً رقمية "
-                                             "(مثل &#128512;) تعرضها المنتديات والمتصفحات كما هي: %1")
-                                  .arg(escaped),
-                              programName(), MessageIcon::Information);
+    emit postSaved();
+    const qint64 characters = characterCount(text);
+    if (characters > kPostLoadLimit && !m_toldLong) {
+        m_toldLong = true;
+        m_platform.messageBox(longPostNotice(characters), programName(), MessageIcon::Information);
     }
+}
+
+void PostFiles::adoptFile(const QString &path)
+{
+    // A restored draft is a post of its own, saved as a new post is: in the
+    // code page unless it holds what the code page lacks, when Save asks.
+    startPost(TextEncoding::Windows1256);
+    m_currentFileName = path;
+    emit titleChanged(postWindowTitle(path));
 }
 
 void PostFiles::EXIT()
 {
+    emit postLeaving();
     m_platform.endProcess(0);
 }
 

@@ -13,7 +13,7 @@ namespace zarvelo::test {
 /**
  * The platform for tests: every dialog is answered from a queue filled by the
  * test beforehand, and every call is recorded for the test to check. An empty
- * queue answers as a cancelled dialog would.
+ * queue answers as a cancelled dialog would and counts as an unexpected call.
  * Files are real (tests use temporary folders) unless failWritesTo is set.
  */
 class ScriptedPlatform final : public Platform
@@ -25,6 +25,14 @@ public:
         QString title;
         MessageIcon icon;
     };
+    struct Question
+    {
+        QString text;
+        QStringList answers;
+        int defaultAnswer;
+        int escapeAnswer;
+        QString title;
+    };
     struct FileDialog
     {
         bool save;
@@ -34,6 +42,7 @@ public:
 
     // Answers, taken in order.
     QQueue<QString> inputAnswers;
+    QQueue<int> questionAnswers; // an empty queue closes the box
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
     QQueue<std::optional<quint32>> colorAnswers; // nullopt: the dialog is cancelled
@@ -44,17 +53,36 @@ public:
 
     // What was asked and done.
     QList<Message> messages;
+    QList<Question> questions;
     QStringList inputPrompts;
     QList<FileDialog> fileDialogs;
     QList<quint32> colorDialogStarts;
     QStringList clipboard; // each text put on the clipboard
     QStringList browserOpens;
+    QList<QUrl> urlOpens;
     QList<int> endedWith; // exit codes of endProcess calls
-    QString lastInputTitle;
+    int unexpectedCalls = 0;
+
+    /** How many dialogs of any kind (message, question, input, file, colour) were shown. */
+    qsizetype dialogCount() const
+    {
+        return messages.size() + questions.size() + inputPrompts.size() + fileDialogs.size()
+            + colorDialogStarts.size();
+    }
 
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override
     {
         messages.append({text, title, icon});
+    }
+    int questionBox(const QString &text, const QStringList &answers, int defaultAnswer, int escapeAnswer,
+                    const QString &title) override
+    {
+        questions.append({text, answers, defaultAnswer, escapeAnswer, title});
+        if (questionAnswers.isEmpty()) {
+            ++unexpectedCalls;
+            return escapeAnswer;
+        }
+        return questionAnswers.dequeue();
     }
     QString inputBox(const QString &prompt, const QString &title) override
     {
@@ -75,16 +103,20 @@ public:
     std::optional<quint32> chooseColor(quint32 initial) override
     {
         colorDialogStarts.append(initial);
-        return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.dequeue();
+        if (colorAnswers.isEmpty()) {
+            ++unexpectedCalls;
+            return std::nullopt;
+        }
+        return colorAnswers.dequeue();
     }
-    TextFileWrite writeTextFile(const QString &path, const QString &text) override
+    TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding) override
     {
         if (!failWritesTo.isEmpty() && path == failWritesTo) {
             TextFileWrite failed;
             failed.error = QStringLiteral("Permission denied");
             return failed;
         }
-        return Platform::writeTextFile(path, text);
+        return Platform::writeTextFile(path, text, encoding);
     }
     void setClipboardText(const QString &text) override { clipboard.append(text); }
     bool openInBrowser(const QString &path, QString *error) override
@@ -94,12 +126,28 @@ public:
             *error = QStringLiteral("no browser");
         return browserStarts;
     }
+    bool openUrl(const QUrl &url, QString *error) override
+    {
+        urlOpens.append(url);
+        if (!browserStarts && error)
+            *error = QStringLiteral("no browser");
+        return browserStarts;
+    }
     QString programFolder() override { return folder; }
     QString cacheFolder() override { return cache; }
     void endProcess(int exitCode) override { endedWith.append(exitCode); }
 
+    QString lastInputTitle;
+
 private:
-    static QString take(QQueue<QString> &queue) { return queue.isEmpty() ? QString() : queue.dequeue(); }
+    QString take(QQueue<QString> &queue)
+    {
+        if (queue.isEmpty()) {
+            ++unexpectedCalls;
+            return QString();
+        }
+        return queue.dequeue();
+    }
 };
 
 } // namespace zarvelo::test
