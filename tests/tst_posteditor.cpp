@@ -129,8 +129,6 @@ private slots:
         editor.copy();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\nb\r\nc\rd"));
     }
-
-
 };
 
 QTEST_MAIN(TestPostEditor)

@@ -255,10 +255,10 @@ TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEnco
     if (file.write(bytes) != bytes.size()) {
         // Qt keeps no reason for a short write; the system's is in errno.
         const int reason = errno;
-        result.error = reason == 0 ? fileFailureReason(file, FileAction::Write)
-                                   : fileFailureReason(reason == ENOSPC ? QFileDevice::ResourceError
-                                                                        : QFileDevice::WriteError,
-                                                       path, FileAction::Write, qt_error_string(reason));
+        result.error = reason == 0
+            ? fileFailureReason(file, FileAction::Write)
+            : fileFailureReason(reason == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, path,
+                                FileAction::Write, qt_error_string(reason));
         file.cancelWriting();
         return result;
     }

@@ -2,6 +2,7 @@
 
 #include "defaultfont/defaultfont.h"
 #include "defaultfont/defaultfontrecord.h"
+#include "defaultfont/defaultfonttemplate.h"
 #include "defaultfont/frmdefaultfont.h"
 #include "editing/editingcommands.h"
 #include "editing/tagtables.h"
@@ -9,7 +10,6 @@
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
-#include "defaultfont/defaultfonttemplate.h"
 #include "search/form2.h"
 #include "shell/draftswiring.h"
 #include "shell/form1table.h"
@@ -20,8 +20,8 @@
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
-#include "ui/listpicker.h"
 #include "ui/fontnames.h"
+#include "ui/listpicker.h"
 #include "ui/posteditor.h"
 
 #include <QAction>
@@ -222,8 +222,9 @@ void Form1::createCommands()
     connect(menu("EXIT"), &QAction::triggered, files, &PostFiles::EXIT);
 
     new LivePreviewOpener(*menu("LIVEPREVIEW"), *m_text1, m_platform, *this);
-    wireDrafts(*m_text1, m_platform, *files, *menu("DRAFTS"),
-               [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
+    wireDrafts(
+        *m_text1, m_platform, *files, *menu("DRAFTS"),
+        [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
 
     auto *find = new FindWindowOpener(*m_text1, m_platform, this);
     connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);
