@@ -2,21 +2,23 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
+#include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
-#include "ui/buttonpictures.h"
-#include "platform/commondialog.h"
-#include "ui/controlbuilder.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/postfiles.h"
+#include "shell/spellingswitch.h"
+#include "ui/buttonpictures.h"
+#include "ui/controlbuilder.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -65,6 +67,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     new PostFiles(*this);
     m_defaultFont = new DefaultFont(*this);
     new PreviewCommand(*this);
+    wireSpellCheck(*m_text1, platform, *findChild<QMenu *>(QStringLiteral("tools")),
+                   *menuAction(QStringLiteral("SPELLCHECK")));
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

@@ -1,0 +1,53 @@
+#include "shell/spellingswitch.h"
+
+#include "spelling/spellinghighlighter.h"
+#include "ui/posteditor.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace zarvelo {
+
+namespace {
+
+const char kEnabledKey[] = "spelling/enabled";
+
+} // namespace
+
+QString preferencesPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+        + QLatin1String("/preferences.conf");
+}
+
+SpellCheck *wireSpellCheck(PostEditor &editor, Platform &platform, QMenu &tools, QAction &item,
+                           SpellCheck::Places places)
+{
+    auto *highlighter = new SpellingHighlighter(editor.document());
+    auto *spell = new SpellCheck(editor, *highlighter, platform, std::move(places));
+    highlighter->addLayer(&spell->layer());
+
+    item.setCheckable(true);
+    item.setChecked(QSettings(preferencesPath(), QSettings::IniFormat).value(kEnabledKey, true).toBool());
+    QObject::connect(&item, &QAction::toggled, spell, [spell](bool on) {
+        spell->setEnabled(on);
+        QSettings(preferencesPath(), QSettings::IniFormat).setValue(kEnabledKey, on);
+    });
+    QObject::connect(spell, &SpellCheck::loaded, &item, [spell, &item, &tools] {
+        const QString missing = spell->missingDictionaries();
+        if (missing.isEmpty())
+            return;
+        item.setToolTip(missing);
+        tools.setToolTipsVisible(true);
+    });
+    // The dictionaries are opened once the event loop runs, after the window
+    // has been shown, and on their own thread.
+    if (item.isChecked())
+        QTimer::singleShot(0, spell, [spell] { spell->setEnabled(true); });
+    return spell;
+}
+
+} // namespace zarvelo

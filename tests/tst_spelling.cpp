@@ -1,0 +1,275 @@
+#include "scriptedplatform.h"
+#include "shell/form1.h"
+#include "shell/spellingswitch.h"
+#include "spelling/spellcheck.h"
+#include "spelling/spellinghighlighter.h"
+#include "ui/posteditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <memory>
+
+using namespace zarvelo;
+
+namespace {
+
+/** An editor checked against the given dictionaries, shown, with the
+    dictionaries opened. */
+struct Checked
+{
+    explicit Checked(const QString &folder = SpellDictionaries::systemFolder())
+    {
+        auto *highlighter = new SpellingHighlighter(editor.document());
+        spell = new SpellCheck(editor, *highlighter, platform,
+                               {folder, personal.filePath(QStringLiteral("words.txt"))});
+        highlighter->addLayer(&spell->layer());
+        QSignalSpy loaded(spell, &SpellCheck::loaded);
+        spell->setEnabled(true);
+        editor.resize(600, 300);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(loaded.wait(10000));
+    }
+
+    /** The underlined stretches of the whole post, "|"-separated. */
+    QString marked() const
+    {
+        QStringList out;
+        for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+            for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+                if (SpellingLayer::isMisspeltFormat(range.format))
+                    out << block.text().mid(range.start, range.length);
+            }
+        }
+        return out.join(QLatin1Char('|'));
+    }
+
+    /** Opens the context menu on the character at the exact position. */
+    QMenu *contextMenuAt(qsizetype position)
+    {
+        editor.select(position, 0);
+        const QPoint at =
+            editor.cursorRect().center() + QPoint(editor.layoutDirection() == Qt::RightToLeft ? -3 : 3, 0);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(editor.viewport(), &event);
+        const QList<QMenu *> menus = editor.findChildren<QMenu *>();
+        return menus.isEmpty() ? nullptr : menus.last();
+    }
+
+    QTemporaryDir personal;
+    test::ScriptedPlatform platform;
+    PostEditor editor;
+    SpellCheck *spell = nullptr;
+};
+
+QStringList texts(const QMenu &menu)
+{
+    QStringList out;
+    for (QAction *action : menu.actions())
+        out << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return out;
+}
+
+} // namespace
+
+class TestSpelling : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void marksMisspeltWordsButNeverMarkup();
+    void layerLeavesTheHighlightersMarkupAlone();
+    void turningCheckingOffTakesTheMarksAway();
+    void suggestionReplacesExactlyTheWord_data();
+    void suggestionReplacesExactlyTheWord();
+    void addAndIgnoreTakeTheMarkAway_data();
+    void addAndIgnoreTakeTheMarkAway();
+    void unmarkedWordsGetNoSpellingEntries();
+    void missingDictionariesLeaveTheEditorWorking();
+    void switchIsKeptBetweenRuns();
+};
+
+void TestSpelling::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QFile::remove(preferencesPath());
+}
+
+void TestSpelling::marksMisspeltWordsButNeverMarkup()
+{
+    Checked checked;
+    checked.editor.setText(
+        QStringLiteral("[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
+                       "الســــلام عَلَيْكُمْ كتابب hello helo\nسلاام"));
+    QCOMPARE(checked.marked(), QStringLiteral("كتابب|helo|سلاام"));
+    // Typing re-checks the paragraph.
+    checked.editor.select(0, 0);
+    QTest::keyClicks(&checked.editor, QStringLiteral("skool "));
+    QCOMPARE(checked.marked(), QStringLiteral("skool|كتابب|helo|سلاام"));
+}
+
+void TestSpelling::layerLeavesTheHighlightersMarkupAlone()
+{
+    SpellDictionaries dictionaries = SpellDictionaries::load(SpellDictionaries::systemFolder());
+    SpellChecker checker(dictionaries);
+    SpellingLayer layer;
+    layer.setChecker(&checker);
+    layer.setEnabled(true);
+    const QString text = QStringLiteral("helo skool wrold");
+    QTextLayout::FormatRange markup{5, 5, QTextCharFormat()}; // "skool" is markup here
+    QList<QTextLayout::FormatRange> formats;
+    layer.decorate(text, {markup}, formats);
+    QCOMPARE(formats.size(), 2);
+    QCOMPARE(text.mid(formats[0].start, formats[0].length), QStringLiteral("helo"));
+    QCOMPARE(text.mid(formats[1].start, formats[1].length), QStringLiteral("wrold"));
+    QCOMPARE(formats[1].format.underlineStyle(), QTextCharFormat::SpellCheckUnderline);
+    QCOMPARE(formats[1].format.underlineColor(), QColor(Qt::red));
+}
+
+void TestSpelling::turningCheckingOffTakesTheMarksAway()
+{
+    Checked checked;
+    checked.editor.setText(QStringLiteral("helo\r\nwrold"));
+    QCOMPARE(checked.marked(), QStringLiteral("helo|wrold"));
+    checked.spell->setEnabled(false);
+    QCOMPARE(checked.marked(), QString());
+    QVERIFY(!checked.contextMenuAt(1)->actions().isEmpty());
+    QVERIFY(!texts(*checked.contextMenuAt(1)).contains(QStringLiteral("تجاهل")));
+    checked.spell->setEnabled(true);
+    QCOMPARE(checked.marked(), QStringLiteral("helo|wrold"));
+}
+
+void TestSpelling::suggestionReplacesExactlyTheWord_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("at");
+    QTest::addColumn<QString>("suggestion");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("latin") << QStringLiteral("[B]helo[/B] world") << qsizetype(4) << QStringLiteral("hello")
+                           << QStringLiteral("[B]hello[/B] world");
+    // After a CR LF and a lone LF, and with tatweel inside the word.
+    QTest::newRow("arabic, later paragraph")
+        << QStringLiteral("نص\r\nأ\nقرأت كتـابب اليوم") << qsizetype(11) << QStringLiteral("كتاب")
+        << QStringLiteral("نص\r\nأ\nقرأت كتاب اليوم");
+}
+
+void TestSpelling::suggestionReplacesExactlyTheWord()
+{
+    QFETCH(QString, text);
+    QFETCH(qsizetype, at);
+    QFETCH(QString, suggestion);
+    QFETCH(QString, result);
+    Checked checked;
+    checked.editor.setText(text);
+    QMenu *menu = checked.contextMenuAt(at);
+    QVERIFY(menu);
+    const QStringList entries = texts(*menu);
+    // Up to five suggestions, then the two entries, then the editor's own.
+    const qsizetype add = entries.indexOf(QStringLiteral("إضافة إلى القاموس"));
+    QVERIFY2(add >= 1 && add <= 5, qPrintable(entries.join(u',')));
+    QCOMPARE(entries.mid(add + 1, 2), QStringList({QStringLiteral("تجاهل"), QStringLiteral("-")}));
+    QVERIFY2(entries.indexOf(suggestion) >= 0 && entries.indexOf(suggestion) < add,
+             qPrintable(entries.join(u',')));
+
+    menu->actions().at(entries.indexOf(suggestion))->trigger();
+    menu->close();
+    QCOMPARE(checked.editor.text(), result);
+    // One undo brings the word back, the next one the empty editor.
+    checked.editor.undo();
+    QCOMPARE(checked.editor.text(), text);
+    checked.editor.undo();
+    QCOMPARE(checked.editor.text(), QString());
+}
+
+void TestSpelling::addAndIgnoreTakeTheMarkAway_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("add") << QStringLiteral("إضافة إلى القاموس") << true;
+    QTest::newRow("ignore") << QStringLiteral("تجاهل") << false;
+}
+
+void TestSpelling::addAndIgnoreTakeTheMarkAway()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, kept);
+    Checked checked;
+    checked.editor.setText(QStringLiteral("Zarvelo\r\nZarvelo wrold"));
+    QCOMPARE(checked.marked(), QStringLiteral("Zarvelo|Zarvelo|wrold"));
+    QMenu *menu = checked.contextMenuAt(2);
+    const qsizetype index = texts(*menu).indexOf(entry);
+    QVERIFY(index >= 0);
+    menu->actions().at(index)->trigger();
+    menu->close();
+    QCOMPARE(checked.marked(), QStringLiteral("wrold"));
+    QCOMPARE(checked.editor.text(), QStringLiteral("Zarvelo\r\nZarvelo wrold"));
+    QCOMPARE(QFile::exists(checked.personal.filePath(QStringLiteral("words.txt"))), kept);
+    QVERIFY(checked.platform.messages.isEmpty());
+}
+
+void TestSpelling::unmarkedWordsGetNoSpellingEntries()
+{
+    Checked checked;
+    checked.editor.setText(QStringLiteral("hello [URL=http://helo.com]x[/URL]"));
+    for (qsizetype at : {2, 15}) {
+        const QStringList entries = texts(*checked.contextMenuAt(at));
+        QVERIFY(!entries.isEmpty());
+        QVERIFY2(!entries.contains(QStringLiteral("تجاهل")), qPrintable(entries.join(u',')));
+    }
+}
+
+void TestSpelling::missingDictionariesLeaveTheEditorWorking()
+{
+    QTemporaryDir empty;
+    test::ScriptedPlatform platform;
+    PostEditor editor;
+    QMenu tools;
+    QAction *item = tools.addAction(QStringLiteral("التدقيق الإملائي"));
+    SpellCheck *spell =
+        wireSpellCheck(editor, platform, tools, *item, {empty.path(), empty.filePath("w.txt")});
+    QSignalSpy loaded(spell, &SpellCheck::loaded);
+    QVERIFY(loaded.wait(10000));
+    QVERIFY(item->isChecked());
+    QVERIFY(item->toolTip().contains(QLatin1String("hunspell-ar")));
+    QVERIFY(item->toolTip().contains(QLatin1String("hunspell-en-us")));
+    QVERIFY(tools.toolTipsVisible());
+
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.setText(QStringLiteral("كتابب"));
+    QTest::keyClicks(&editor, QStringLiteral(" helo"));
+    QCOMPARE(editor.text(), QStringLiteral("كتابب helo"));
+    QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
+}
+
+void TestSpelling::switchIsKeptBetweenRuns()
+{
+    {
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        QAction *item = form.menuAction(QStringLiteral("SPELLCHECK"));
+        QVERIFY(item->isCheckable());
+        QVERIFY(item->isChecked());
+        QCOMPARE(item->text(), QStringLiteral("التدقيق الإملائي"));
+        item->trigger();
+    }
+    test::ScriptedPlatform platform;
+    Form1 form(platform);
+    QVERIFY(!form.menuAction(QStringLiteral("SPELLCHECK"))->isChecked());
+    QVERIFY(QFile::exists(preferencesPath()));
+}
+
+QTEST_MAIN(TestSpelling)
+#include "tst_spelling.moc"
