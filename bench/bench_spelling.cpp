@@ -95,24 +95,62 @@ void typeKey(QWidget &editor, QChar letter)
     QApplication::sendEvent(&editor, &release);
 }
 
-void BM_KeystrokeInLongPost(benchmark::State &state)
+/** A shown editor that checks spelling, with its dictionaries open. */
+struct CheckedEditor
 {
+    CheckedEditor()
+    {
+        auto *highlighter = new SpellingHighlighter(editor.document());
+        spell =
+            new SpellCheck(editor, *highlighter, platform,
+                           {SpellDictionaries::systemFolder(), personal.filePath(QStringLiteral("w.txt"))});
+        highlighter->addLayer(&spell->layer());
+        QEventLoop loop;
+        QObject::connect(spell, &SpellCheck::loaded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        spell->setEnabled(true);
+        editor.resize(800, 600);
+        editor.show();
+        loop.exec();
+    }
+
     test::ScriptedPlatform platform;
     QTemporaryDir personal;
     PostEditor editor;
-    auto *highlighter = new SpellingHighlighter(editor.document());
-    auto *spell =
-        new SpellCheck(editor, *highlighter, platform,
-                       {SpellDictionaries::systemFolder(), personal.filePath(QStringLiteral("w.txt"))});
-    highlighter->addLayer(&spell->layer());
-    QEventLoop loop;
-    QObject::connect(spell, &SpellCheck::loaded, &loop, &QEventLoop::quit);
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    spell->setEnabled(true);
-    editor.resize(800, 600);
-    editor.show();
-    loop.exec();
-    if (!spell->isLoaded()) {
+    SpellCheck *spell = nullptr;
+};
+
+// How long the editor is held up when a whole 1 MB post arrives at once, with
+// spelling off (0) and on (1): the words Hunspell has not seen wait for later.
+void BM_SetLongPost(benchmark::State &state)
+{
+    CheckedEditor checked;
+    if (!checked.spell->isLoaded()) {
+        state.SkipWithError("the dictionaries did not open");
+        return;
+    }
+    checked.spell->setEnabled(state.range(0) != 0);
+    const QString text = post(1 << 20);
+    for (auto _ : state) {
+        state.PauseTiming();
+        SpellChecker fresh(dictionaries());
+        checked.spell->layer().setChecker(&fresh); // no verdict kept from the last round
+        checked.editor.setText(QString());
+        QApplication::processEvents();
+        state.ResumeTiming();
+        checked.editor.setText(text);
+        state.PauseTiming();
+        checked.spell->layer().setChecker(nullptr);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SetLongPost)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_KeystrokeInLongPost(benchmark::State &state)
+{
+    CheckedEditor checked;
+    PostEditor &editor = checked.editor;
+    if (!checked.spell->isLoaded()) {
         state.SkipWithError("the dictionaries did not open");
         return;
     }
