@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -17,6 +19,15 @@ bool readable(const QString &path)
     return info.isFile() && info.isReadable() && info.size() > 0;
 }
 
+/** Hunspell shares one character table among its instances and counts them
+    without a lock, so instances are made and destroyed one at a time (the
+    loader thread may open dictionaries while a window closes). */
+QMutex &lifecycle()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
 } // namespace
 
 std::unique_ptr<HunspellDictionary> HunspellDictionary::open(const QString &affPath, const QString &dicPath)
@@ -25,6 +36,7 @@ std::unique_ptr<HunspellDictionary> HunspellDictionary::open(const QString &affP
     // every word wrong, so the files are looked at first.
     if (!readable(affPath) || !readable(dicPath))
         return nullptr;
+    const QMutexLocker locker(&lifecycle());
     auto hunspell = std::make_unique<Hunspell>(QFile::encodeName(affPath).constData(),
                                                QFile::encodeName(dicPath).constData());
     const QByteArray encoding = QByteArray::fromStdString(hunspell->get_dict_encoding());
@@ -39,7 +51,11 @@ HunspellDictionary::HunspellDictionary(std::unique_ptr<Hunspell> hunspell, QByte
     , m_utf8(QStringConverter::encodingForName(m_encoding.constData()) == QStringConverter::Utf8)
 {}
 
-HunspellDictionary::~HunspellDictionary() = default;
+HunspellDictionary::~HunspellDictionary()
+{
+    const QMutexLocker locker(&lifecycle());
+    m_hunspell.reset();
+}
 
 std::optional<std::string> HunspellDictionary::encode(const QString &word) const
 {
