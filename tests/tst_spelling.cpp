@@ -23,6 +23,19 @@ using namespace zarvelo;
 
 namespace {
 
+/** The underlined stretches of the whole post, "|"-separated. */
+QString markedIn(const PostEditor &editor)
+{
+    QStringList out;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            if (SpellingLayer::isMisspeltFormat(range.format))
+                out << block.text().mid(range.start, range.length);
+        }
+    }
+    return out.join(QLatin1Char('|'));
+}
+
 /** An editor checked against the given dictionaries, shown, with the
     dictionaries opened. */
 struct Checked
@@ -41,18 +54,7 @@ struct Checked
         QVERIFY(loaded.wait(10000));
     }
 
-    /** The underlined stretches of the whole post, "|"-separated. */
-    QString marked() const
-    {
-        QStringList out;
-        for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
-            for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-                if (SpellingLayer::isMisspeltFormat(range.format))
-                    out << block.text().mid(range.start, range.length);
-            }
-        }
-        return out.join(QLatin1Char('|'));
-    }
+    QString marked() const { return markedIn(editor); }
 
     /** Opens the context menu on the character at the exact position. */
     QMenu *contextMenuAt(qsizetype position)
@@ -263,7 +265,12 @@ void TestSpelling::switchIsKeptBetweenRuns()
         QVERIFY(item->isCheckable());
         QVERIFY(item->isChecked());
         QCOMPARE(item->text(), QStringLiteral("التدقيق الإملائي"));
+        // The dictionaries open by themselves once the window is up.
+        form.editor().setText(QStringLiteral("helo world"));
+        form.show();
+        QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), QStringLiteral("helo"), 10000);
         item->trigger();
+        QCOMPARE(markedIn(form.editor()), QString());
     }
     test::ScriptedPlatform platform;
     Form1 form(platform);

@@ -14,6 +14,7 @@ namespace zarvelo {
 namespace {
 
 const char kEnabledKey[] = "spelling/enabled";
+constexpr int kOpenDelayMs = 250;
 
 } // namespace
 
@@ -43,10 +44,11 @@ SpellCheck *wireSpellCheck(PostEditor &editor, Platform &platform, QMenu &tools,
         item.setToolTip(missing);
         tools.setToolTipsVisible(true);
     });
-    // The dictionaries are opened once the event loop runs, after the window
-    // has been shown, and on their own thread.
+    // The dictionaries are opened on their own thread a moment after the
+    // window has been shown, so that its first paint never shares the
+    // processor with them.
     if (item.isChecked())
-        QTimer::singleShot(0, spell, [spell] { spell->setEnabled(true); });
+        QTimer::singleShot(kOpenDelayMs, spell, [spell] { spell->setEnabled(true); });
     return spell;
 }
 

@@ -100,8 +100,12 @@ void SpellCheck::startLoading()
     m_loading->promise.start();
     m_opened.setFuture(m_loading->promise.future());
     QThreadPool::globalInstance()->start([loading = m_loading, folder = m_places.dictionaryFolder] {
-        if (loading->wanted)
-            loading->promise.addResult(SpellDictionaries::load(folder));
+        if (loading->wanted) {
+            SpellDictionaries opened = SpellDictionaries::load(folder);
+            // Closed meanwhile: the dictionaries go here, not on the window's thread.
+            if (loading->wanted)
+                loading->promise.addResult(std::move(opened));
+        }
         loading->promise.finish();
     });
 }
