@@ -72,8 +72,8 @@ QStringList SpellChecker::suggestions(QStringView word, Script script, int limit
         return {};
     const QString form = checkedForm(word);
     QStringList out;
-    for (const QString &suggestion : dict->suggest(form, limit + 1)) {
-        if (suggestion != form && out.size() < limit)
+    for (const QString &suggestion : dict->suggest(form, limit + 3)) {
+        if (suggestion != form && !out.contains(suggestion) && out.size() < limit)
             out.append(suggestion);
     }
     return out;
