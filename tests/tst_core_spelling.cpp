@@ -44,7 +44,6 @@ private slots:
     void marksMisspeltWords();
     void suggestsSpellings();
     void personalWordsSurviveARestart();
-    void personalListThatCannotBeSavedStillAccepts();
     void ignoredWordsLastOneRun();
     void missingDictionariesCheckNothing();
     void wordsGoInTheDictionarysOwnEncoding();
@@ -188,15 +187,6 @@ void TestCoreSpelling::personalWordsSurviveARestart()
 
     SpellChecker restarted(m_system, path);
     QCOMPARE(restarted.misspeltWords(QStringLiteral("زارفيلو Zarvelo Qwertyx Zarvello")).size(), 1);
-}
-
-void TestCoreSpelling::personalListThatCannotBeSavedStillAccepts()
-{
-    QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("file")), "x");
-    SpellChecker checker(m_system, dir.filePath(QStringLiteral("file/words.txt")));
-    QVERIFY(!checker.addToPersonal(QStringLiteral("Zarvelo"), Script::Latin));
-    QVERIFY(!checker.isMisspelt(QStringLiteral("Zarvelo"), Script::Latin));
 }
 
 void TestCoreSpelling::ignoredWordsLastOneRun()

@@ -40,11 +40,12 @@ QString markedIn(const PostEditor &editor)
     dictionaries opened. */
 struct Checked
 {
-    explicit Checked(const QString &folder = SpellDictionaries::systemFolder())
+    /** `words`: the user's word list, in the temporary folder. */
+    explicit Checked(const QString &words = QStringLiteral("words.txt"))
     {
         auto *highlighter = new SpellingHighlighter(editor.document());
         spell = new SpellCheck(editor, *highlighter, platform,
-                               {folder, personal.filePath(QStringLiteral("words.txt"))});
+                               {SpellDictionaries::systemFolder(), personal.filePath(words)});
         highlighter->addLayer(&spell->layer());
         QSignalSpy loaded(spell, &SpellCheck::loaded);
         spell->setEnabled(true);
@@ -197,17 +198,28 @@ void TestSpelling::suggestionReplacesExactlyTheWord()
 
 void TestSpelling::addAndIgnoreTakeTheMarkAway_data()
 {
+    QTest::addColumn<QString>("words");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("kept");
-    QTest::newRow("add") << QStringLiteral("إضافة إلى القاموس") << true;
-    QTest::newRow("ignore") << QStringLiteral("تجاهل") << false;
+    QTest::addColumn<int>("messages");
+    QTest::newRow("add") << QStringLiteral("words.txt") << QStringLiteral("إضافة إلى القاموس") << true << 0;
+    QTest::newRow("ignore") << QStringLiteral("words.txt") << QStringLiteral("تجاهل") << false << 0;
+    // A folder that cannot be made: the word is accepted, and the user told.
+    QTest::newRow("add, not saved") << QStringLiteral("words.txt/in/file")
+                                    << QStringLiteral("إضافة إلى القاموس") << false << 1;
 }
 
 void TestSpelling::addAndIgnoreTakeTheMarkAway()
 {
+    QFETCH(QString, words);
     QFETCH(QString, entry);
     QFETCH(bool, kept);
-    Checked checked;
+    QFETCH(int, messages);
+    Checked checked(words);
+    if (messages > 0) { // a file stands where the folder would go
+        QFile blocker(checked.personal.filePath(QStringLiteral("words.txt")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
     checked.editor.setText(QStringLiteral("Zarvelo\r\nZarvelo wrold"));
     QCOMPARE(checked.marked(), QStringLiteral("Zarvelo|Zarvelo|wrold"));
     QMenu *menu = checked.contextMenuAt(2);
@@ -217,8 +229,8 @@ void TestSpelling::addAndIgnoreTakeTheMarkAway()
     menu->close();
     QCOMPARE(checked.marked(), QStringLiteral("wrold"));
     QCOMPARE(checked.editor.text(), QStringLiteral("Zarvelo\r\nZarvelo wrold"));
-    QCOMPARE(QFile::exists(checked.personal.filePath(QStringLiteral("words.txt"))), kept);
-    QVERIFY(checked.platform.messages.isEmpty());
+    QCOMPARE(QFile::exists(checked.personal.filePath(words)), kept);
+    QCOMPARE(checked.platform.messages.size(), messages);
 }
 
 void TestSpelling::unmarkedWordsGetNoSpellingEntries()
