@@ -2,10 +2,10 @@
 // markup, checked from cold (no verdict kept yet), and one keystroke in a
 // 1 MB post in the editor, which re-checks only the paragraph typed in.
 
+#include "highlight/posthighlighter.h"
 #include "scriptedplatform.h"
 #include "spelling/spellcheck.h"
 #include "spelling/spellchecker.h"
-#include "spelling/spellinghighlighter.h"
 #include "ui/posteditor.h"
 
 #include <QApplication>
@@ -100,7 +100,7 @@ struct CheckedEditor
 {
     CheckedEditor()
     {
-        auto *highlighter = new SpellingHighlighter(editor.document());
+        auto *highlighter = new PostHighlighter(editor.document());
         spell =
             new SpellCheck(editor, *highlighter, platform,
                            {SpellDictionaries::systemFolder(), personal.filePath(QStringLiteral("w.txt"))});

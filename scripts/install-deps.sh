@@ -9,9 +9,12 @@ packages=(
     libgtest-dev libbenchmark-dev
     libhunspell-dev hunspell-ar hunspell-en-us
     fonts-noto-core fonts-kacst fonts-dejavu-core
+    fonts-noto-ui-core fonts-liberation2 fonts-hosny-amiri fonts-urw-base35
+    qt6-translations-l10n
     xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick
     clang libclang-rt-14-dev clang-tidy clang-format
     desktop-file-utils appstream
+    chromium
 )
 
 missing=()

@@ -1,8 +1,8 @@
+#include "highlight/posthighlighter.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
 #include "shell/spellingswitch.h"
 #include "spelling/spellcheck.h"
-#include "spelling/spellinghighlighter.h"
 #include "ui/posteditor.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ struct Checked
     /** `words`: the user's word list, in the temporary folder. */
     explicit Checked(const QString &words = QStringLiteral("words.txt"))
     {
-        auto *highlighter = new SpellingHighlighter(editor.document());
+        auto *highlighter = new PostHighlighter(editor.document());
         spell = new SpellCheck(editor, *highlighter, platform,
                                {SpellDictionaries::systemFolder(), personal.filePath(words)});
         highlighter->addLayer(&spell->layer());
@@ -146,12 +146,15 @@ void TestSpelling::turningCheckingOffTakesTheMarksAway()
     Checked checked;
     checked.editor.setText(QStringLiteral("helo\r\nwrold"));
     QCOMPARE(checked.marked(), QStringLiteral("helo|wrold"));
+    // Redrawing is no edit: nothing watching the post hears of it.
+    QSignalSpy changed(checked.editor.document(), &QTextDocument::contentsChanged);
     checked.spell->setEnabled(false);
     QCOMPARE(checked.marked(), QString());
     QVERIFY(!checked.contextMenuAt(1)->actions().isEmpty());
     QVERIFY(!texts(*checked.contextMenuAt(1)).contains(QStringLiteral("تجاهل")));
     checked.spell->setEnabled(true);
     QCOMPARE(checked.marked(), QStringLiteral("helo|wrold"));
+    QCOMPARE(changed.count(), 0);
 }
 
 void TestSpelling::suggestionReplacesExactlyTheWord_data()
@@ -225,9 +228,11 @@ void TestSpelling::addAndIgnoreTakeTheMarkAway()
     QMenu *menu = checked.contextMenuAt(2);
     const qsizetype index = texts(*menu).indexOf(entry);
     QVERIFY(index >= 0);
+    QSignalSpy changed(checked.editor.document(), &QTextDocument::contentsChanged);
     menu->actions().at(index)->trigger();
     menu->close();
     QCOMPARE(checked.marked(), QStringLiteral("wrold"));
+    QCOMPARE(changed.count(), 0);
     QCOMPARE(checked.editor.text(), QStringLiteral("Zarvelo\r\nZarvelo wrold"));
     QCOMPARE(QFile::exists(checked.personal.filePath(words)), kept);
     QCOMPARE(checked.platform.messages.size(), messages);
@@ -251,8 +256,9 @@ void TestSpelling::missingDictionariesLeaveTheEditorWorking()
     PostEditor editor;
     QMenu tools;
     QAction *item = tools.addAction(QStringLiteral("التدقيق الإملائي"));
+    auto *highlighter = new PostHighlighter(editor.document());
     SpellCheck *spell =
-        wireSpellCheck(editor, platform, tools, *item, {empty.path(), empty.filePath("w.txt")});
+        wireSpellCheck(editor, *highlighter, platform, tools, *item, {empty.path(), empty.filePath("w.txt")});
     QSignalSpy loaded(spell, &SpellCheck::loaded);
     QVERIFY(loaded.wait(10000));
     QVERIFY(item->isChecked());

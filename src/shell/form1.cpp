@@ -2,15 +2,18 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
+#include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
+#include "shell/livepreviewwiring.h"
 #include "shell/postfiles.h"
 #include "shell/spellingswitch.h"
 #include "ui/buttonpictures.h"
+#include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
 #include "ui/posteditor.h"
 
@@ -43,6 +46,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setCentralWidget(client);
     buildControls(client, form1Controls());
     m_text1 = findChild<PostEditor *>(QStringLiteral("Text1"));
+    m_highlighter = new PostHighlighter(m_text1->document());
     m_commonDialog = new CommonDialog(platform, this);
     m_commonDialog->setObjectName(QStringLiteral("CommonDialog1"));
 
@@ -60,6 +64,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
         sizes->addItem(QString::number(size));
     sizes->setCurrentIndex(-1);
     decorateButtons();
+    fitEachCaption(client);
     buildMenu();
 
     // The commands behind the controls, each subsystem's in its own class.
@@ -67,7 +72,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     new PostFiles(*this);
     m_defaultFont = new DefaultFont(*this);
     new PreviewCommand(*this);
-    wireSpellCheck(*m_text1, platform, *findChild<QMenu *>(QStringLiteral("tools")),
+    new LivePreviewOpener(*menuAction(QStringLiteral("LIVEPREVIEW")), *m_text1, platform, *this);
+    wireSpellCheck(*m_text1, *m_highlighter, platform, *findChild<QMenu *>(QStringLiteral("tools")),
                    *menuAction(QStringLiteral("SPELLCHECK")));
 
     // The design client area; the window can never be made smaller than

@@ -1,6 +1,6 @@
 #include "shell/spellingswitch.h"
 
-#include "spelling/spellinghighlighter.h"
+#include "highlight/posthighlighter.h"
 #include "ui/posteditor.h"
 
 #include <QAction>
@@ -24,12 +24,11 @@ QString preferencesPath()
         + QLatin1String("/preferences.conf");
 }
 
-SpellCheck *wireSpellCheck(PostEditor &editor, Platform &platform, QMenu &tools, QAction &item,
-                           SpellCheck::Places places)
+SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Platform &platform, QMenu &tools,
+                           QAction &item, SpellCheck::Places places)
 {
-    auto *highlighter = new SpellingHighlighter(editor.document());
-    auto *spell = new SpellCheck(editor, *highlighter, platform, std::move(places));
-    highlighter->addLayer(&spell->layer());
+    auto *spell = new SpellCheck(editor, highlighter, platform, std::move(places));
+    highlighter.addLayer(&spell->layer());
 
     item.setCheckable(true);
     item.setChecked(QSettings(preferencesPath(), QSettings::IniFormat).value(kEnabledKey, true).toBool());

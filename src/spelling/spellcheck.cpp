@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPromise>
+#include <QSignalBlocker>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -85,7 +86,7 @@ void SpellCheck::setEnabled(bool on)
     if (!on)
         redrawMarkedParagraphs();
     else if (m_checker)
-        m_highlighter.rehighlight();
+        redrawAll();
     else
         startLoading();
 }
@@ -117,7 +118,7 @@ void SpellCheck::install()
         opened.resultCount() > 0 ? opened.result() : SpellDictionaries(), m_places.personalDictionary);
     m_layer.setChecker(m_checker.get());
     if (m_layer.isEnabled())
-        m_highlighter.rehighlight();
+        redrawAll();
     emit loaded();
 }
 
@@ -185,10 +186,19 @@ void SpellCheck::replaceWord(int position, const QString &word, const QString &r
     m_editor.setSelText(replacement);
 }
 
+void SpellCheck::redrawAll()
+{
+    // A redraw only changes how the post looks: the document is kept quiet,
+    // so that nothing watching the post takes it for an edit.
+    const QSignalBlocker quiet(m_editor.document());
+    m_highlighter.rehighlight();
+}
+
 void SpellCheck::redrawMarkedParagraphs()
 {
     // Turning checking off, adding or ignoring a word only ever takes marks
     // away, so only the paragraphs that show marks need drawing again.
+    const QSignalBlocker quiet(m_editor.document());
     for (QTextBlock block = m_editor.document()->begin(); block.isValid(); block = block.next()) {
         if (hasMarks(block))
             m_highlighter.rehighlightBlock(block);
@@ -197,6 +207,7 @@ void SpellCheck::redrawMarkedParagraphs()
 
 void SpellCheck::redrawParagraphs(const QSet<size_t> &paragraphs)
 {
+    const QSignalBlocker quiet(m_editor.document());
     for (QTextBlock block = m_editor.document()->begin(); block.isValid(); block = block.next()) {
         if (paragraphs.contains(SpellingLayer::paragraphKey(block.text())))
             m_highlighter.rehighlightBlock(block);

@@ -64,6 +64,7 @@ private:
     void startLoading();
     void install();
     void replaceWord(int position, const QString &word, const QString &replacement);
+    void redrawAll();
     void redrawMarkedParagraphs();
     void redrawParagraphs(const QSet<size_t> &paragraphs);
 
