@@ -1,10 +1,10 @@
+#include "ui/posteditor.h"
 #include "scriptedplatform.h"
+#include "ui/controlbuilder.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
-#include "ui/controlbuilder.h"
-#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,10 +130,11 @@ void TestForm1::menuTree()
     }
     QCOMPARE(tree,
              QStringList({QStringLiteral("&ملف"), "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O",
-                          "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ", QStringLiteral("أدوات"),
-                          "  DEFAULTFONT ", "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5", "  SPELLCHECK ",
-                          QStringLiteral("عــن...")}));
+                          "  DRAFTS Ctrl+Shift+T", "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ",
+                          QStringLiteral("أدوات"), "  DEFAULTFONT ", "  ghghghgh -", "  find F3",
+                          "  LIVEPREVIEW F5", "  SPELLCHECK ", QStringLiteral("عــن...")}));
     QCOMPARE(form.menuAction(QStringLiteral("NEWPOST"))->text(), QStringLiteral("مشاركة جديدة   "));
+    QCOMPARE(form.menuAction(QStringLiteral("DRAFTS"))->text(), QStringLiteral("المسودات..."));
     QCOMPARE(form.menuAction(QStringLiteral("DEFAULTFONT"))->text(),
              QStringLiteral("إع&دادات الخط الإفتراضي..."));
     QVERIFY(!form.windowIcon().isNull());
