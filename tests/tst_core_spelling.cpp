@@ -80,7 +80,6 @@ void TestCoreSpelling::findsProseWordsOnly_data()
         << QStringLiteral("[URL]wwww.exampel.com[/URL] and") << QStringLiteral("and");
     QTest::newRow("code") << QStringLiteral("[CODE]int mian()[/CODE] done [PHP]echo[/PHP]")
                           << QStringLiteral("done");
-    QTest::newRow("code left open") << QStringLiteral("ok [code]mian(") << QStringLiteral("ok");
     QTest::newRow("value being typed") << QStringLiteral("hello [URL=http://exa") << QStringLiteral("hello");
     QTest::newRow("bare addresses") << QStringLiteral("see www.exampel.com or me@exampel.org now")
                                     << QStringLiteral("see|or|now");
@@ -108,7 +107,6 @@ void TestCoreSpelling::checkedFormDropsTatweelAndHarakat_data()
     QTest::addColumn<QString>("form");
     QTest::newRow("tatweel") << QStringLiteral("الســــلام") << QStringLiteral("السلام");
     QTest::newRow("harakat and shadda") << QStringLiteral("السَّلامُ عَلَيْكُمْ") << QStringLiteral("السلام عليكم");
-    QTest::newRow("tanween") << QStringLiteral("كتابًا") << QStringLiteral("كتابا");
     QTest::newRow("superscript alef") << QStringLiteral("هٰذا") << QStringLiteral("هذا");
     QTest::newRow("decomposed hamza") << QStringLiteral("ا\u0654حمد") << QStringLiteral("أحمد");
     QTest::newRow("typographic apostrophe") << QStringLiteral("don’t") << QStringLiteral("don't");
