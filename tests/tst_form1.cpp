@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -30,6 +31,7 @@ class TestForm1 : public QObject
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true);
         QApplication::setLayoutDirection(Qt::RightToLeft);
         QApplication::setStyle(u"Fusion"_s);
     }
@@ -114,7 +116,7 @@ private slots:
             tree,
             QStringList({u"&ملف"_s, "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O", "  DRAFTS Ctrl+Shift+T",
                          "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ", u"أدوات"_s, "  DEFAULTFONT ",
-                         "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5", u"عــن..."_s}));
+                         "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5", "  SPELLCHECK ", u"عــن..."_s}));
         QCOMPARE(form.menuAction(u"DRAFTS"_s)->text(), u"المسودات..."_s);
         QCOMPARE(form.menuAction(u"NEWPOST"_s)->text(), u"مشاركة جديدة   "_s);
         QCOMPARE(form.menuAction(u"DEFAULTFONT"_s)->text(), u"إع&دادات الخط الإفتراضي..."_s);

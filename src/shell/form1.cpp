@@ -17,6 +17,7 @@
 #include "shell/layoutrules.h"
 #include "shell/livepreviewwiring.h"
 #include "shell/postfiles.h"
+#include "shell/spellingswitch.h"
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
@@ -28,6 +29,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -225,6 +227,9 @@ void Form1::createCommands()
     wireDrafts(
         *m_text1, m_platform, *files, *menu("DRAFTS"),
         [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
+
+    wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
+                   *menu("SPELLCHECK"));
 
     auto *find = new FindWindowOpener(*m_text1, m_platform, this);
     connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);
