@@ -1,3 +1,4 @@
+#include "platform/codepagecheck.h"
 #include "platform/qtplatform.h"
 #include "shell/form1.h"
 
@@ -38,6 +39,8 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
 
     zarvelo::QtPlatform platform;
+    if (!zarvelo::checkWindows1256(platform))
+        return 1;
     zarvelo::Form1 window(platform);
     if (!window.formLoad())
         return 1;

@@ -1,7 +1,7 @@
-#include "ui/posteditor.h"
 #include "platform/codepage.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,8 +143,18 @@ void TestPreview::commandLine_data()
     QTest::newRow("a post file, body only") << QStringList{"--body", post} << cp1256(body) << 0;
     QTest::newRow("standard input") << QStringList{} << cp1256(kHead + body + kTail) << 0;
     QTest::newRow("standard input named -") << QStringList{"--body", "-"} << cp1256(body) << 0;
-    QTest::newRow("help") << QStringList{"--help"} << QByteArray("Usage: zarvelo-preview [--body]") << 0;
+    // Longer than one block of the writer: no byte lost or doubled where blocks meet.
+    const QString longPost = m_dir.filePath(QStringLiteral("long.txt"));
+    QFile longFile(longPost);
+    QVERIFY(longFile.open(QIODevice::WriteOnly)
+            && longFile.write(QByteArray("[b]\xE3[/b]").repeated(30000)) > 0);
+    QTest::newRow("a long post") << QStringList{"--body", longPost}
+                                 << cp1256(QString("<b>م</b>").repeated(30000)) << 0;
+    QTest::newRow("help") << QStringList{"--help"} << QByteArray("Usage: zarvelo-preview [options] [FILE]")
+                          << 0;
     QTest::newRow("missing file") << QStringList{m_dir.filePath(QStringLiteral("none"))} << QByteArray() << 1;
+    QTest::newRow("unknown option") << QStringList{"--bold"} << QByteArray() << 2;
+    QTest::newRow("two files") << QStringList{"--body", post, post} << QByteArray() << 2;
 }
 
 void TestPreview::commandLine()

@@ -34,6 +34,12 @@ TextFileWrite writeWindows1256File(const QString &path, const QString &text)
         result.error = QStringLiteral("the text holds characters that Windows-1256 cannot represent");
         return result;
     }
+    return writeFileAtomically(path, encoded.bytes);
+}
+
+TextFileWrite writeFileAtomically(const QString &path, QByteArrayView bytes)
+{
+    TextFileWrite result;
     QSaveFile file(path);
     // A failed write must leave the old file whole, so never fall back to
     // writing in place.
@@ -42,7 +48,7 @@ TextFileWrite writeWindows1256File(const QString &path, const QString &text)
         result.error = file.errorString();
         return result;
     }
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
         result.error = file.errorString();
         file.cancelWriting();
         return result;

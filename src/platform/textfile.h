@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -30,5 +31,8 @@ TextFileRead readWindows1256File(const QString &path, qint64 maxBytes = -1);
     character the code page cannot hold is refused whole, never written with
     substitutes; callers escape such characters first when they want them kept. */
 TextFileWrite writeWindows1256File(const QString &path, const QString &text);
+
+/** Replaces the file with bytes, atomically: on any failure the old file stays whole. */
+TextFileWrite writeFileAtomically(const QString &path, QByteArrayView bytes);
 
 } // namespace zarvelo

@@ -1,11 +1,11 @@
 #include "preview/previewcommand.h"
 
-#include "ui/posteditor.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,7 +39,7 @@ void PreviewCommand::Command9_Click()
 
     // Characters the code page cannot hold go into the page as character
     // references, so the browser shows them as typed instead of a "?".
-    const QString page = escapeUnencodableAsHtml(m_form.Text2);
+    const QByteArray page = encodeWindows1256EscapingUnencodable(m_form.Text2);
     Platform &platform = m_form.platform();
     QString path;
     QString error;
@@ -54,12 +54,12 @@ void PreviewCommand::Command9_Click()
     }
 }
 
-bool PreviewCommand::writePage(const QString &page, QString *path, QString *error)
+bool PreviewCommand::writePage(const QByteArray &page, QString *path, QString *error)
 {
     Platform &platform = m_form.platform();
     const QString programFolder = platform.programFolder();
     *path = pagePath(programFolder);
-    const TextFileWrite written = platform.writeTextFile(*path, page);
+    const TextFileWrite written = platform.writeFile(*path, page);
     if (written.ok)
         return true;
     *error = written.error;
@@ -75,7 +75,7 @@ bool PreviewCommand::writePage(const QString &page, QString *path, QString *erro
         QFile::copy(QDir(programFolder).filePath(picture), target);
     }
     const QString cachedPath = pagePath(cache);
-    if (platform.writeTextFile(cachedPath, page).ok) {
+    if (platform.writeFile(cachedPath, page).ok) {
         *path = cachedPath;
         return true;
     }
