@@ -4,7 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <memory>
 
 #if defined(__SSE2__)
@@ -16,7 +18,8 @@ namespace zarvelo {
 namespace {
 
 constexpr char kSubstitute = 0x1A; // stands for a character the code page cannot hold
-constexpr quint16 kNoByte = 0x100; // in the encoding table: no byte holds this code unit
+// In the encoding table: the byte, marked so that 0 means no byte holds the unit.
+constexpr quint16 kHasByte = 0x100;
 
 /**
  * Both directions of the code page as look-up tables, built once from Qt's
@@ -31,7 +34,6 @@ class Tables final
 public:
     Tables()
     {
-        m_toByte.fill(kNoByte);
         QStringDecoder decoder(kWindows1256, QStringDecoder::Flag::Stateless);
         if (!decoder.isValid())
             return;
@@ -44,12 +46,12 @@ public:
             return;
         for (int b = 0; b < 256; ++b) {
             const char16_t c = text[b].unicode();
-            if (QChar::isSurrogate(c) || m_toByte[c] != kNoByte) {
-                m_toByte.fill(kNoByte);
+            if (QChar::isSurrogate(c) || m_toByte[c] != 0) {
+                std::fill_n(m_toByte.get(), kUnits, quint16(0));
                 return;
             }
             m_toUnicode[size_t(b)] = c;
-            m_toByte[c] = quint16(b);
+            m_toByte[c] = quint16(b) | kHasByte;
         }
         m_available = true;
         m_asciiAsItself = true;
@@ -62,11 +64,16 @@ public:
         runs of ASCII then need no look-up. */
     bool asciiAsItself() const { return m_asciiAsItself; }
     const char16_t *toUnicode() const { return m_toUnicode.data(); }
-    const quint16 *toByte() const { return m_toByte.data(); }
+    const quint16 *toByte() const { return m_toByte.get(); }
 
 private:
     std::array<char16_t, 256> m_toUnicode{};
-    std::array<quint16, 65536> m_toByte{};
+    static constexpr size_t kUnits = 65536;
+    // Zeroed by the system as it is first read: only the few pages that
+    // hold the code page's characters are ever written, so the table
+    // costs a few KiB of memory rather than 128.
+    std::unique_ptr<quint16[], decltype(&std::free)> m_toByte{
+        static_cast<quint16 *>(std::calloc(kUnits, sizeof(quint16))), &std::free};
     bool m_available = false;
     bool m_asciiAsItself = false;
 };
@@ -100,13 +107,13 @@ inline qsizetype encodeRun(const char16_t *text, qsizetype from, qsizetype size,
             if (_mm_movemask_epi8(_mm_cmpeq_epi16(other, zero)) == 0xFFFF) {
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(to), _mm_packus_epi16(low, high));
             } else {
-                quint16 missing = 0;
+                quint16 all = kHasByte;
                 for (int k = 0; k < 16; ++k) {
                     const quint16 v = toByte[text[i + k]];
                     to[k] = char(v);
-                    missing |= v;
+                    all &= v;
                 }
-                if (missing & kNoByte)
+                if (!(all & kHasByte))
                     break;
             }
             i += 16;
@@ -120,7 +127,7 @@ inline qsizetype encodeRun(const char16_t *text, qsizetype from, qsizetype size,
         const quint16 b = toByte[text[i + 1]];
         const quint16 c = toByte[text[i + 2]];
         const quint16 d = toByte[text[i + 3]];
-        if ((a | b | c | d) & kNoByte)
+        if (!(a & b & c & d & kHasByte))
             break;
         to[0] = char(a);
         to[1] = char(b);
@@ -129,7 +136,7 @@ inline qsizetype encodeRun(const char16_t *text, qsizetype from, qsizetype size,
     }
     for (; i < size; ++i, ++to) {
         const quint16 v = toByte[text[i]];
-        if (v & kNoByte)
+        if (!(v & kHasByte))
             break;
         *to = char(v);
     }
@@ -235,7 +242,7 @@ bool isWindows1256Encodable(QStringView text)
 {
     const quint16 *toByte = tables().toByte();
     for (const QChar c : text) {
-        if (toByte[c.unicode()] & kNoByte)
+        if (!(toByte[c.unicode()] & kHasByte))
             return false;
     }
     return true;
@@ -250,7 +257,7 @@ QString escapeUnencodableAsHtml(QStringView text, qsizetype *escaped)
     QString out;
     qsizetype copied = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        if (!(toByte[s[i]] & kNoByte))
+        if (toByte[s[i]] & kHasByte)
             continue;
         const Unencodable missing = unencodableAt(s, i, size);
         if (count++ == 0)

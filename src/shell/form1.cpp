@@ -2,16 +2,16 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
+#include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
-#include "ui/buttonpictures.h"
-#include "platform/commondialog.h"
-#include "ui/controlbuilder.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/postfiles.h"
+#include "ui/buttonpictures.h"
+#include "ui/controlbuilder.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,7 +31,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(programName());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zarvelo.svg")));
+    setWindowIcon(programPicture(QStringLiteral("zarvelo")));
     setLayoutDirection(Qt::RightToLeft);
     setFont(windowFont());
 

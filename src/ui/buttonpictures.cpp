@@ -1,5 +1,6 @@
 #include "ui/buttonpictures.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPixmap>
 
@@ -60,12 +61,25 @@ QIcon drawnFragment(const QString &text, const QFont &font)
 
 } // namespace
 
+QIcon programPicture(const QString &name)
+{
+    // Each file is named by its size ("19.png"), so none is read before
+    // that size is first shown.
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icons/") + name);
+    for (const QString &file : sizes.entryList(QDir::Files)) {
+        const int pixels = QStringView(file).chopped(4).toInt();
+        icon.addFile(sizes.filePath(file), QSize(pixels, pixels));
+    }
+    return icon;
+}
+
 QIcon buttonPicture(const QString &buttonName, const QFont &font)
 {
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
             continue;
-        QIcon own(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture.ownIcon)));
+        const QIcon own = programPicture(QLatin1String(picture.ownIcon));
         if (picture.themeName)
             return QIcon::fromTheme(QLatin1String(picture.themeName), own);
         return own;

@@ -12,4 +12,8 @@ namespace zarvelo {
     for a button that shows a caption. */
 QIcon buttonPicture(const QString &buttonName, const QFont &font);
 
+/** One of the program's own pictures ("bold", "zarvelo" for the window),
+    drawn when the program was built at every size it is shown. */
+QIcon programPicture(const QString &name);
+
 } // namespace zarvelo
