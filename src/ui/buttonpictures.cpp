@@ -63,8 +63,8 @@ QIcon drawnFragment(const QString &text, const QFont &font)
 
 QIcon programPicture(const QString &name)
 {
-    // Each file is named by its size ("19.png"), so none is read before
-    // that size is first shown.
+    // Each file is named by its size ("19.png"); only the sizes the window
+    // shows are there, since every one is read here.
     QIcon icon;
     const QDir sizes(QStringLiteral(":/icons/") + name);
     for (const QString &file : sizes.entryList(QDir::Files)) {
