@@ -38,6 +38,7 @@ private slots:
     void unwritableFolderFallsBackToCache();
     void commandLine_data();
     void commandLine();
+    void commandLineReportsAFailedWrite();
 
 private:
     QTemporaryDir m_dir;
@@ -175,6 +176,23 @@ void TestPreview::commandLine()
     QVERIFY2(exitCode == 0 || (err.startsWith("zarvelo-preview: ") && err.count('\n') == 1), err.constData());
     QVERIFY2(exitCode == 0 || arguments[0].startsWith('-') || err.contains(arguments[0].toLocal8Bit()),
              err.constData());
+}
+
+void TestPreview::commandLineReportsAFailedWrite()
+{
+    // The page goes out while the conversion goes on: a write that fails
+    // half way must still end in failure, not in success.
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    const QString post = m_dir.filePath(QStringLiteral("long.txt"));
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + QStringLiteral("/zarvelo-preview"),
+                  {QStringLiteral("--body"), post});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("zarvelo-preview: cannot write to standard output\n"));
 }
 
 QTEST_MAIN(TestPreview)
