@@ -7,14 +7,14 @@
 
 #include <dirent.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>

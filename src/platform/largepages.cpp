@@ -33,10 +33,10 @@ void adviseReadWhole(const void *from, qsizetype bytes)
 #if defined(__linux__) && defined(MADV_POPULATE_READ)
     // The advice takes whole pages: start at the page that holds from.
     const quintptr page = 4096;
-    const quintptr at = reinterpret_cast<quintptr>(from);
-    const quintptr begin = at - at % page;
+    const quintptr offset = reinterpret_cast<quintptr>(from) % page;
+    auto *begin = const_cast<char *>(static_cast<const char *>(from)) - offset;
     // Older kernels refuse the advice; the mapping then faults in as it is read.
-    madvise(reinterpret_cast<void *>(begin), size_t(at - begin + quintptr(bytes)), MADV_POPULATE_READ);
+    madvise(begin, size_t(offset + quintptr(bytes)), MADV_POPULATE_READ);
 #else
     Q_UNUSED(from);
     Q_UNUSED(bytes);

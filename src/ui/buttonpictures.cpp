@@ -79,7 +79,7 @@ QIcon buttonPicture(const QString &buttonName, const QFont &font)
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
             continue;
-        const QIcon own = programPicture(QLatin1String(picture.ownIcon));
+        QIcon own = programPicture(QLatin1String(picture.ownIcon));
         if (picture.themeName)
             return QIcon::fromTheme(QLatin1String(picture.themeName), own);
         return own;
