@@ -15,7 +15,8 @@ namespace {
     a substitute for each character that does not read back as itself. */
 QByteArray qtEncoding(QStringView text)
 {
-    QStringEncoder encoder(zarvelo::kWindows1256);
+    // Stateless: a lone surrogate must not wait for a partner in the next character.
+    QStringEncoder encoder(zarvelo::kWindows1256, QStringConverter::Flag::Stateless);
     QStringDecoder decoder(zarvelo::kWindows1256);
     QByteArray bytes;
     for (qsizetype i = 0; i < text.size(); ++i) {
