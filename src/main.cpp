@@ -1,6 +1,7 @@
 #include "platform/codepagecheck.h"
 #include "platform/qtplatform.h"
 #include "shell/form1.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zarvelo"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    zarvelo::setUpArabicLook(app);
 
     zarvelo::QtPlatform platform;
     if (!zarvelo::checkWindows1256(platform))

@@ -3,6 +3,7 @@
 
 #include "platform/codepage.h"
 #include "platform/largepages.h"
+#include "platform/textfile.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
 
@@ -264,7 +265,8 @@ int main(int argc, char *argv[])
     parser.addOption(bodyOnly);
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
-        QStringLiteral("The post, as Windows-1256 text; standard input when FILE is absent or \"-\"."),
+        QStringLiteral(
+            "The post, as Windows-1256 or UTF-8 text; standard input when FILE is absent or \"-\"."),
         QStringLiteral("[FILE]"));
     if (!parser.parse(QCoreApplication::arguments())) {
         printError(parser.errorText() + QStringLiteral(" (try --help)"));
@@ -298,7 +300,8 @@ int main(int argc, char *argv[])
     }
     // The converted post goes out as it is made, each block encoded and
     // written beside the conversion of the next.
-    const QString post = zarvelo::decodeWindows1256(input.bytes());
+    // The post is read as the editor opens it, UTF-8 or Windows-1256.
+    const QString post = zarvelo::decodePostText(input.bytes()).text;
     PageWriter writer;
     bool written = writer.open();
     if (written) {

@@ -1,14 +1,15 @@
 #include "platform/qtplatform.h"
 
 #include "platform/dialogfilter.h"
+#include "platform/filedialog.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -31,6 +32,22 @@ void QtPlatform::messageBox(const QString &text, const QString &title, MessageIc
     box.exec();
 }
 
+int QtPlatform::questionBox(const QString &text, const QStringList &answers, int defaultAnswer,
+                            int escapeAnswer, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, dialogParent());
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons.append(box.addButton(answer, QMessageBox::ActionRole));
+    if (defaultAnswer >= 0 && defaultAnswer < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons[defaultAnswer]));
+    if (escapeAnswer >= 0 && escapeAnswer < buttons.size())
+        box.setEscapeButton(buttons[escapeAnswer]);
+    box.exec();
+    const int chosen = int(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : escapeAnswer;
+}
+
 QString QtPlatform::inputBox(const QString &prompt, const QString &title)
 {
     bool ok = false;
@@ -41,14 +58,12 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &title)
 
 QString QtPlatform::openFileName(const QString &filter, const QString &initialFileName)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), QString(), initialFileName,
-                                        qtFileDialogFilter(filter));
+    return askFileName(dialogParent(), false, qtFileDialogFilter(filter), initialFileName);
 }
 
 QString QtPlatform::saveFileName(const QString &filter, const QString &initialFileName)
 {
-    return QFileDialog::getSaveFileName(dialogParent(), QString(), initialFileName,
-                                        qtFileDialogFilter(filter));
+    return askFileName(dialogParent(), true, qtFileDialogFilter(filter), initialFileName);
 }
 
 std::optional<quint32> QtPlatform::chooseColor(quint32 initial)
@@ -72,6 +87,15 @@ bool QtPlatform::openInBrowser(const QString &path, QString *error)
     // A file URL, handed to the desktop: no shell parses the path, so spaces
     // and quotes in it are harmless.
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return true;
+    if (error)
+        *error = QStringLiteral("تعذر تشغيل برنامج لعرض صفحات الويب.");
+    return false;
+}
+
+bool QtPlatform::openUrl(const QUrl &url, QString *error)
+{
+    if (QDesktopServices::openUrl(url))
         return true;
     if (error)
         *error = QStringLiteral("no program to show web pages could be started");

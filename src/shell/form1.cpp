@@ -2,14 +2,17 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
+#include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
+#include "shell/livepreviewwiring.h"
 #include "shell/postfiles.h"
 #include "ui/buttonpictures.h"
+#include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
 #include "ui/posteditor.h"
 
@@ -41,6 +44,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setCentralWidget(client);
     buildControls(client, form1Controls());
     m_text1 = findChild<PostEditor *>(QStringLiteral("Text1"));
+    m_highlighter = new PostHighlighter(m_text1->document());
     m_commonDialog = new CommonDialog(platform, this);
     m_commonDialog->setObjectName(QStringLiteral("CommonDialog1"));
 
@@ -58,6 +62,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
         sizes->addItem(QString::number(size));
     sizes->setCurrentIndex(-1);
     decorateButtons();
+    fitEachCaption(client);
     buildMenu();
 
     // The commands behind the controls, each subsystem's in its own class.
@@ -65,6 +70,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     new PostFiles(*this);
     m_defaultFont = new DefaultFont(*this);
     new PreviewCommand(*this);
+    new LivePreviewOpener(*menuAction(QStringLiteral("LIVEPREVIEW")), *m_text1, platform, *this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

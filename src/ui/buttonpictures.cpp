@@ -1,6 +1,8 @@
 #include "ui/buttonpictures.h"
 
 #include <QDir>
+#include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 
@@ -13,21 +15,22 @@ struct Picture
     const char *button;
     const char *themeName; // nullptr: no freedesktop name fits
     const char *ownIcon;
+    const char *fallbackText; // what the button says when its picture cannot be drawn
 };
 
 constexpr Picture kPictures[] = {
-    {"cmdBOLD_0", "format-text-bold", "bold"},
-    {"cmdBOLD_1", "format-text-italic", "italic"},
-    {"cmdBOLD_2", "format-text-underline", "underline"},
-    {"cmdBOLD_3", "format-justify-left", "align-left"},
-    {"cmdBOLD_4", "format-justify-center", "align-center"},
-    {"cmdBOLD_5", "format-justify-right", "align-right"},
-    {"cmdBOLD_6", nullptr, "code"},
-    {"cmdBOLD_7", nullptr, "html"},
-    {"cmdBOLD_8", nullptr, "php"},
-    {"cmdPROM_0", "insert-image", "image"},
-    {"cmdPROM_1", "insert-link", "link"},
-    {"cmdPROM_2", nullptr, "quote"},
+    {"cmdBOLD_0", "format-text-bold", "bold", "B"},
+    {"cmdBOLD_1", "format-text-italic", "italic", "I"},
+    {"cmdBOLD_2", "format-text-underline", "underline", "U"},
+    {"cmdBOLD_3", "format-justify-left", "align-left", "يسار"},
+    {"cmdBOLD_4", "format-justify-center", "align-center", "وسط"},
+    {"cmdBOLD_5", "format-justify-right", "align-right", "يمين"},
+    {"cmdBOLD_6", nullptr, "code", "كود"},
+    {"cmdBOLD_7", nullptr, "html", "HTML"},
+    {"cmdBOLD_8", nullptr, "php", "PHP"},
+    {"cmdPROM_0", "insert-image", "image", "صورة"},
+    {"cmdPROM_1", "insert-link", "link", "رابط"},
+    {"cmdPROM_2", nullptr, "quote", "«»"},
 };
 
 // Read from right to left, the three pictures spell the word; the tatweel
@@ -43,15 +46,46 @@ constexpr Fragment kFragments[] = {
     {"Command7", "ـقات"},
 };
 
+// font at pixels high, or smaller until text is no wider than width.
+QFont fittedFont(QFont font, const QString &text, int pixels, int width)
+{
+    font.setPixelSize(pixels);
+    while (pixels > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(--pixels);
+    return font;
+}
+
+// The icons are drawn for 21 by 20 pixels.
+constexpr QSize kIconSize(21, 20);
+
+// A short text in place of a picture, shrunk until it fits the icon's box.
+QIcon drawnText(const QString &text, const QFont &buttonFont)
+{
+    QPixmap pixmap(kIconSize * 2);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font = buttonFont;
+    font.setBold(true);
+    font.setItalic(text == QLatin1String("I"));
+    font.setUnderline(text == QLatin1String("U"));
+    painter.setFont(fittedFont(font, text, pixmap.height() - 6, pixmap.width() - 2));
+    painter.setPen(Qt::black);
+    painter.setLayoutDirection(Qt::RightToLeft);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, text);
+    painter.end();
+    return QIcon(pixmap);
+}
+
 QIcon drawnFragment(const QString &text, const QFont &font)
 {
     QPixmap pixmap(60, 40);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont scaled = font;
-    scaled.setPixelSize(30); // the button's font, fitted to the picture
-    painter.setFont(scaled);
+    // The button's font, fitted to the picture: a wide stand-in face must not
+    // run off its edges.
+    painter.setFont(fittedFont(font, text, 30, pixmap.width() - 4));
     painter.setPen(QColor(0x00, 0x00, 0x40));
     painter.setLayoutDirection(Qt::RightToLeft);
     painter.drawText(pixmap.rect(), Qt::AlignCenter, text);
@@ -61,28 +95,43 @@ QIcon drawnFragment(const QString &text, const QFont &font)
 
 } // namespace
 
-QIcon programPicture(const QString &name)
+QIcon programPicture(const QString &name, const QString &folder)
 {
     // Each file is named by its size ("19.png"); only the sizes the window
     // shows are there, since every one is read here.
     QIcon icon;
-    const QDir sizes(QStringLiteral(":/icons/") + name);
-    for (const QString &file : sizes.entryList(QDir::Files)) {
+    const QDir sizes(folder + QLatin1Char('/') + name);
+    for (const QString &file : sizes.entryList({QStringLiteral("*.png")}, QDir::Files)) {
         const int pixels = QStringView(file).chopped(4).toInt();
         icon.addFile(sizes.filePath(file), QSize(pixels, pixels));
     }
     return icon;
 }
 
-QIcon buttonPicture(const QString &buttonName, const QFont &font)
+bool drawsSomething(const QIcon &icon, const QSize &size)
+{
+    const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+QIcon buttonPicture(const QString &buttonName, const QFont &font, const QString &iconFolder)
 {
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
             continue;
-        QIcon own = programPicture(QLatin1String(picture.ownIcon));
+        QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
         if (picture.themeName)
-            return QIcon::fromTheme(QLatin1String(picture.themeName), own);
-        return own;
+            icon = QIcon::fromTheme(QLatin1String(picture.themeName), icon);
+        if (drawsSomething(icon, kIconSize))
+            return icon;
+        return drawnText(QString::fromUtf8(picture.fallbackText), font);
     }
     for (const Fragment &fragment : kFragments) {
         if (buttonName == QLatin1String(fragment.button))
