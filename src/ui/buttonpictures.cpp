@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace zarvelo {
 
 namespace {
@@ -46,12 +48,34 @@ constexpr Fragment kFragments[] = {
     {"Command7", "ـقات"},
 };
 
-// font at pixels high, or smaller until text is no wider than width.
+// font at pixels high, or the largest size below it (down to 8) at which
+// text is no wider than width.
 QFont fittedFont(QFont font, const QString &text, int pixels, int width)
 {
+    constexpr int kSmallest = 8;
+    auto fits = [&](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).horizontalAdvance(text) <= width;
+    };
+    const int largest = pixels;
     font.setPixelSize(pixels);
-    while (pixels > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
-        font.setPixelSize(--pixels);
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+    if (advance <= width || pixels <= kSmallest)
+        return font;
+    // Every size loads the face anew, which costs more than drawing: widths
+    // grow about in proportion to the size, so start from the proportional
+    // size and step from there to the largest that fits.
+    pixels = std::clamp(int(double(pixels) * width / advance), kSmallest, largest - 1);
+    if (fits(pixels)) {
+        while (pixels + 1 < largest && fits(pixels + 1))
+            ++pixels;
+    } else {
+        while (pixels > kSmallest && !fits(pixels - 1))
+            --pixels;
+        if (pixels > kSmallest)
+            --pixels;
+    }
+    font.setPixelSize(pixels);
     return font;
 }
 
