@@ -36,7 +36,7 @@ void PreviewCommand::Command9_Click()
 
     // Characters the code page cannot hold go into the page as character
     // references, so the browser shows them as typed instead of a "?".
-    const QString page = escapeUnencodableAsHtml(m_text2);
+    const QByteArray page = encodeWindows1256EscapingUnencodable(m_text2);
     QString path;
     QString error;
     if (!writePage(page, &path, &error)) {
@@ -52,11 +52,11 @@ void PreviewCommand::Command9_Click()
     }
 }
 
-bool PreviewCommand::writePage(const QString &page, QString *path, QString *error)
+bool PreviewCommand::writePage(const QByteArray &page, QString *path, QString *error)
 {
     const QString programFolder = m_platform.programFolder();
     *path = pagePath(programFolder);
-    const TextFileWrite written = m_platform.writeTextFile(*path, page, TextEncoding::Windows1256);
+    const TextFileWrite written = m_platform.writeFile(*path, page);
     if (written.ok)
         return true;
     *error = written.error;
@@ -72,7 +72,7 @@ bool PreviewCommand::writePage(const QString &page, QString *path, QString *erro
         QFile::copy(QDir(programFolder).filePath(picture), target);
     }
     const QString cachedPath = pagePath(cache);
-    if (m_platform.writeTextFile(cachedPath, page, TextEncoding::Windows1256).ok) {
+    if (m_platform.writeFile(cachedPath, page).ok) {
         *path = cachedPath;
         return true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -29,7 +30,7 @@ public:
     void Command9_Click();
 
 private:
-    bool writePage(const QString &page, QString *path, QString *error);
+    bool writePage(const QByteArray &page, QString *path, QString *error);
 
     PostEditor &m_editor;
     Platform &m_platform;
