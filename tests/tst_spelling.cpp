@@ -252,7 +252,13 @@ void TestSpelling::missingDictionariesLeaveTheEditorWorking()
     QAction *item = tools.addAction(QStringLiteral("التدقيق الإملائي"));
     auto *highlighter = new PostHighlighter(editor.document());
     SpellCheck *spell =
-        wireSpellCheck(editor, *highlighter, platform, tools, *item, {empty.path(), empty.filePath("w.txt")});
+        wireSpellCheck(editor, *highlighter, platform, tools, *item, [] { return QStringLiteral("[B][/B]"); },
+                       {empty.path(), empty.filePath("w.txt")});
+    // The untouched template opens no dictionary; the first change does.
+    editor.setText(QStringLiteral("[B][/B]"));
+    QVERIFY(!spell->isEnabled());
+    editor.setText(QStringLiteral("[B]x[/B]"));
+    QVERIFY(spell->isEnabled());
     QSignalSpy loaded(spell, &SpellCheck::loaded);
     QVERIFY(loaded.wait(10000));
     QVERIFY(item->isChecked());
@@ -277,7 +283,7 @@ void TestSpelling::switchIsKeptBetweenRuns()
         QVERIFY(item->isCheckable());
         QVERIFY(item->isChecked());
         QCOMPARE(item->text(), QStringLiteral("التدقيق الإملائي"));
-        // The dictionaries open by themselves once the window is up.
+        // The first change to the post opens the dictionaries.
         form.editor().setText(QStringLiteral("helo world"));
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), QStringLiteral("helo"), 10000);

@@ -229,7 +229,8 @@ void Form1::createCommands()
         [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
 
     wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
-                   *menu("SPELLCHECK"));
+                   *menu("SPELLCHECK"),
+                   [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; });
 
     auto *find = new FindWindowOpener(*m_text1, m_platform, this);
     connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);

@@ -7,14 +7,12 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTimer>
 
 namespace zarvelo {
 
 namespace {
 
 const char kEnabledKey[] = "spelling/enabled";
-constexpr int kOpenDelayMs = 250;
 
 } // namespace
 
@@ -25,7 +23,8 @@ QString preferencesPath()
 }
 
 SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Platform &platform, QMenu &tools,
-                           QAction &item, SpellCheck::Places places)
+                           QAction &item, std::function<QString()> untouchedTemplate,
+                           SpellCheck::Places places)
 {
     auto *spell = new SpellCheck(editor, highlighter, platform, std::move(places));
     highlighter.addLayer(&spell->layer());
@@ -43,11 +42,22 @@ SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Pla
         item.setToolTip(missing);
         tools.setToolTipsVisible(true);
     });
-    // The dictionaries are opened on their own thread a moment after the
-    // window has been shown, so that its first paint never shares the
-    // processor with them.
-    if (item.isChecked())
-        QTimer::singleShot(kOpenDelayMs, spell, [spell] { spell->setEnabled(true); });
+    // The dictionaries take a tenth of a second and tens of megabytes: a
+    // window left with its template untouched never opens them, and the
+    // template's words are checked as soon as they are open.
+    if (item.isChecked()) {
+        auto *firstChange = new QObject(spell);
+        QObject::connect(
+            &editor, &PostEditor::textChanged, firstChange,
+            [&editor, &item, spell, firstChange, untouchedTemplate = std::move(untouchedTemplate)] {
+                const QString text = editor.text();
+                if (text.isEmpty() || text == untouchedTemplate())
+                    return;
+                if (item.isChecked())
+                    spell->setEnabled(true);
+                firstChange->deleteLater();
+            });
+    }
     return spell;
 }
 
