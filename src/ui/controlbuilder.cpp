@@ -67,6 +67,17 @@ void keepUsualColors(QWidget *widget)
     widget->setPalette(palette);
 }
 
+/** The control's own font, or the inherited one when it names none. */
+void setOwnFont(QWidget *widget, const ControlDef &def)
+{
+    if (!def.fontFamily)
+        return;
+    QFont font(QString::fromLatin1(def.fontFamily));
+    font.setPointSizeF(def.fontPointSize);
+    font.setBold(def.fontBold);
+    widget->setFont(font);
+}
+
 QWidget *create(const ControlDef &def, QWidget *parent)
 {
     const QString caption = def.caption ? QString::fromUtf8(def.caption) : QString();
@@ -74,6 +85,8 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     case ControlKind::PostEditor: {
         auto *editor = new PostEditor(parent);
         keepUsualColors(editor);
+        // The font before the text, so the caption is laid out once, in it.
+        setOwnFont(editor, def);
         editor->setText(caption);
         editor->document()->clearUndoRedoStacks();
         return editor;
@@ -184,12 +197,8 @@ std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlD
             widget->setToolTip(QString::fromUtf8(def.toolTip));
             widget->setAccessibleName(widget->toolTip());
         }
-        if (def.fontFamily) {
-            QFont font(QString::fromLatin1(def.fontFamily));
-            font.setPointSizeF(def.fontPointSize);
-            font.setBold(def.fontBold);
-            widget->setFont(font);
-        }
+        if (def.kind != ControlKind::PostEditor)
+            setOwnFont(widget, def);
         if (def.foreground != kNoColor || def.background != kNoColor)
             paint(widget, def.foreground == kNoColor ? kLightBlue : def.foreground,
                   def.background == kNoColor ? kNavy : def.background);
