@@ -10,14 +10,11 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-
-#include <memory>
 
 using namespace zarvelo;
 
@@ -119,7 +116,9 @@ void TestSpelling::marksMisspeltWordsButNeverMarkup()
     QSignalSpy changed(checked.editor.document(), &QTextDocument::contentsChanged);
     for (qsizetype at : {95, 10, 87}) {
         checked.spell->setEnabled(at != 87);
-        const QStringList entries = texts(*checked.contextMenuAt(at));
+        QMenu *menu = checked.contextMenuAt(at);
+        const QStringList entries = texts(*menu);
+        menu->close(); // an open menu would take the typing below
         QVERIFY2(!entries.isEmpty() && !entries.contains(QStringLiteral("تجاهل")),
                  qPrintable(entries.join(u',')));
     }
