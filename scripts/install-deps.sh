@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
-    libgtest-dev libbenchmark-dev
+    libbenchmark-dev
     fonts-noto-core fonts-kacst fonts-dejavu-core
     xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick
     clang libclang-rt-14-dev clang-tidy clang-format
