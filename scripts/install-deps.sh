@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick
     clang libclang-rt-14-dev clang-tidy clang-format
     desktop-file-utils appstream
+    dpkg-dev debhelper lintian
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #   bash scripts/package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 
 version=$(dpkg-parsechangelog -S Version)
 upstream=${version%-*}
