@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run the program on a virtual X display.
 #
 #   start_xvfb LOGDIR      starts Xvfb on a display number it picks itself

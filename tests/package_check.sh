@@ -11,7 +11,7 @@
 set -euo pipefail
 deb="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
-# shellcheck source=../scripts/xvfb.sh
+# shellcheck source=scripts/xvfb.sh
 . "$source_dir/scripts/xvfb.sh"
 
 work="$(mktemp -d)"

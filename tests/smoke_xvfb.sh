@@ -16,7 +16,7 @@ pids=()
 cleanup() { kill "${pids[@]}" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
-# shellcheck source=../scripts/xvfb.sh
+# shellcheck source=scripts/xvfb.sh
 . "$source_dir/scripts/xvfb.sh"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 start_xvfb "$work" || { echo "SKIP: Xvfb could not start"; exit 77; }
