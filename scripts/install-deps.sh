@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     libbenchmark-dev
     fonts-noto-core fonts-kacst fonts-dejavu-core
+    fonts-noto-ui-core fonts-liberation2 fonts-hosny-amiri fonts-urw-base35
+    qt6-translations-l10n
     xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick
     clang libclang-rt-14-dev clang-tidy clang-format
     desktop-file-utils appstream

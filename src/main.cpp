@@ -1,5 +1,6 @@
 #include "platform/qtplatform.h"
 #include "shell/form1.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zarvelo"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    zarvelo::setUpArabicLook(app);
 
     zarvelo::QtPlatform platform;
     zarvelo::Form1 window(platform);

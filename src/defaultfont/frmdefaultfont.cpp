@@ -60,6 +60,8 @@ frmdefaultfont::frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWi
                      2430);
 
     buildControls(this, frmdefaultfontControls());
+    // The colour caption would touch the size list standing right beside it.
+    findChild<QLabel *>(QStringLiteral("Label1"))->setContentsMargins(0, 0, 3, 0);
     // The window keeps its own colour dialog, so its colour starts at black
     // at every opening whatever the main window's dialog last chose.
     m_commonDialog = new CommonDialog(platform, this);
@@ -117,7 +119,7 @@ void frmdefaultfont::fitCaptions()
     std::vector<CaptionBox> boxes;
     for (const char *name : {"Label1", "Label2", "Label3", "Label4"}) {
         const QLabel *label = findChild<QLabel *>(QString::fromLatin1(name));
-        boxes.push_back({label->text(), label->width()});
+        boxes.push_back({label->text(), label->contentsRect().width()});
     }
     for (QCheckBox *check : {m_bold, m_off})
         boxes.push_back({check->text(), checkBoxCaptionWidth(check)});

@@ -1,12 +1,12 @@
 #include "platform/qtplatform.h"
 
 #include "platform/dialogfilter.h"
+#include "platform/filedialog.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -41,14 +41,12 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &title)
 
 QString QtPlatform::openFileName(const QString &filter, const QString &initialFileName)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), QString(), initialFileName,
-                                        qtFileDialogFilter(filter));
+    return askFileName(dialogParent(), false, qtFileDialogFilter(filter), initialFileName);
 }
 
 QString QtPlatform::saveFileName(const QString &filter, const QString &initialFileName)
 {
-    return QFileDialog::getSaveFileName(dialogParent(), QString(), initialFileName,
-                                        qtFileDialogFilter(filter));
+    return askFileName(dialogParent(), true, qtFileDialogFilter(filter), initialFileName);
 }
 
 std::optional<quint32> QtPlatform::chooseColor(quint32 initial)
@@ -74,7 +72,7 @@ bool QtPlatform::openInBrowser(const QString &path, QString *error)
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         return true;
     if (error)
-        *error = QStringLiteral("no program to show web pages could be started");
+        *error = QStringLiteral("تعذر تشغيل برنامج لعرض صفحات الويب.");
     return false;
 }
 

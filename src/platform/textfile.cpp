@@ -1,6 +1,7 @@
 #include "platform/textfile.h"
 
 #include "platform/codepage.h"
+#include "platform/fileerror.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -12,12 +13,12 @@ TextFileRead readWindows1256File(const QString &path, qint64 maxBytes)
     TextFileRead result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Read);
         return result;
     }
     const QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Read);
         return result;
     }
     result.text = decodeWindows1256(bytes);
@@ -31,7 +32,7 @@ TextFileWrite writeWindows1256File(const QString &path, const QString &text)
     Windows1256Bytes encoded = encodeWindows1256(text);
     if (!encoded.ok()) {
         result.unencodable = std::move(encoded.unencodable);
-        result.error = QStringLiteral("the text holds characters that Windows-1256 cannot represent");
+        result.error = QStringLiteral("في النص أحرف لا يمكن حفظها بترميز Windows-1256.");
         return result;
     }
     QSaveFile file(path);
@@ -39,16 +40,16 @@ TextFileWrite writeWindows1256File(const QString &path, const QString &text)
     // writing in place.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Write);
         return result;
     }
     if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Write);
         file.cancelWriting();
         return result;
     }
     if (!file.commit()) {
-        result.error = file.errorString();
+        result.error = fileFailureReason(file, FileAction::Write);
         return result;
     }
     result.ok = true;

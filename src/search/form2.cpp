@@ -57,6 +57,7 @@ Form2::Form2(Form1 &form)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("بحث في المشاركة"));
     setLayoutDirection(Qt::RightToLeft);
+    setFont(windowFont());
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixels(2895), twipsToPixels(1395));
     paintNavy(this);

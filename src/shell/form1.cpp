@@ -2,16 +2,17 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
+#include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
-#include "ui/buttonpictures.h"
-#include "platform/commondialog.h"
-#include "ui/controlbuilder.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/postfiles.h"
+#include "ui/buttonpictures.h"
+#include "ui/captionfit.h"
+#include "ui/controlbuilder.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -58,6 +59,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
         sizes->addItem(QString::number(size));
     sizes->setCurrentIndex(-1);
     decorateButtons();
+    fitEachCaption(client);
     buildMenu();
 
     // The commands behind the controls, each subsystem's in its own class.

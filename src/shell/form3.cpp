@@ -1,5 +1,6 @@
 #include "shell/form3.h"
 
+#include "ui/buttonpictures.h"
 #include "ui/controlbuilder.h"
 
 #include <QLabel>
@@ -35,7 +36,7 @@ QString Form3::description()
                           "                           البرنامج من فكرة و تصميم:");
 }
 
-Form3::Form3(QWidget *parent)
+Form3::Form3(QWidget *parent, const QString &bannerFile)
     : QDialog(parent)
 {
     setUpFixedDialog(this, QStringLiteral("Form3"), QStringLiteral("عن البرنامج"), 4740, 3195);
@@ -43,7 +44,18 @@ Form3::Form3(QWidget *parent)
     buildControls(this, form3Controls());
 
     auto *banner = findChild<QLabel *>(QStringLiteral("Image1"));
-    banner->setPixmap(QIcon(QStringLiteral(":/about/banner.svg")).pixmap(banner->size()));
+    const QIcon picture(bannerFile);
+    if (drawsSomething(picture, banner->size())) {
+        banner->setPixmap(picture.pixmap(banner->size()));
+    } else {
+        // Without the picture the banner still says what the program is.
+        banner->setText(QStringLiteral("Zarvelo\nمحرر مشاركات المنتديات"));
+        banner->setAlignment(Qt::AlignCenter);
+        QFont font = banner->font();
+        font.setPointSizeF(14);
+        font.setBold(true);
+        banner->setFont(font);
+    }
 
     // The label shows the description's line break as a new line.
     auto *label = findChild<QLabel *>(QStringLiteral("Label1"));

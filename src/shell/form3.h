@@ -10,7 +10,10 @@ class Form3 final : public QDialog
     Q_OBJECT
 
 public:
-    explicit Form3(QWidget *parent = nullptr);
+    /** bannerFile is the banner's picture; when it cannot be drawn the
+        banner shows the program's name and purpose as text instead. */
+    explicit Form3(QWidget *parent = nullptr,
+                   const QString &bannerFile = QStringLiteral(":/about/banner.svg"));
 
     /** The description shown under the banner: two lines joined by CR LF. */
     static QString description();

@@ -9,7 +9,14 @@ namespace zarvelo {
 /** The picture a main-window button shows: the desktop theme's icon where it
     has a fitting one, the program's own otherwise, and for the three picture
     presets their fragment of "تنسيقات" drawn in the button's font. A null icon
-    for a button that shows a caption. */
-QIcon buttonPicture(const QString &buttonName, const QFont &font);
+    for a button that shows a caption. A picture that cannot be drawn (Qt's
+    SVG support missing, a file unreadable) gives way to a short text of the
+    button's meaning, so that no button is ever a blank face. iconFolder is
+    where the program's own pictures are read from. */
+QIcon buttonPicture(const QString &buttonName, const QFont &font,
+                    const QString &iconFolder = QStringLiteral(":/icons"));
+
+/** Whether icon draws anything at all at size. */
+bool drawsSomething(const QIcon &icon, const QSize &size);
 
 } // namespace zarvelo

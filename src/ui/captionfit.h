@@ -24,6 +24,11 @@ struct CaptionBox
  */
 void fitFontToCaptions(QWidget *scope, const std::vector<CaptionBox> &boxes);
 
+/** Steps down the font of each label and button under scope whose caption
+    is wider than its box, by half points to no less than 7 points; the
+    others keep theirs. */
+void fitEachCaption(QWidget *scope);
+
 /** The width a check box leaves for its caption beside the indicator. */
 int checkBoxCaptionWidth(QAbstractButton *checkBox);
 

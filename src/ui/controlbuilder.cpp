@@ -129,7 +129,9 @@ QWidget *create(const ControlDef &def, QWidget *parent)
 
 QFont windowFont()
 {
-    QFont font = QApplication::font();
+    // The dialog font the windows' boxes were measured for; the program maps
+    // the name to its closest installed family at start.
+    QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;
 }

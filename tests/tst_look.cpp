@@ -1,0 +1,263 @@
+#include "platform/qtplatform.h"
+#include "scriptedplatform.h"
+#include "shell/form1.h"
+#include "shell/form1table.h"
+#include "shell/form3.h"
+#include "shell/startup.h"
+#include "ui/buttonpictures.h"
+#include "ui/captionfit.h"
+#include "ui/controlbuilder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
+using namespace zarvelo;
+
+namespace {
+
+bool hasArabicLetter(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Arabic; });
+}
+
+QString screenshotFolder()
+{
+    // One folder for each scale the windows are drawn at.
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
+    QString folder = qEnvironmentVariable("ZARVELO_BINARY_DIR", QDir::currentPath())
+        + QStringLiteral("/screenshots") + (scale.isEmpty() ? QString() : QStringLiteral("/scale-") + scale);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// A control's caption and the width its style leaves for it.
+std::pair<QString, int> captionAndRoom(QWidget *widget)
+{
+    if (auto *check = qobject_cast<QCheckBox *>(widget))
+        return {check->text(), checkBoxCaptionWidth(check)};
+    if (auto *button = qobject_cast<QPushButton *>(widget))
+        return {button->text(),
+                button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)};
+    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        return {frame->title(),
+                frame->width()
+                    - 2 * frame->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, frame)};
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        return {combo->currentText(), combo->isEditable() ? combo->lineEdit()->width() : combo->width()};
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return {label->text(), label->contentsRect().width()};
+    return {};
+}
+
+// Every caption of window (or the control itself) cut at its box's sides or its top and bottom.
+QStringList captionsCut(QWidget *window)
+{
+    QStringList cut;
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets << window;
+    for (QWidget *widget : widgets) {
+        const auto [text, room] = captionAndRoom(widget);
+        const QFontMetrics metrics(widget->font());
+        const auto *label = qobject_cast<QLabel *>(widget);
+        for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const bool wrapped = label && label->wordWrap();
+            const bool tooWide = wrapped ? label->heightForWidth(room) > label->height()
+                                         : metrics.horizontalAdvance(line) > room;
+            // Ascent and descent may take a hair of the box's frame.
+            if (tooWide || metrics.height() > widget->height() + 2)
+                cut << window->objectName() + QLatin1Char(' ') + widget->objectName() + QLatin1Char(' ')
+                        + line;
+        }
+    }
+    return cut;
+}
+
+/** Runs open() and lets look() act in the modal window it shows, then closes it. */
+void inModal(const std::function<void()> &open, const std::function<void(QDialog &)> &look)
+{
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            timer.stop();
+            look(*dialog);
+            dialog->reject();
+        }
+    });
+    timer.start(0);
+    open();
+}
+
+} // namespace
+
+class TestLook : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase();
+    void designFontsHaveInstalledStandIns();
+    void captionsFitAndWindowsAreShown();
+    void aCaptionTooWideShrinksAlone();
+    void qtDialogsSpeakArabic();
+    void picturesNeverBlank();
+};
+
+void TestLook::initTestCase()
+{
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    setUpArabicLook(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    QVERIFY(QFile::copy(qEnvironmentVariable("ZARVELO_SOURCE_DIR") + QStringLiteral("/data/setting.vbe"),
+                        m_dir.filePath(QStringLiteral("setting.vbe"))));
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+}
+
+void TestLook::designFontsHaveInstalledStandIns()
+{
+    // Every design name resolves to the font itself or to one of its own
+    // stand-ins: a missing font package or a misspelt family would fall
+    // through to fontconfig's choice.
+    for (const FontStandIn &standIn : fontStandIns()) {
+        const QFont font(QString::fromLatin1(standIn.designName));
+        const QString family = QFontInfo(font).family().section(QStringLiteral(" ["), 0, 0); // no foundry
+        QVERIFY2(family == QLatin1String(standIn.designName)
+                     || standIn.families.contains(family, Qt::CaseInsensitive),
+                 qPrintable(QStringLiteral("%1 -> %2").arg(QLatin1String(standIn.designName), family)));
+    }
+}
+
+void TestLook::captionsFitAndWindowsAreShown()
+{
+    test::ScriptedPlatform platform;
+    Form1 form(platform);
+    QVERIFY(form.formLoad());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QString folder = screenshotFolder();
+    QStringList cut = captionsCut(&form);
+    // They fit at the sizes the windows give, not only once shrunk.
+    for (const ControlDef &def : form1Controls()) {
+        if (form.control<QWidget>(QLatin1String(def.name))->font().pointSizeF()
+            != (def.fontFamily ? def.fontPointSize : windowFont().pointSizeF()))
+            cut << QLatin1String(def.name) + QStringLiteral(" shrunk");
+    }
+    QVERIFY(form.grab().save(folder + QStringLiteral("/form1.png")));
+    form.resize(form.width() + 150, form.height()); // the banner shows in the gap
+    QVERIFY(QTest::qWaitFor([&] { return form.control<QWidget>(QStringLiteral("Label1"))->isVisible(); }));
+    cut << captionsCut(form.control<QWidget>(QStringLiteral("Label1")));
+    QVERIFY(form.grab().save(folder + QStringLiteral("/form1-wide.png")));
+
+    const auto grabModal = [&](QDialog &dialog) {
+        cut << captionsCut(&dialog);
+        if (dialog.font().pointSizeF() != windowFont().pointSizeF())
+            cut << dialog.objectName() + QStringLiteral(" shrunk");
+        QVERIFY(dialog.grab().save(folder + QLatin1Char('/') + dialog.objectName().toLower()
+                                   + QStringLiteral(".png")));
+    };
+    inModal([&] { form.menuAction(QStringLiteral("DEFAULTFONT"))->trigger(); }, grabModal);
+    inModal([&] { form.menuAction(QStringLiteral("ABOUT"))->trigger(); }, grabModal);
+
+    form.menuAction(QStringLiteral("find"))->trigger();
+    auto *find = form.findChild<QWidget *>(QStringLiteral("Form2"));
+    QVERIFY(find);
+    QVERIFY(QTest::qWaitForWindowExposed(find));
+    cut << captionsCut(find);
+    QVERIFY(find->grab().save(folder + QStringLiteral("/form2.png")));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+void TestLook::aCaptionTooWideShrinksAlone()
+{
+    // Another desktop's fonts may run wider than these: a caption a tenth too
+    // wide for its box gets a smaller font, and only that caption.
+    QWidget window;
+    window.setFont(windowFont());
+    const QString text = QStringLiteral("عدم تمكين خاصية الخط الإفتراضي");
+    const int room = QFontMetrics(window.font()).horizontalAdvance(text) * 9 / 10;
+    auto *wide = new QLabel(text, &window);
+    auto *other = new QLabel(QStringLiteral("نعم"), &window);
+    wide->setGeometry(0, 0, room, 20);
+    other->setGeometry(0, 20, room, 20);
+    fitEachCaption(&window);
+    QVERIFY(wide->font().pointSizeF() < window.font().pointSizeF());
+    QVERIFY(QFontMetrics(wide->font()).horizontalAdvance(text) <= room);
+    QCOMPARE(other->font(), window.font());
+}
+
+void TestLook::qtDialogsSpeakArabic()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zarvelo"), QStringLiteral("تم البحث"),
+                    QMessageBox::Ok);
+    QVERIFY(hasArabicLetter(box.button(QMessageBox::Ok)->text()));
+
+    // The program's file dialog in a folder holding a small file: Arabic
+    // labels and size; the screenshot shows the whole.
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("post.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(65, 'a')) == 65);
+    file.close();
+    QString size;
+    QtPlatform platform;
+    inModal([&] { platform.saveFileName(QStringLiteral("Text Files(*.txt)|*.txt"), file.fileName()); },
+            [&](QDialog &dialog) {
+                dialog.resize(640, 400);
+                QTest::qWait(300); // the folder is read in the background
+                for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                    QVERIFY2(hasArabicLetter(dialog.findChild<QLabel *>(QLatin1String(name))->text()), name);
+                const auto *view = dialog.findChild<QTreeView *>();
+                const QModelIndexList found =
+                    view->model()->match(view->model()->index(0, 0, view->rootIndex()), Qt::DisplayRole,
+                                         QStringLiteral("post.txt"));
+                if (!found.isEmpty())
+                    size = found[0].siblingAtColumn(1).data().toString();
+                QVERIFY(dialog.grab().save(screenshotFolder() + QStringLiteral("/filedialog.png")));
+            });
+    QVERIFY2(hasArabicLetter(size) && !size.contains(QLatin1String("bytes")), qPrintable(size));
+}
+
+void TestLook::picturesNeverBlank()
+{
+    // A folder where no picture can be read stands for a machine without
+    // Qt's SVG support; no desktop theme may stand in for the pictures.
+    QIcon::setThemeSearchPaths({});
+    QTemporaryDir empty;
+    const QFont font(QStringLiteral("Tahoma"));
+    for (const char *name : {"cmdBOLD_0", "cmdBOLD_1", "cmdBOLD_2", "cmdBOLD_3", "cmdBOLD_4", "cmdBOLD_5",
+                             "cmdBOLD_6", "cmdBOLD_7", "cmdBOLD_8", "cmdPROM_0", "cmdPROM_1", "cmdPROM_2"}) {
+        const QIcon drawn = buttonPicture(QLatin1String(name), font);
+        const QIcon fallback = buttonPicture(QLatin1String(name), font, empty.path());
+        QVERIFY2(drawsSomething(drawn, QSize(21, 20)), name);
+        QVERIFY2(drawsSomething(fallback, QSize(21, 20)), name);
+        QVERIFY2(drawn.pixmap(QSize(21, 20)).toImage() != fallback.pixmap(QSize(21, 20)).toImage(), name);
+    }
+
+    Form3 about(nullptr, empty.filePath(QStringLiteral("banner.svg")));
+    const auto *banner = about.findChild<QLabel *>(QStringLiteral("Image1"));
+    QVERIFY(banner->pixmap().isNull());
+    QVERIFY(banner->text().startsWith(QLatin1String("Zarvelo")));
+    QVERIFY(Form3().findChild<QLabel *>(QStringLiteral("Image1"))->text().isEmpty());
+}
+
+QTEST_MAIN(TestLook)
+#include "tst_look.moc"
