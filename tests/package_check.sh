@@ -30,8 +30,8 @@ if [ "${CI:-}" = true ] && [ "$(id -u)" -eq 0 ]; then
     mode=apt
     root=""
     export DEBIAN_FRONTEND=noninteractive
-    apt-get install -y -qq "$deb" > "$work/apt.log" 2>&1 \
-        || { apt-get update -qq && apt-get install -y -qq "$deb" >> "$work/apt.log" 2>&1; } \
+    apt-get install -y -qq --no-install-recommends "$deb" > "$work/apt.log" 2>&1 \
+        || { apt-get update -qq && apt-get install -y -qq --no-install-recommends "$deb" >> "$work/apt.log" 2>&1; } \
         || { cat "$work/apt.log"; fail "apt could not install the package"; }
 else
     mode=scratch
