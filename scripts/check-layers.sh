@@ -10,6 +10,9 @@ cd "$(dirname "$0")/.."
 # Headers one subsystem may take from another: "from-folder:header".
 shared=(
     "defaultfont:editing/colortohex.h"
+    # The live preview shows the page the preview button writes.
+    "livepreview:preview/conversion.h"
+    "livepreview:preview/previewpage.h"
 )
 
 rank() {

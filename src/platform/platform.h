@@ -3,6 +3,7 @@
 #include "platform/textfile.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 
@@ -69,6 +70,10 @@ public:
     /** Opens a local file in the user's web browser, without waiting for it.
         Returns false, with a reason in *error, when it cannot be started. */
     virtual bool openInBrowser(const QString &path, QString *error) = 0;
+
+    /** Opens a web address in the user's browser, without waiting for it.
+        Returns false, with a reason in *error, when it cannot be started. */
+    virtual bool openUrl(const QUrl &url, QString *error) = 0;
 
     /** The folder that holds the program's executable. */
     virtual QString programFolder() = 0;

@@ -76,6 +76,15 @@ bool QtPlatform::openInBrowser(const QString &path, QString *error)
     return false;
 }
 
+bool QtPlatform::openUrl(const QUrl &url, QString *error)
+{
+    if (QDesktopServices::openUrl(url))
+        return true;
+    if (error)
+        *error = QStringLiteral("no program to show web pages could be started");
+    return false;
+}
+
 QString QtPlatform::programFolder()
 {
     return QCoreApplication::applicationDirPath();

@@ -15,6 +15,7 @@ public:
     std::optional<quint32> chooseColor(quint32 initial) override;
     void setClipboardText(const QString &text) override;
     bool openInBrowser(const QString &path, QString *error) override;
+    bool openUrl(const QUrl &url, QString *error) override;
     QString programFolder() override;
     QString cacheFolder() override;
     void endProcess(int exitCode) override;

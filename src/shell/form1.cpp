@@ -2,12 +2,14 @@
 
 #include "defaultfont/defaultfont.h"
 #include "editing/editingcommands.h"
+#include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
+#include "shell/livepreviewwiring.h"
 #include "shell/postfiles.h"
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
@@ -42,6 +44,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setCentralWidget(client);
     buildControls(client, form1Controls());
     m_text1 = findChild<PostEditor *>(QStringLiteral("Text1"));
+    m_highlighter = new PostHighlighter(m_text1->document());
     m_commonDialog = new CommonDialog(platform, this);
     m_commonDialog->setObjectName(QStringLiteral("CommonDialog1"));
 
@@ -67,6 +70,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     new PostFiles(*this);
     m_defaultFont = new DefaultFont(*this);
     new PreviewCommand(*this);
+    new LivePreviewOpener(*menuAction(QStringLiteral("LIVEPREVIEW")), *m_text1, platform, *this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

@@ -9,6 +9,7 @@ class EditingCommands;
 class DefaultFont;
 class Platform;
 class PostEditor;
+class PostHighlighter;
 
 /**
  * The main window. It builds its controls and menus from the design tables
@@ -35,6 +36,8 @@ public:
     EditingCommands &editingCommands() const { return *m_editingCommands; }
     /** The default font: its record, panel, template and settings window. */
     DefaultFont &defaultFont() const { return *m_defaultFont; }
+    /** The editor's one highlighter, which further marks plug into as layers. */
+    PostHighlighter &highlighter() const { return *m_highlighter; }
 
     /** A control or menu item by its objectName ("cmdBOLD_0", "SAVE"). */
     template <typename T>
@@ -63,6 +66,7 @@ private:
     CommonDialog *m_commonDialog = nullptr;
     EditingCommands *m_editingCommands = nullptr;
     DefaultFont *m_defaultFont = nullptr;
+    PostHighlighter *m_highlighter = nullptr;
 };
 
 } // namespace zarvelo

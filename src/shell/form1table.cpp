@@ -121,6 +121,7 @@ const std::vector<MenuDef> &form1Menu()
         {"DEFAULTFONT", "tools", "إع&دادات الخط الإفتراضي...", nullptr, false},
         {"ghghghgh", "tools", "-", nullptr, false},
         {"find", "tools", "بحث...", "F3", false},
+        {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };
     // clang-format on

@@ -49,6 +49,7 @@ public:
     QList<quint32> colorDialogStarts;
     QStringList clipboard; // each text put on the clipboard
     QStringList browserOpens;
+    QList<QUrl> urlOpens;
     QList<int> endedWith; // exit codes of endProcess calls
     int unexpectedCalls = 0;
 
@@ -100,6 +101,13 @@ public:
     bool openInBrowser(const QString &path, QString *error) override
     {
         browserOpens.append(path);
+        if (!browserStarts && error)
+            *error = QStringLiteral("no browser");
+        return browserStarts;
+    }
+    bool openUrl(const QUrl &url, QString *error) override
+    {
+        urlOpens.append(url);
         if (!browserStarts && error)
             *error = QStringLiteral("no browser");
         return browserStarts;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QStringView>
+
+#include <array>
+
+namespace zarvelo {
+
+/** What a stretch of a paragraph is to the highlighter. */
+enum class MarkupKind {
+    Tag,            ///< a tag the conversion turns into HTML, or the "]" that ends a valued tag
+    Value,          ///< a tag's value: font name, size, colour, address, quoted name
+    UnmatchedClose, ///< a closing tag with no open tag of its kind before it
+};
+
+struct MarkupSpan
+{
+    qsizetype start;
+    qsizetype length;
+    MarkupKind kind;
+};
+
+/** The kinds of paired tags: quote (plain or named), code, HTML, PHP, bold,
+    italic, underline, the three alignments, font, size, colour, link, image. */
+constexpr int kMarkupTagKinds = 15;
+
+/** How many tags of each kind stand open at a point of the post. */
+using OpenTagCounts = std::array<int, kMarkupTagKinds>;
+
+/**
+ * Finds the markup of one paragraph of the post: every tag the conversion
+ * replaces ("[B]", "[/QUOTE]", "[COLOR=" … in any letter case), the values of
+ * the tags that carry one (up to the "]" that ends them, or the paragraph's
+ * end), and the closing tags that close nothing.
+ *
+ * `open` holds the counts of open tags at the paragraph's start and is left
+ * holding them at its end, so a caller carries it from paragraph to paragraph.
+ * Spans are appended to `spans` in text order and never overlap.
+ */
+void scanMarkup(QStringView paragraph, OpenTagCounts &open, QList<MarkupSpan> &spans);
+
+} // namespace zarvelo

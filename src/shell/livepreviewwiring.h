@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+
+namespace zarvelo {
+
+class LivePreviewWindow;
+class Platform;
+class PostEditor;
+
+/**
+ * The tools menu's live preview item (F5): shows the live preview window,
+ * creating it the first time, and hides it again when it is shown. Nothing
+ * is built before the first use, so the preview costs nothing at start.
+ */
+class LivePreviewOpener final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** The opener is a child of owner, which also owns the window. */
+    LivePreviewOpener(QAction &item, PostEditor &editor, Platform &platform, QWidget &owner);
+
+    /** The window once created, shown or hidden; nullptr before the first use. */
+    LivePreviewWindow *window() const;
+    void toggle();
+
+private:
+    void placeBesideOwner();
+
+    PostEditor &m_editor;
+    Platform &m_platform;
+    QWidget &m_owner;
+    QPointer<LivePreviewWindow> m_window;
+};
+
+} // namespace zarvelo
