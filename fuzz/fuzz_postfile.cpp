@@ -1,7 +1,7 @@
 // Opening a post: any bytes, read through a real file with the load limit,
 // give the file's first characters unchanged, at most one past the limit,
-// and say the limit was passed exactly when the file is longer.
-#include "platform/codepage.h"
+// and say the limit was passed exactly when the file is longer. Read whole,
+// in whichever encoding they are taken for, they encode back to themselves.
 #include "platform/textfile.h"
 #include "shell/postfile.h"
 
@@ -26,16 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     file.write(bytes);
     file.flush();
 
-    const zarvelo::TextFileRead read =
-        zarvelo::readWindows1256File(file.fileName(), zarvelo::kPostLoadLimit + 1);
+    const zarvelo::TextFileRead read = zarvelo::readPostFile(file.fileName(), zarvelo::kPostLoadLimit + 1);
     if (!read.ok)
         std::abort();
-    const zarvelo::LoadedPost post = zarvelo::limitLoadedPost(read.text);
-    const QString whole = zarvelo::decodeWindows1256(bytes);
-    if (post.limitPassed != (whole.size() > zarvelo::kPostLoadLimit))
+    zarvelo::PostTextDecoder decoder;
+    decoder.feed(bytes);
+    const zarvelo::TextFileRead whole = decoder.finish(bytes.size());
+    QList<char32_t> unencodable;
+    if (whole.encoding != read.encoding || whole.characters != read.characters
+        || zarvelo::encodeText(whole.text, whole.encoding, &unencodable) != bytes || !unencodable.isEmpty())
         std::abort();
-    const qsizetype expected = post.limitPassed ? zarvelo::kPostLoadLimit + 1 : whole.size();
-    if (post.text != whole.left(expected))
+    const zarvelo::LoadedPost post = zarvelo::limitLoadedPost(read.text);
+    if (post.limitPassed != (zarvelo::characterCount(whole.text) > zarvelo::kPostLoadLimit))
+        std::abort();
+    if (post.text != zarvelo::leftCharacters(whole.text, zarvelo::kPostLoadLimit + 1))
         std::abort();
     return 0;
 }

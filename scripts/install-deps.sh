@@ -13,6 +13,7 @@ packages=(
     xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick
     clang libclang-rt-14-dev clang-tidy clang-format
     desktop-file-utils appstream
+    chromium
     dpkg-dev debhelper lintian
 )
 

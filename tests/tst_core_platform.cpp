@@ -1,13 +1,17 @@
 #include "platform/codepage.h"
+#include "platform/commondialog.h"
 #include "platform/dialogfilter.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
-#include "platform/commondialog.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace zarvelo;
 
@@ -25,6 +29,11 @@ private slots:
     void failedWriteLeavesOldFileWhole();
     void unencodableTextIsNeverWritten();
     void missingFileReportsWhy();
+    void postEncodings_data();
+    void postEncodings();
+    void loadLimitCountsCharacters_data();
+    void loadLimitCountsCharacters();
+    void readOnlyFolderWritesInPlace();
     void dialogFilters_data();
     void dialogFilters();
     void commonDialogKeepsNameAndColour();
@@ -150,6 +159,119 @@ void TestPlatform::missingFileReportsWhy()
     QVERIFY(!read.ok);
     QVERIFY(!read.error.isEmpty());
     QVERIFY(read.text.isEmpty());
+}
+
+void TestPlatform::postEncodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QString>("text");
+    const auto utf8 = int(TextEncoding::Utf8), bom = int(TextEncoding::Utf8WithBom),
+               cp = int(TextEncoding::Windows1256);
+    const QString arabic = QStringLiteral("مرحبا 😀 ١٢٣\r\nok\n");
+    QTest::newRow("utf-8: arabic, emoji, indic digits") << arabic.toUtf8() << utf8 << arabic;
+    QTest::newRow("utf-8 after a byte-order mark") << "\xEF\xBB\xBF" + arabic.toUtf8() << bom << arabic;
+    QTest::newRow("the mark alone") << QByteArray("\xEF\xBB\xBF") << bom << QString();
+    QTest::newRow("ascii is windows-1256")
+        << QByteArray("plain\r\ntext") << cp << QStringLiteral("plain\r\ntext");
+    QTest::newRow("windows-1256 arabic") << QByteArray("\xD3\xE1\xC7\xE3") << cp << QStringLiteral("سلام");
+    // Anything not wholly UTF-8 is Windows-1256, which comes back byte for byte.
+    QTest::newRow("utf-8 cut off at the end") << QByteArray("ok\xD8") << cp << QStringLiteral("okط");
+    QTest::newRow("a mark, then no utf-8")
+        << QByteArray("\xEF\xBB\xBF\xD3\xE1") << cp << QStringLiteral("ï»؟سل");
+    QTest::newRow("overlong") << QByteArray("\xC0\xAF") << cp << decodeWindows1256("\xC0\xAF");
+    QTest::newRow("encoded surrogate")
+        << QByteArray("\xED\xA0\x80") << cp << decodeWindows1256("\xED\xA0\x80");
+}
+
+void TestPlatform::postEncodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, encoding);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("post.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const TextFileRead read = readPostFile(path);
+    QVERIFY(read.ok);
+    QCOMPARE(int(read.encoding), encoding);
+    QCOMPARE(read.text, text);
+    // Fed a byte at a time, a sequence split between pieces is still one character.
+    PostTextDecoder decoder;
+    for (const char byte : bytes)
+        decoder.feed(QByteArrayView(&byte, 1));
+    const TextFileRead pieces = decoder.finish(bytes.size());
+    QVERIFY(pieces.text == text && int(pieces.encoding) == encoding);
+    // Saved unchanged in the encoding it came in, the file keeps its bytes.
+    QVERIFY(writeTextFileAs(path, read.text, read.encoding).ok);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+}
+
+void TestPlatform::loadLimitCountsCharacters_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("head"); // the first 20001 characters
+    QTest::addColumn<qint64>("characters");
+    const QString meem = QStringLiteral("م").repeated(30000);
+    QTest::newRow("utf-8 counts characters, not bytes") << meem.toUtf8() << meem.left(20001) << qint64(30000);
+    const QString emoji = QString(20000, u'a') + QStringLiteral("😀😀");
+    QTest::newRow("an emoji at the cut stays whole") << emoji.toUtf8() << emoji.chopped(2) << qint64(20002);
+    // Its one multi-byte sequence comes after the limit: still UTF-8, still counted.
+    QTest::newRow("utf-8 late") << QByteArray(30000, 'a') + "\xC3\xA9" << QString(20001, u'a')
+                                << qint64(30001);
+    QTest::newRow("windows-1256, a megabyte")
+        << QByteArray("\xD3").repeated(1 << 20) << QStringLiteral("س").repeated(20001) << qint64(1 << 20);
+}
+
+void TestPlatform::loadLimitCountsCharacters()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, head);
+    QFETCH(qint64, characters);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("long.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const TextFileRead read = readPostFile(file.fileName(), 20001);
+    QVERIFY(read.ok);
+    QCOMPARE(read.text, head);
+    QCOMPARE(read.characters, characters);
+    QCOMPARE(characterCount(readPostFile(file.fileName()).text), characters); // without a limit: all of it
+}
+
+void TestPlatform::readOnlyFolderWritesInPlace()
+{
+    // A shared folder the user may not write, or (for root, who may write any
+    // folder) an immutable one: no temporary file can be made beside the post.
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("shared"));
+    const QString path = folder + QStringLiteral("/post.txt");
+    QVERIFY(QDir().mkpath(folder) && writeWindows1256File(path, QStringLiteral("old")).ok);
+    const bool root = ::geteuid() == 0;
+    const bool locked = root
+        ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0
+        : QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    auto unlock = qScopeGuard([&] {
+        if (root)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (!locked)
+        QSKIP("the folder cannot be made read-only here");
+
+    const TextFileWrite written = writeTextFileAs(path, QStringLiteral("جديد 😀"), TextEncoding::Utf8);
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QStringLiteral("جديد 😀").toUtf8());
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("post.txt")});
+    // A new file cannot go there at all: refused, with the reason.
+    const TextFileWrite refused =
+        writeWindows1256File(folder + QStringLiteral("/new.txt"), QStringLiteral("x"));
+    QVERIFY(!refused.ok && !refused.error.isEmpty());
 }
 
 void TestPlatform::dialogFilters_data()

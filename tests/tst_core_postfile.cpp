@@ -21,6 +21,8 @@ private slots:
         QTest::newRow("25000 cut after 20001") << QString(25000, u'x') << qsizetype(20001) << true;
         QTest::newRow("cut inside CR LF keeps the CR")
             << QString(20000, u'x') + QStringLiteral("\r\nmore") << qsizetype(20001) << true;
+        QTest::newRow("an emoji is one character, never cut")
+            << QString(19999, u'x') + QStringLiteral("😀😀😀") << qsizetype(20003) << true;
     }
     void loadLimit()
     {

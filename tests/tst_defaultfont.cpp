@@ -3,11 +3,11 @@
 #include "defaultfont/frmdefaultfont.h"
 #include "defaultfont/settingsfile.h"
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
+#include "platform/commondialog.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
-#include "platform/commondialog.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -230,9 +230,9 @@ private slots:
         QTest::newRow("file removed") << kExample << "!remove" << kExample << settingsMissingMessage();
         QTest::newRow("file cut") << kExample << "!cut" << kExample << settingsMissingMessage();
         QTest::newRow("write fails, window stays") << kExample << "!fail;" + choices + "Command2" << kExample
-                                                   << "تعذر حفظ الإعدادات في الملف:\r\n"
+                                                   << "تعذر حفظ الإعدادات في الملف:\r\n\u2068"
                 + QDir::toNativeSeparators(QDir::current().absoluteFilePath(kFile))
-                + "\r\n\r\nPermission denied";
+                + "\u2069\r\n\r\n\u2068Permission denied\u2069";
     }
 
     void settingsWindow()

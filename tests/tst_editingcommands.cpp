@@ -1,11 +1,13 @@
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
-#include "scriptedplatform.h"
 #include "platform/commondialog.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -64,6 +66,7 @@ private slots:
     void command_data();
     void command();
     void listsPickOnlyWhenPickedAndKeepWorking();
+    void listsByKeyboard();
     void flipDirection();
 };
 
@@ -200,6 +203,49 @@ void TestEditingCommands::listsPickOnlyWhenPickedAndKeepWorking()
     w.use(QStringLiteral("Combo1=Arial"));
     QCOMPARE(w.editor().text(), QStringLiteral("[FONT='Arial']x[/FONT] [FONT='Tahoma']abc[/FONT]"));
     QCOMPARE(w.comboText(QStringLiteral("Combo1")), kPlaceholder);
+}
+
+void TestEditingCommands::listsByKeyboard()
+{
+    Window w(QStringLiteral("x abc"), 2, 3);
+    auto *fonts = w.form.control<QComboBox>(QStringLiteral("Combo1"));
+    auto *sizes = w.form.control<QComboBox>(QStringLiteral("Combo3"));
+    fonts->setFocus();
+    QTest::keyClick(fonts, Qt::Key_Down);
+    QTest::keyClick(fonts, Qt::Key_Down); // browsing the closed list applies nothing
+    QCOMPARE(w.editor().text(), QStringLiteral("x abc"));
+    QCOMPARE(fonts->currentText(), QStringLiteral("Arial")); // the list starts on its first entry
+    QTest::keyClick(fonts, Qt::Key_Up);
+    QTest::keyClick(fonts, Qt::Key_Return); // applies the entry moved to; the Return itself goes nowhere
+    QCOMPARE(w.editor().text(), QStringLiteral("x [FONT='Andalus']abc[/FONT]"));
+    QCOMPARE(w.selection(), Selection(2, 26));
+    QVERIFY(w.editor().hasFocus());
+    QCOMPARE(fonts->currentText(), kPlaceholder);
+
+    fonts->setFocus(); // a typed name, even one on the list, runs nothing, Return included
+    fonts->lineEdit()->selectAll();
+    QTest::keyClicks(fonts, QStringLiteral("Tahoma"));
+    QTest::keyClick(fonts, Qt::Key_Return);
+    QTest::keyClick(fonts, Qt::Key_Return);
+    QCOMPARE(w.editor().text(), QStringLiteral("x [FONT='Andalus']abc[/FONT]"));
+
+    sizes->setFocus();
+    QTest::keyClick(sizes, Qt::Key_Down);
+    QTest::keyClick(sizes, Qt::Key_Down);
+    QTest::keyClick(sizes, Qt::Key_Up);
+    QCOMPARE(w.editor().text(), QStringLiteral("x [FONT='Andalus']abc[/FONT]"));
+    QTest::keyClick(sizes, Qt::Key_Return);
+    QCOMPARE(w.editor().text(), QStringLiteral("x [SIZE=1][FONT='Andalus']abc[/FONT][/SIZE]"));
+    sizes->setFocus();
+    QTest::keyClick(sizes, Qt::Key_Return); // nothing moved since: nothing again
+    QCOMPARE(w.editor().text().count(QStringLiteral("[SIZE=")), 1);
+
+    // A pick in the open list is a pick, as ever.
+    sizes->showPopup();
+    QTest::keyClick(sizes->view(), Qt::Key_Down);
+    QTest::keyClick(sizes->view(), Qt::Key_Return);
+    QCOMPARE(w.editor().text(), QStringLiteral("x [SIZE=2][SIZE=1][FONT='Andalus']abc[/FONT][/SIZE][/SIZE]"));
+    QCOMPARE(w.platform.dialogCount(), 0);
 }
 
 void TestEditingCommands::flipDirection()

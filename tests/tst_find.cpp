@@ -1,7 +1,7 @@
-#include "ui/posteditor.h"
 #include "scriptedplatform.h"
 #include "search/form2.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,7 +35,8 @@ class TestFind : public QObject
 
 private slots:
     // A press gives "selection start+length/next start" or the message; "again" keeps the text in the box,
-    // "=text" replaces the post, "close button" and "close box" close the window and the menu opens it again.
+    // "=text" replaces the post, "close button", "close box" and "close escape" close the window and the menu
+    // opens it again; "return " before a press presses Return in the box instead of the button.
     void presses_data()
     {
         QTest::addColumn<QString>("post");
@@ -54,6 +55,9 @@ private slots:
             << xabyab << QStringList{"ab", "=abxab", "ab", "=a", "ab"} << QStringList{"1+2/4", "3+2/6", done};
         QTest::newRow("close button keeps text and place")
             << xabyab << QStringList{"ab", "close button", "again"} << QStringList{"1+2/4", "4+2/7"};
+        QTest::newRow("return searches, escape hides and keeps text and place")
+            << xabyab << QStringList{"return ab", "close escape", "return again"}
+            << QStringList{"1+2/4", "4+2/7"};
         QTest::newRow("close box unloads") << xabyab << QStringList{"ab", "ab", "close box", "again", "ab"}
                                            << QStringList{"1+2/4", "4+2/7", "4+2/1", "1+2/4"};
         QTest::newRow("arabic past CR LF and 32767")
@@ -71,13 +75,22 @@ private slots:
             if (press.startsWith(u'=')) {
                 f.form.editor().setText(press.mid(1));
             } else if (press.startsWith(u"close")) {
-                press == u"close box" ? void(f.find()->close()) : f.click("Command2");
+                if (press == u"close box")
+                    f.find()->close();
+                else if (press == u"close escape")
+                    QTest::keyClick(f.box(), Qt::Key_Escape);
+                else
+                    f.click("Command2");
                 QVERIFY(!f.find() || f.find()->isHidden());
                 f.openFind();
             } else {
                 const qsizetype shown = f.platform.messages.size();
-                f.box()->setText(press == u"again" ? f.box()->text() : press);
-                f.click("Command1");
+                const QString text = QString(press).remove(u"return "_s);
+                f.box()->setText(text == u"again" ? f.box()->text() : text);
+                if (press.startsWith(u"return "))
+                    QTest::keyClick(f.box(), Qt::Key_Return);
+                else
+                    f.click("Command1");
                 const auto &said = f.platform.messages;
                 if (said.size() > shown)
                     got << u"%1|%2|%3"_s.arg(said.last().title, said.last().text).arg(int(said.last().icon));

@@ -1,11 +1,12 @@
-#include "ui/posteditor.h"
-#include "scriptedplatform.h"
 #include "platform/commondialog.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
 #include "shell/postfiles.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,8 +44,9 @@ struct Fixture
     {
         return local(form.windowTitle() + u'|' + files.CurrentFileName() + u'|' + editor.text());
     }
-    /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text".
-        A filter other than the posts' own, or an icon other than information, shows. */
+    /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text",
+        then the questions, each as "title|text|default answer". A filter other than the posts' own, or
+        an icon other than information, shows. */
     QStringList asked() const
     {
         QStringList all;
@@ -53,6 +55,8 @@ struct Fixture
                     + (d.save ? u"save "_s : u"open "_s) + local(d.initialFileName);
         for (const auto &m : platform.messages)
             all << (m.icon == MessageIcon::Information ? u""_s : u"icon "_s) + local(m.title + u'|' + m.text);
+        for (const auto &q : platform.questions)
+            all << local(q.title + u'|' + q.text + u'|' + q.answers.value(q.defaultAnswer));
         return all;
     }
 };
@@ -67,46 +71,71 @@ private slots:
     void savedAndOpenedAgain_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("answers"); // to the questions, in order
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reopened"); // null: the text itself
         QTest::addColumn<QStringList>("said");
         const QString line = u"سطر Line\r\n"_s, page = line.repeated(2000); // 20000 characters
         const QByteArray lineBytes("\xD3\xD8\xD1 Line\r\n"), pageBytes = lineBytes.repeated(2000);
-        const QStringList none, tooLong{u"خطأ|الملف كبير جداً\r\nيمكنك تقسيم الملف لتفادي الأخطاء"_s};
+        const QString tooLong = u"خطأ|الملف كبير جداً\r\nيمكنك تقسيم الملف لتفادي الأخطاء"_s;
+        auto notice = [](const char *length) {
+            return u"Zarvelo|تم حفظ المشاركة، وطولها \u2068"_s + QLatin1String(length)
+                + u"\u2069 حرفاً.\r\nعند فتح هذا الملف لن يحمل البرنامج منه إلا أول \u206820001\u2069 حرفاً."_s;
+        };
+        auto cut = [](const char *length) {
+            return u"Zarvelo|هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول \u206820001\u2069 حرفاً من حروفه البالغة \u2068"_s
+                + QLatin1String(length)
+                + u"\u2069.\r\n\u2068post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه مع ذلك؟|لا"_s;
+        };
+        const QString unencodable =
+            u"Zarvelo|في المشاركة \u20684\u2069 من الحروف لا يحملها الترميز العربي "
+            "Windows-1256 (مثل \u2068&#128512;\u2069).\r\nاحفظها بترميز UTF-8 لتبقى الحروف "
+            "كلها كما هي، أو بالترميز العربي وتُكتب تلك الحروف رموزاً رقمية.|حفظ بترميز UTF-8"_s;
+        const QString emoji = u"سلام 😀 ✓ ١٢\r\nok"_s;
         QTest::newRow("arabic, latin, CR LF")
-            << u"سلام Hi\r\nمع"_s << QByteArray("\xD3\xE1\xC7\xE3 Hi\r\n\xE3\xDA") << QString() << none;
-        QTest::newRow("LF CR tatweel") << u"\nـ\n\ré"_s << QByteArray("\n\xDC\n\r\xE9") << QString() << none;
-        QTest::newRow("zero bytes") << QString() << QByteArray() << QString() << none;
-        QTest::newRow("emoji as references")
-            << u"سلام 😀 ✓\r\nok"_s << QByteArray("\xD3\xE1\xC7\xE3 &#128512; &#10003;\r\nok")
-            << u"سلام &#128512; &#10003;\r\nok"_s
-            << QStringList{u"Zarvelo|تم حفظ الملف.\r\nعدد الحروف التي لا يحملها ترميز الملف العربي فكُتبت "
-                           "رموزاً رقمية (مثل &#128512;) تعرضها المنتديات والمتصفحات كما هي: 2"_s};
-        QTest::newRow("20000") << page << pageBytes << QString() << none;
-        QTest::newRow("20001") << page + u'ب' << pageBytes + "\xC8" << QString() << tooLong;
-        QTest::newRow("25000") << line.repeated(2500) << lineBytes.repeated(2500) << page + u'س' << tooLong;
-        QTest::newRow("cut in CR LF") << QString(20000, u'a') + u"\r\nb"_s << QByteArray(20000, 'a') + "\r\nb"
-                                      << QString(20000, u'a') + u'\r' << tooLong;
+            << u"سلام Hi\r\nمع"_s << QList<int>() << QByteArray("\xD3\xE1\xC7\xE3 Hi\r\n\xE3\xDA")
+            << QString() << QStringList();
+        QTest::newRow("LF CR tatweel")
+            << u"\nـ\n\ré"_s << QList<int>() << QByteArray("\n\xDC\n\r\xE9") << QString() << QStringList();
+        QTest::newRow("zero bytes") << QString() << QList<int>() << QByteArray() << QString()
+                                    << QStringList();
+        // Emoji, a tick and Arabic-Indic digits: the question, answered with references or UTF-8.
+        QTest::newRow("references") << emoji << QList<int>{1}
+                                    << QByteArray("\xD3\xE1\xC7\xE3 &#128512; &#10003; &#1633;&#1634;\r\nok")
+                                    << u"سلام &#128512; &#10003; &#1633;&#1634;\r\nok"_s
+                                    << QStringList{unencodable};
+        QTest::newRow("utf-8, kept") << emoji << QList<int>{0} << emoji.toUtf8() << QString()
+                                     << QStringList{unencodable};
+        QTest::newRow("20000") << page << QList<int>() << pageBytes << QString() << QStringList();
+        QTest::newRow("20001, whole again") << page + u'ب' << QList<int>() << pageBytes + "\xC8" << QString()
+                                            << QStringList{notice("20001"), tooLong};
+        // The cut copy never goes over its file without a yes: No keeps the file's bytes.
+        QTest::newRow("25000, cut") << line.repeated(2500) << QList<int>{1} << lineBytes.repeated(2500)
+                                    << page + u'س' << QStringList{notice("25000"), tooLong, cut("25000")};
+        QTest::newRow("cut in CR LF")
+            << QString(20000, u'a') + u"\r\nb"_s << QList<int>{1} << QByteArray(20000, 'a') + "\r\nb"
+            << QString(20000, u'a') + u'\r' << QStringList{notice("20003"), tooLong, cut("20003")};
     }
     void savedAndOpenedAgain()
     {
         QFETCH(QString, text);
+        QFETCH(QList<int>, answers);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reopened);
         QFETCH(QStringList, said);
         Fixture f;
+        f.platform.questionAnswers << answers;
         f.editor.setText(text);
         f.run("SAVE", u"post"_s);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
         f.run("NEWPOST");
         f.run("OPEN", u"post"_s);
         QCOMPARE(f.editor.text(), reopened.isNull() ? text : reopened);
-        // A file past the load limit is no current file: its cut copy never replaces it through a plain Save.
-        const bool cut = text.size() > 20000;
-        QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  post|"_s + (cut ? u""_s : u"post"_s));
-        f.run("SAVE");
-        QCOMPARE(f.asked(), QStringList({"save ", "open post", "save post"}).first(cut ? 3 : 2) + said);
+        QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  post|post"_s);
+        f.run("SAVE"); // opened and saved unchanged: the same bytes, unless the copy was cut and No kept them
+        QCOMPARE(f.asked(), QStringList({"save ", "open post"}) + said);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
+        QCOMPARE(f.platform.unexpectedCalls, 0);
     }
 
     void fileCommandsFailuresAndCancels()
@@ -142,10 +171,48 @@ private slots:
         QCOMPARE(asked.first(8),
                  QStringList({"save ", "save ", "save one.txt", "open typed", "save gone.txt",
                               "save one.txt/x", "save one.txt/x", "open one.txt/x"}));
-        QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\ngone.txt\r\n"_s) && !asked[8].endsWith(u'\n'));
-        QCOMPARE(asked[9], u"خطأ|تعذّر حفظ المشاركة في الملف:\r\ntyped\r\nPermission denied"_s);
-        QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\none.txt/x\r\n"_s)
-                && !asked[10].endsWith(u'\n'));
+        // Path and reason are isolated, so that the Arabic line around them cannot reorder them.
+        QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\n\u2068gone.txt\u2069\r\n\u2068"_s)
+                && asked[8].endsWith(u"\u2069"_s));
+        QCOMPARE(asked[9],
+                 u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068typed\u2069\r\n\u2068Permission denied\u2069"_s);
+        QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068one.txt/x\u2069\r\n"_s));
+    }
+
+    void cutCopyAndEncodingQuestions()
+    {
+        Fixture f;
+        QVERIFY(QDir(f.dir.path()).mkdir(u"sub"_s));
+        QFile file(f.path(u"long.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(25000, 'x')) == 25000);
+        file.close();
+        QVERIFY(QFile::link(f.path(u"long.txt"_s), f.path(u"link.txt"_s)));
+        f.run("OPEN", u"link.txt"_s);
+        f.platform.questionAnswers << 1 << 0; // No, then Yes
+        f.run("SAVEAS",
+              u"sub/../long.txt"_s); // the same file under another name still asks; No changes nothing
+        QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  link.txt|link.txt"_s);
+        QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(25000, 'x'));
+        f.run("SAVE"); // Yes: written through the link, and the file no longer differs from the post
+        QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(20001, 'x'));
+        QVERIFY(QFileInfo(f.path(u"link.txt"_s)).isSymLink());
+        f.run("SAVE");
+        QCOMPARE(f.platform.questions.size(), 2);
+        QVERIFY(f.platform.questions[0].defaultAnswer == 1 && f.platform.questions[0].escapeAnswer == 1);
+
+        f.run("NEWPOST");
+        f.editor.setText(u"ـ😀"_s);
+        f.platform.questionAnswers << 2 << 0; // cancel, then UTF-8
+        f.run("SAVEAS", u"new.txt"_s);
+        QVERIFY(!QFile::exists(f.path(u"new.txt"_s)));
+        QCOMPARE(f.files.CurrentFileName(), QString());
+        QCOMPARE(f.platform.questions[2].escapeAnswer, 2);
+        f.run("SAVE", u"new.txt"_s);
+        f.editor.setText(u"ـ😀 ١"_s); // UTF-8 from now on: no more questions
+        f.run("SAVE");
+        QCOMPARE(fileBytes(f.path(u"new.txt"_s)), u"ـ😀 ١"_s.toUtf8());
+        QCOMPARE(f.platform.questions.size(), 4);
+        QCOMPARE(f.platform.unexpectedCalls, 0);
     }
 };
 

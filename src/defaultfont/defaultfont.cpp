@@ -2,15 +2,16 @@
 
 #include "editing/editingcommands.h"
 
-#include "ui/captionfit.h"
 #include "defaultfont/defaultfonttemplate.h"
 #include "defaultfont/frmdefaultfont.h"
 #include "defaultfont/settingsfile.h"
-#include "ui/posteditor.h"
+#include "platform/isolate.h"
 #include "platform/platform.h"
-#include "ui/controlbuilder.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
+#include "ui/captionfit.h"
+#include "ui/controlbuilder.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QDir>
@@ -144,10 +145,11 @@ bool DefaultFont::saveSettings(const DefaultFontSettings &settings)
         name = settingsFileName();
     const TextFileWrite written = m_form.platform().writeTextFile(name, settingsFileText(settings));
     if (!written.ok) {
-        m_form.platform().messageBox(QStringLiteral("تعذر حفظ الإعدادات في الملف:\r\n")
-                                         + QDir::toNativeSeparators(QDir::current().absoluteFilePath(name))
-                                         + QStringLiteral("\r\n\r\n") + written.error,
-                                     programName(), MessageIcon::None);
+        m_form.platform().messageBox(
+            QStringLiteral("تعذر حفظ الإعدادات في الملف:\r\n")
+                + isolated(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))
+                + QStringLiteral("\r\n\r\n") + isolated(written.error),
+            programName(), MessageIcon::None);
         return false;
     }
     m_settings = settings;

@@ -1,12 +1,13 @@
 #include "editing/editingcommands.h"
 
 #include "editing/colortohex.h"
-#include "ui/posteditor.h"
 #include "editing/tagtables.h"
-#include "platform/platform.h"
 #include "platform/commondialog.h"
+#include "platform/platform.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
+#include "ui/listpicker.h"
+#include "ui/posteditor.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -47,11 +48,11 @@ void EditingCommands::connectControls()
             &EditingCommands::Command12_Click);
     connect(button(QStringLiteral("Command13")), &QPushButton::clicked, this,
             &EditingCommands::Command13_Click);
-    // activated, not currentIndexChanged: only a user's pick runs a command,
-    // never the list's text being set back afterwards.
-    connect(m_form.control<QComboBox>(QStringLiteral("Combo1")), &QComboBox::activated, this,
+    // Only a user's pick runs a command: never the list's text being set
+    // back afterwards, nor browsing the closed list with the keyboard.
+    connect(new ListPicker(*m_form.control<QComboBox>(QStringLiteral("Combo1"))), &ListPicker::picked, this,
             &EditingCommands::Combo1_Click);
-    connect(m_form.control<QComboBox>(QStringLiteral("Combo3")), &QComboBox::activated, this,
+    connect(new ListPicker(*m_form.control<QComboBox>(QStringLiteral("Combo3"))), &ListPicker::picked, this,
             &EditingCommands::Combo3_Click);
 }
 

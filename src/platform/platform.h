@@ -3,6 +3,7 @@
 #include "platform/textfile.h"
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -36,6 +37,12 @@ public:
     virtual void messageBox(const QString &text, const QString &title = programName(),
                             MessageIcon icon = MessageIcon::None) = 0;
 
+    /** A modal question box with one button for each answer, in order, the
+        default answer's button taking Return. Returns the index of the answer
+        chosen; closing the box (Escape, the title bar) chooses escapeAnswer. */
+    virtual int questionBox(const QString &text, const QStringList &answers, int defaultAnswer,
+                            int escapeAnswer, const QString &title = programName()) = 0;
+
     /** A modal one-line input box with OK and Cancel and an empty field.
         Returns the typed text on OK; Cancel and an empty field both give "". */
     virtual QString inputBox(const QString &prompt, const QString &title = programName()) = 0;
@@ -58,10 +65,19 @@ public:
         return readWindows1256File(path, maxBytes);
     }
 
-    /** Replaces a file with text as Windows-1256 bytes, atomically. */
-    virtual TextFileWrite writeTextFile(const QString &path, const QString &text)
+    /** Reads a post file in its own encoding, UTF-8 or Windows-1256, with
+        at most maxCharacters characters of it when maxCharacters >= 0. */
+    virtual TextFileRead readPostFile(const QString &path, qint64 maxCharacters = -1)
     {
-        return writeWindows1256File(path, text);
+        return zarvelo::readPostFile(path, maxCharacters);
+    }
+
+    /** Replaces a file with text in the encoding, atomically where the
+        folder allows it. */
+    virtual TextFileWrite writeTextFile(const QString &path, const QString &text,
+                                        TextEncoding encoding = TextEncoding::Windows1256)
+    {
+        return writeTextFileAs(path, text, encoding);
     }
 
     /** Puts plain text on the clipboard, replacing what it held. */

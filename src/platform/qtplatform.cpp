@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -29,6 +30,22 @@ void QtPlatform::messageBox(const QString &text, const QString &title, MessageIc
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
                     text, QMessageBox::Ok, dialogParent());
     box.exec();
+}
+
+int QtPlatform::questionBox(const QString &text, const QStringList &answers, int defaultAnswer,
+                            int escapeAnswer, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, dialogParent());
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons.append(box.addButton(answer, QMessageBox::ActionRole));
+    if (defaultAnswer >= 0 && defaultAnswer < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons[defaultAnswer]));
+    if (escapeAnswer >= 0 && escapeAnswer < buttons.size())
+        box.setEscapeButton(buttons[escapeAnswer]);
+    box.exec();
+    const int chosen = int(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : escapeAnswer;
 }
 
 QString QtPlatform::inputBox(const QString &prompt, const QString &title)

@@ -9,6 +9,8 @@ class QtPlatform final : public Platform
 {
 public:
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
+    int questionBox(const QString &text, const QStringList &answers, int defaultAnswer, int escapeAnswer,
+                    const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title) override;
     QString openFileName(const QString &filter, const QString &initialFileName) override;
     QString saveFileName(const QString &filter, const QString &initialFileName) override;

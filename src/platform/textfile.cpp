@@ -4,9 +4,111 @@
 #include "platform/fileerror.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zarvelo {
+
+namespace {
+
+constexpr qint64 kReadPiece = qint64(1) << 16;
+
+QByteArrayView utf8Bom()
+{
+    return QByteArrayView("\xEF\xBB\xBF", 3);
+}
+
+/** Whether the file's folder refuses a new file for want of rights: denied
+    (a folder the user may not write) or not permitted (an immutable one). */
+bool folderRefusesNewFiles(const QString &path)
+{
+    QByteArray probe = QFile::encodeName(QFileInfo(path).absolutePath() + QStringLiteral("/.zarvelo-XXXXXX"));
+    const int fd = ::mkstemp(probe.data());
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(probe.constData());
+        return false;
+    }
+    return errno == EACCES || errno == EPERM;
+}
+
+/** Writes bytes over the file itself. Not atomic, so the old bytes are kept
+    and put back when the new ones cannot all be written. */
+bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        *error = fileFailureReason(file, FileAction::Write);
+        return false;
+    }
+    const QByteArray old = file.readAll();
+    auto put = [&file](const QByteArray &content) {
+        return file.seek(0) && file.write(content) == content.size() && file.resize(content.size())
+            && file.flush() && ::fsync(file.handle()) == 0;
+    };
+    if (file.error() == QFileDevice::NoError && put(bytes))
+        return true;
+    *error = fileFailureReason(file, FileAction::Write);
+    put(old);
+    return false;
+}
+
+/** Whether UTF-8 bytes end with a lead byte short of its continuation bytes. */
+bool endsInsideSequence(QByteArrayView tail)
+{
+    qsizetype lead = tail.size() - 1;
+    while (lead >= 0 && (uchar(tail[lead]) & 0xC0) == 0x80)
+        --lead;
+    if (lead < 0)
+        return false;
+    const uchar byte = uchar(tail[lead]);
+    const qsizetype needed = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+    return tail.size() - 1 - lead < needed;
+}
+
+QList<char32_t> loneSurrogates(QStringView text)
+{
+    QList<char32_t> lone;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            lone.append(c.unicode());
+    }
+    return lone;
+}
+
+} // namespace
+
+qsizetype characterCount(QStringView text)
+{
+    // A low surrogate is half a character only after a high one; alone, as
+    // a damaged text may hold it, it counts as one.
+    qsizetype pairs = 0;
+    for (qsizetype i = 1; i < text.size(); ++i)
+        pairs += text[i].isLowSurrogate() && text[i - 1].isHighSurrogate() ? 1 : 0;
+    return text.size() - pairs;
+}
+
+QStringView leftCharacters(QStringView text, qsizetype count)
+{
+    qsizetype units = 0;
+    for (qsizetype n = 0; n < count && units < text.size(); ++n) {
+        const bool pair =
+            text[units].isHighSurrogate() && units + 1 < text.size() && text[units + 1].isLowSurrogate();
+        units += pair ? 2 : 1;
+    }
+    return text.first(units);
+}
 
 TextFileRead readWindows1256File(const QString &path, qint64 maxBytes)
 {
@@ -22,28 +124,131 @@ TextFileRead readWindows1256File(const QString &path, qint64 maxBytes)
         return result;
     }
     result.text = decodeWindows1256(bytes);
+    result.characters = file.size();
     result.ok = true;
     return result;
 }
 
-TextFileWrite writeWindows1256File(const QString &path, const QString &text)
+PostTextDecoder::PostTextDecoder(qint64 maxCharacters)
+    : m_maxCharacters(maxCharacters)
+{}
+
+bool PostTextDecoder::feed(QByteArrayView bytes)
+{
+    if (m_start.size() < utf8Bom().size())
+        m_start.append(bytes.first(std::min<qsizetype>(bytes.size(), utf8Bom().size() - m_start.size())));
+    m_fed += bytes.size();
+    m_tail.append(bytes.last(std::min<qsizetype>(bytes.size(), 4)));
+    m_tail = m_tail.right(4);
+    if (m_maxCharacters < 0)
+        m_head.append(bytes);
+    else if (m_head.size() < m_maxCharacters)
+        m_head.append(bytes.first(std::min<qint64>(bytes.size(), m_maxCharacters - m_head.size())));
+
+    // Windows-1256 needs no more bytes than its head.
+    const bool headComplete = m_maxCharacters >= 0 && m_head.size() >= m_maxCharacters;
+    if (!m_utf8Valid)
+        return !headComplete;
+    if (!m_multiByte)
+        m_multiByte = std::any_of(bytes.begin(), bytes.end(), [](char b) { return (uchar(b) & 0x80) != 0; });
+    const QString piece = m_utf8(bytes);
+    if (m_utf8.hasError()) {
+        m_utf8Valid = false;
+        m_utf8Text = QString();
+        return !headComplete;
+    }
+    // The decoder keeps an unfinished sequence for the next piece, so a
+    // surrogate pair never straddles two pieces.
+    const qint64 wanted = m_maxCharacters < 0 ? piece.size() : m_maxCharacters - m_utf8Characters;
+    if (wanted > 0)
+        m_utf8Text.append(leftCharacters(piece, wanted));
+    m_utf8Characters += characterCount(piece);
+    return true;
+}
+
+TextFileRead PostTextDecoder::finish(qint64 totalBytes)
+{
+    // The decoder holds back a sequence cut off by the end of the file
+    // without reporting it.
+    if (m_utf8Valid && endsInsideSequence(m_tail))
+        m_utf8Valid = false;
+    TextFileRead result;
+    result.ok = true;
+    if (m_utf8Valid && m_multiByte) {
+        result.encoding = m_start == utf8Bom() ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
+        result.text = m_utf8Text;
+        result.characters = m_utf8Characters;
+    } else {
+        result.text = decodeWindows1256(m_head);
+        result.characters = std::max(totalBytes, m_fed);
+    }
+    return result;
+}
+
+TextFileRead readPostFile(const QString &path, qint64 maxCharacters)
+{
+    TextFileRead failed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failed.error = fileFailureReason(file, FileAction::Read);
+        return failed;
+    }
+    PostTextDecoder decoder(maxCharacters);
+    // Read on past the characters kept only while the bytes may still be
+    // UTF-8: their validity and the whole file's count need them.
+    while (!file.atEnd()) {
+        const QByteArray piece = file.read(kReadPiece);
+        if (piece.isEmpty() || !decoder.feed(piece))
+            break;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        failed.error = fileFailureReason(file, FileAction::Read);
+        return failed;
+    }
+    return decoder.finish(file.size());
+}
+
+QByteArray encodeText(QStringView text, TextEncoding encoding, QList<char32_t> *unencodable)
+{
+    if (encoding == TextEncoding::Windows1256) {
+        Windows1256Bytes encoded = encodeWindows1256(text);
+        *unencodable = std::move(encoded.unencodable);
+        return encoded.bytes;
+    }
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    // The mark goes first even before an empty text, which the encoder's own
+    // option leaves without one.
+    QByteArray bytes = encoding == TextEncoding::Utf8WithBom ? utf8Bom().toByteArray() : QByteArray();
+    bytes += QByteArray(encoder(text));
+    // Only a lone surrogate has no UTF-8 form.
+    *unencodable = encoder.hasError() ? loneSurrogates(text) : QList<char32_t>();
+    return bytes;
+}
+
+TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEncoding encoding)
 {
     TextFileWrite result;
-    Windows1256Bytes encoded = encodeWindows1256(text);
-    if (!encoded.ok()) {
-        result.unencodable = std::move(encoded.unencodable);
-        result.error = QStringLiteral("في النص أحرف لا يمكن حفظها بترميز Windows-1256.");
+    const QByteArray bytes = encodeText(text, encoding, &result.unencodable);
+    if (!result.unencodable.isEmpty()) {
+        result.error = encoding == TextEncoding::Windows1256
+            ? QStringLiteral("في النص أحرف لا يمكن حفظها بترميز Windows-1256.")
+            : QStringLiteral("في النص أحرف تالفة لا يمكن حفظها بترميز UTF-8.");
         return result;
     }
     QSaveFile file(path);
-    // A failed write must leave the old file whole, so never fall back to
-    // writing in place.
+    // A failed write must leave the old file whole, so Qt's own fallback,
+    // which writes in place on any refusal, stays off; the one refusal worth
+    // writing in place for is handled below.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
         result.error = fileFailureReason(file, FileAction::Write);
+        if (QFileInfo(path).isFile() && folderRefusesNewFiles(path))
+            result.ok = writeInPlace(path, bytes, &result.error);
+        if (result.ok)
+            result.error.clear();
         return result;
     }
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
+    if (file.write(bytes) != bytes.size()) {
         result.error = fileFailureReason(file, FileAction::Write);
         file.cancelWriting();
         return result;
@@ -54,6 +259,25 @@ TextFileWrite writeWindows1256File(const QString &path, const QString &text)
     }
     result.ok = true;
     return result;
+}
+
+TextFileWrite writeWindows1256File(const QString &path, const QString &text)
+{
+    return writeTextFileAs(path, text, TextEncoding::Windows1256);
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    struct stat first
+    {
+    };
+    struct stat second
+    {
+    };
+    if (::stat(QFile::encodeName(a).constData(), &first) != 0
+        || ::stat(QFile::encodeName(b).constData(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace zarvelo

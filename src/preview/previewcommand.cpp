@@ -1,11 +1,12 @@
 #include "preview/previewcommand.h"
 
-#include "ui/posteditor.h"
 #include "platform/codepage.h"
+#include "platform/isolate.h"
 #include "platform/platform.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,13 +45,13 @@ void PreviewCommand::Command9_Click()
     QString path;
     QString error;
     if (!writePage(page, &path, &error)) {
-        platform.messageBox(
-            QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2").arg(path, error));
+        platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
+                                .arg(isolated(path), isolated(error)));
         return;
     }
     if (!platform.openInBrowser(path, &error)) {
-        platform.messageBox(
-            QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2").arg(path, error));
+        platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
+                                .arg(isolated(path), isolated(error)));
     }
 }
 

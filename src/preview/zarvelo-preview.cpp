@@ -2,6 +2,7 @@
 // with the same conversion as the program's preview button.
 
 #include "platform/codepage.h"
+#include "platform/textfile.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
 
@@ -20,8 +21,8 @@ constexpr const char *kUsage = "Usage: zarvelo-preview [--body] [FILE]\n"
                                "preview page, as the preview button of Zarvelo does, and writes it to\n"
                                "standard output.\n"
                                "\n"
-                               "  FILE     the post, as Windows-1256 text; standard input when FILE is\n"
-                               "           absent or \"-\"\n"
+                               "  FILE     the post, as Windows-1256 or UTF-8 text; standard input when\n"
+                               "           FILE is absent or \"-\"\n"
                                "  --body   write only the converted post, without the page around it\n"
                                "  --help   show this help and exit\n"
                                "\n"
@@ -105,7 +106,10 @@ int main(int argc, char *argv[])
         printError(QStringLiteral("cannot read %1: %2").arg(source, error));
         return 1;
     }
-    const QString body = zarvelo::convertMarkupToHtml(zarvelo::decodeWindows1256(input));
+    // The post is read as the editor opens it, UTF-8 or Windows-1256.
+    zarvelo::PostTextDecoder decoder;
+    decoder.feed(input);
+    const QString body = zarvelo::convertMarkupToHtml(decoder.finish(input.size()).text);
     const QString text = options.body ? body : zarvelo::previewPageText(body);
     const QByteArray output = zarvelo::encodeWindows1256(zarvelo::escapeUnencodableAsHtml(text)).bytes;
     if (std::fwrite(output.constData(), 1, size_t(output.size()), stdout) != size_t(output.size())

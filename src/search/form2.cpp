@@ -1,14 +1,15 @@
 #include "search/form2.h"
 
-#include "ui/posteditor.h"
 #include "platform/platform.h"
 #include "search/findstep.h"
-#include "ui/controlbuilder.h"
 #include "shell/form1.h"
+#include "ui/controlbuilder.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,8 +75,10 @@ Form2::Form2(Form1 &form)
     const int needed = label->sizeHint().width();
     if (needed > label->width())
         label->setGeometry(label->geometry().adjusted(label->width() - needed, 0, 0, 0));
-    connect(findChild<QPushButton *>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &Form2::search);
+    auto *searchButton = findChild<QPushButton *>(QStringLiteral("Command1"));
+    connect(searchButton, &QPushButton::clicked, this, &Form2::search);
+    // Return in the search text presses the search button, as in a dialog.
+    connect(m_text1, &QLineEdit::returnPressed, searchButton, &QPushButton::click);
     connect(findChild<QPushButton *>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &QWidget::hide);
 
@@ -119,6 +122,16 @@ void Form2::search()
     m_form.show();
     m_form.raise();
     m_form.activateWindow();
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does what the close button does: it hides, keeping the search.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

@@ -1,5 +1,8 @@
 #include "shell/postfile.h"
 
+#include "platform/isolate.h"
+#include "platform/textfile.h"
+
 namespace zarvelo {
 
 QString postFileFilter()
@@ -10,9 +13,45 @@ QString postFileFilter()
 LoadedPost limitLoadedPost(const QString &decoded)
 {
     LoadedPost loaded;
-    loaded.limitPassed = decoded.size() > kPostLoadLimit;
-    loaded.text = loaded.limitPassed ? decoded.left(kPostLoadLimit + 1) : decoded;
+    // Cheap first: a text no longer in UTF-16 units is no longer in characters.
+    loaded.limitPassed = decoded.size() > kPostLoadLimit && characterCount(decoded) > kPostLoadLimit;
+    loaded.text = loaded.limitPassed ? leftCharacters(decoded, kPostLoadLimit + 1).toString() : decoded;
     return loaded;
+}
+
+QString cutFileQuestion(const QString &path, qint64 fileCharacters)
+{
+    return QStringLiteral("هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول %1 حرفاً من حروفه البالغة %2.\r\n"
+                          "%3\r\n"
+                          "الحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه مع ذلك؟")
+        .arg(isolated(kPostLoadLimit + 1), isolated(fileCharacters), isolated(path));
+}
+
+QString longPostNotice(qint64 postCharacters)
+{
+    return QStringLiteral("تم حفظ المشاركة، وطولها %1 حرفاً.\r\n"
+                          "عند فتح هذا الملف لن يحمل البرنامج منه إلا أول %2 حرفاً.")
+        .arg(isolated(postCharacters), isolated(kPostLoadLimit + 1));
+}
+
+QString unencodableQuestion(qsizetype count, char32_t example)
+{
+    const QString reference = QStringLiteral("&#%1;").arg(quint32(example));
+    return QStringLiteral("في المشاركة %1 من الحروف لا يحملها الترميز العربي Windows-1256 (مثل %2).\r\n"
+                          "احفظها بترميز UTF-8 لتبقى الحروف كلها كما هي، أو بالترميز العربي "
+                          "وتُكتب تلك الحروف رموزاً رقمية.")
+        .arg(isolated(count), isolated(reference));
+}
+
+QStringList unencodableAnswers()
+{
+    return {QStringLiteral("حفظ بترميز UTF-8"), QStringLiteral("حفظ بالترميز العربي"),
+            QStringLiteral("إلغاء")};
+}
+
+QString fileFailureMessage(const QString &what, const QString &path, const QString &reason)
+{
+    return what + QStringLiteral("\r\n") + isolated(path) + QStringLiteral("\r\n") + isolated(reason);
 }
 
 QString loadLimitMessage()

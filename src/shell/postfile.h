@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zarvelo {
 
@@ -20,8 +21,28 @@ struct LoadedPost
 /** Applies the load limit to a file's decoded text. Reading stops on the
     character that passes the limit, so that character still comes in: a
     longer file gives 20001 characters, not 20000. Line breaks are kept as
-    they are, even a CR LF pair the cut falls in. */
+    they are, even a CR LF pair the cut falls in; a character outside the
+    Basic Multilingual Plane is one character and never cut in two. */
 LoadedPost limitLoadedPost(const QString &decoded);
+
+/** The question before a save would write the editor's cut copy over the
+    file it was cut from: the file had fileCharacters characters. */
+QString cutFileQuestion(const QString &path, qint64 fileCharacters);
+
+/** The notice after saving a post of postCharacters characters, longer than
+    the load limit, which opening the file again will cut. */
+QString longPostNotice(qint64 postCharacters);
+
+/** The question before a Windows-1256 post whose characters the code page
+    cannot all hold is saved: count of them, the first as example. */
+QString unencodableQuestion(qsizetype count, char32_t example);
+
+/** The answers to unencodableQuestion, in this order. */
+enum UnencodableAnswer { SaveAsUtf8, SaveWithReferences, CancelSave };
+QStringList unencodableAnswers();
+
+/** A failed open or save: what failed, the path and the reason, each on its own line. */
+QString fileFailureMessage(const QString &what, const QString &path, const QString &reason);
 
 /** The message shown when a file passed the load limit, and its title. */
 QString loadLimitMessage();

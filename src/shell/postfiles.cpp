@@ -2,27 +2,18 @@
 
 #include "defaultfont/defaultfont.h"
 
-#include "ui/posteditor.h"
 #include "platform/codepage.h"
+#include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "search/form2.h"
-#include "platform/commondialog.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/postfile.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 
 namespace zarvelo {
-
-namespace {
-
-QString failureMessage(const QString &what, const QString &path, const QString &reason)
-{
-    return what + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + reason;
-}
-
-} // namespace
 
 PostFiles::PostFiles(Form1 &form)
     : QObject(&form)
@@ -38,9 +29,18 @@ PostFiles::PostFiles(Form1 &form)
     new FindWindowOpener(form);
 }
 
+void PostFiles::startPost(TextEncoding encoding)
+{
+    m_encoding = encoding;
+    m_cutFile.clear();
+    m_cutFileCharacters = 0;
+    m_toldLong = false;
+}
+
 void PostFiles::NEWPOST()
 {
     m_form.defaultFont().APPLYDEFAULTFONT();
+    startPost(TextEncoding::Windows1256);
     m_currentFileName.clear();
     m_form.setWindowTitle(postWindowTitle(QString()));
 }
@@ -56,24 +56,27 @@ void PostFiles::OPEN()
         return;
 
     const QString path = m_currentFileName;
-    // One byte is one character, so the limit's worth of bytes is all the
-    // editor can get: a huge file is never read whole.
-    const TextFileRead read = m_form.platform().readTextFile(path, kPostLoadLimit + 1);
+    // The limit's worth of characters is all the editor can get: a huge file
+    // is read no further than its encoding and its length need.
+    const TextFileRead read = m_form.platform().readPostFile(path, kPostLoadLimit + 1);
     if (!read.ok) {
         // The editor still holds the post of the file before, so that file
         // stays the current one.
         m_currentFileName = previousFileName;
-        m_form.platform().messageBox(failureMessage(QStringLiteral("تعذّر فتح الملف:"), path, read.error),
+        m_form.platform().messageBox(fileFailureMessage(QStringLiteral("تعذّر فتح الملف:"), path, read.error),
                                      QStringLiteral("خطأ"), MessageIcon::Information);
         return;
     }
     const LoadedPost loaded = limitLoadedPost(read.text);
+    startPost(read.encoding);
     if (loaded.limitPassed) {
         m_form.platform().messageBox(loadLimitMessage(), loadLimitTitle(), MessageIcon::Information);
-        // The editor holds only the start of the file: a plain Save must not
-        // cut the file down to it, so Save asks for a name again (offering
-        // this path) while the title still tells where the post came from.
-        m_currentFileName.clear();
+        m_toldLong = true; // that message has said it already
+    }
+    if (read.characters > characterCount(loaded.text)) {
+        // Still the current file, but a save over it asks first.
+        m_cutFile = path;
+        m_cutFileCharacters = read.characters;
     }
     m_form.editor().setText(loaded.text);
     m_form.setWindowTitle(postWindowTitle(path));
@@ -104,31 +107,69 @@ void PostFiles::SAVEAS()
     writePost(previousFileName);
 }
 
+bool PostFiles::mayOverwrite(const QString &path)
+{
+    if (m_cutFile.isEmpty() || !isSameFile(path, m_cutFile))
+        return true;
+    enum { Yes, No };
+    const int answer = m_form.platform().questionBox(cutFileQuestion(path, m_cutFileCharacters),
+                                                     {QStringLiteral("نعم"), QStringLiteral("لا")}, No, No);
+    return answer == Yes;
+}
+
+bool PostFiles::chooseEncoding(QString *text, TextEncoding *encoding)
+{
+    *text = m_form.editor().text();
+    *encoding = m_encoding;
+    if (m_encoding != TextEncoding::Windows1256)
+        return true;
+    const Windows1256Bytes probe = encodeWindows1256(*text);
+    if (probe.ok())
+        return true;
+    const int answer = m_form.platform().questionBox(
+        unencodableQuestion(probe.unencodable.size(), probe.unencodable.first()), unencodableAnswers(),
+        SaveAsUtf8, CancelSave);
+    switch (answer) {
+    case SaveAsUtf8:
+        *encoding = TextEncoding::Utf8;
+        return true;
+    case SaveWithReferences:
+        // Forums and browsers show the references as the characters themselves.
+        *text = escapeUnencodableAsHtml(*text);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void PostFiles::writePost(const QString &previousFileName)
 {
     const QString path = m_currentFileName;
-    // Characters the code page cannot hold go in as numeric references,
-    // which forums and browsers show as the characters themselves.
-    qsizetype escaped = 0;
-    const QString text = escapeUnencodableAsHtml(m_form.editor().text(), &escaped);
-    const TextFileWrite written = m_form.platform().writeTextFile(path, text);
+    QString text;
+    TextEncoding encoding = m_encoding;
+    if (!mayOverwrite(path) || !chooseEncoding(&text, &encoding)) {
+        // Nothing is written and nothing changes.
+        m_currentFileName = previousFileName;
+        return;
+    }
+    const TextFileWrite written = m_form.platform().writeTextFile(path, text, encoding);
     if (!written.ok) {
         // Nothing was written, so nothing changes but the message: the old
         // file is whole, the title and the current file stay as they were.
         m_currentFileName = previousFileName;
         m_form.platform().messageBox(
-            failureMessage(QStringLiteral("تعذّر حفظ المشاركة في الملف:"), path, written.error),
+            fileFailureMessage(QStringLiteral("تعذّر حفظ المشاركة في الملف:"), path, written.error),
             QStringLiteral("خطأ"), MessageIcon::Information);
         return;
     }
+    m_encoding = encoding;
+    if (!m_cutFile.isEmpty() && isSameFile(path, m_cutFile))
+        m_cutFile.clear(); // the file now holds just what the editor holds
     m_form.setWindowTitle(postWindowTitle(path));
-    if (escaped > 0) {
-        m_form.platform().messageBox(
-            QStringLiteral("تم حفظ الملف.\r\n"
-                           "عدد الحروف التي لا يحملها ترميز الملف العربي فكُتبت رموزاً رقمية "
-                           "(مثل &#128512;) تعرضها المنتديات والمتصفحات كما هي: %1")
-                .arg(escaped),
-            programName(), MessageIcon::Information);
+    const qint64 characters = characterCount(text);
+    if (characters > kPostLoadLimit && !m_toldLong) {
+        m_toldLong = true;
+        m_form.platform().messageBox(longPostNotice(characters), programName(), MessageIcon::Information);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/textfile.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,8 +11,10 @@ class Form1;
 
 /**
  * The post-file commands of the main window's file menu: new post, open,
- * save, save as and exit, with the current file they share. Posts are
- * Windows-1256 text files holding exactly the editor's text.
+ * save, save as and exit, with the current file they share. A post file
+ * holds exactly the editor's text, in Windows-1256 or in UTF-8: a post is
+ * saved in the encoding it was opened in, so that a file opened and saved
+ * unchanged keeps its bytes.
  */
 class PostFiles final : public QObject
 {
@@ -33,11 +37,25 @@ public:
     void EXIT();
 
 private:
+    /** Forgets what belonged to the post before: its encoding, its cut file. */
+    void startPost(TextEncoding encoding);
     bool chooseSaveFile();
     void writePost(const QString &previousFileName);
+    /** Asks before the cut copy goes over the file it was cut from. */
+    bool mayOverwrite(const QString &path);
+    /** The text to write and its encoding; false when the user cancels. */
+    bool chooseEncoding(QString *text, TextEncoding *encoding);
 
     Form1 &m_form;
     QString m_currentFileName;
+    /** The encoding the post was opened in or last saved in. */
+    TextEncoding m_encoding = TextEncoding::Windows1256;
+    /** The file the post was cut from when it was opened, and its length in
+        characters; empty once the post holds no cut copy of a file. */
+    QString m_cutFile;
+    qint64 m_cutFileCharacters = 0;
+    /** The post was said to be too long to reopen whole. */
+    bool m_toldLong = false;
 };
 
 } // namespace zarvelo

@@ -25,6 +25,14 @@ public:
         QString title;
         MessageIcon icon;
     };
+    struct Question
+    {
+        QString text;
+        QStringList answers;
+        int defaultAnswer;
+        int escapeAnswer;
+        QString title;
+    };
     struct FileDialog
     {
         bool save;
@@ -34,6 +42,7 @@ public:
 
     // Answers, taken in order.
     QQueue<QString> inputAnswers;
+    QQueue<int> questionAnswers; // an empty queue closes the box
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
     QQueue<std::optional<quint32>> colorAnswers; // nullopt: the dialog is cancelled
@@ -44,6 +53,7 @@ public:
 
     // What was asked and done.
     QList<Message> messages;
+    QList<Question> questions;
     QStringList inputPrompts;
     QList<FileDialog> fileDialogs;
     QList<quint32> colorDialogStarts;
@@ -53,15 +63,26 @@ public:
     QList<int> endedWith; // exit codes of endProcess calls
     int unexpectedCalls = 0;
 
-    /** How many dialogs of any kind (message, input, file, colour) were shown. */
+    /** How many dialogs of any kind (message, question, input, file, colour) were shown. */
     qsizetype dialogCount() const
     {
-        return messages.size() + inputPrompts.size() + fileDialogs.size() + colorDialogStarts.size();
+        return messages.size() + questions.size() + inputPrompts.size() + fileDialogs.size()
+            + colorDialogStarts.size();
     }
 
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override
     {
         messages.append({text, title, icon});
+    }
+    int questionBox(const QString &text, const QStringList &answers, int defaultAnswer, int escapeAnswer,
+                    const QString &title) override
+    {
+        questions.append({text, answers, defaultAnswer, escapeAnswer, title});
+        if (questionAnswers.isEmpty()) {
+            ++unexpectedCalls;
+            return escapeAnswer;
+        }
+        return questionAnswers.dequeue();
     }
     QString inputBox(const QString &prompt, const QString &title) override
     {
@@ -88,14 +109,14 @@ public:
         }
         return colorAnswers.dequeue();
     }
-    TextFileWrite writeTextFile(const QString &path, const QString &text) override
+    TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding) override
     {
         if (!failWritesTo.isEmpty() && path == failWritesTo) {
             TextFileWrite failed;
             failed.error = QStringLiteral("Permission denied");
             return failed;
         }
-        return Platform::writeTextFile(path, text);
+        return Platform::writeTextFile(path, text, encoding);
     }
     void setClipboardText(const QString &text) override { clipboard.append(text); }
     bool openInBrowser(const QString &path, QString *error) override
