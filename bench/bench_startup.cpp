@@ -39,6 +39,9 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window keeps its post as drafts: in a folder of the run's own, never the user's.
+    const QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QApplication::setStyle(QStringLiteral("Fusion"));
     benchmark::Initialize(&argc, argv);

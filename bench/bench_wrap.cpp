@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -94,6 +95,9 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window keeps its post as drafts: in a folder of the run's own, never the user's.
+    const QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

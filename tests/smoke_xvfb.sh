@@ -26,6 +26,8 @@ pids+=($!)
 sleep 0.5
 
 cp "$source_dir/data/setting.vbe" "$work/setting.vbe"
+# The typed post is kept as a draft: in a data folder of the test's own.
+export XDG_DATA_HOME="$work/data"
 (cd "$work" && exec "$build/zarvelo") > "$work/zarvelo.log" 2>&1 &
 pids+=($!)
 

@@ -126,12 +126,12 @@ void TestForm1::menuTree()
                 tree << QStringLiteral("  ") + action->objectName() + QLatin1Char(' ')
                         + (action->isSeparator() ? QStringLiteral("-") : action->shortcut().toString());
     }
-    QCOMPARE(
-        tree,
-        QStringList({QStringLiteral("&ملف"), "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O",
-                     "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ", QStringLiteral("أدوات"), "  DEFAULTFONT ",
-                     "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5", QStringLiteral("عــن...")}));
+    QCOMPARE(tree, QStringList({QStringLiteral("&ملف"), "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O",
+                                "  DRAFTS Ctrl+Shift+T", "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ",
+                                QStringLiteral("أدوات"), "  DEFAULTFONT ", "  ghghghgh -", "  find F3",
+                                "  LIVEPREVIEW F5", QStringLiteral("عــن...")}));
     QCOMPARE(form.menuAction(QStringLiteral("NEWPOST"))->text(), QStringLiteral("مشاركة جديدة   "));
+    QCOMPARE(form.menuAction(QStringLiteral("DRAFTS"))->text(), QStringLiteral("المسودات..."));
     QCOMPARE(form.menuAction(QStringLiteral("DEFAULTFONT"))->text(),
              QStringLiteral("إع&دادات الخط الإفتراضي..."));
     QVERIFY(!form.windowIcon().isNull());

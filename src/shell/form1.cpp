@@ -6,6 +6,7 @@
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
+#include "shell/draftswiring.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
@@ -71,6 +72,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     m_defaultFont = new DefaultFont(*this);
     new PreviewCommand(*this);
     new LivePreviewOpener(*menuAction(QStringLiteral("LIVEPREVIEW")), *m_text1, platform, *this);
+    wireDrafts(*this);
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

@@ -114,6 +114,7 @@ const std::vector<MenuDef> &form1Menu()
         {"SAVE", "file", "حفظ", "Ctrl+S", false},
         {"SAVEAS", "file", "حفظ باسم...", "F2", false},
         {"OPEN", "file", "فتح...", "Ctrl+O", false},
+        {"DRAFTS", "file", "المسودات...", "Ctrl+Shift+T", false},
         {"NEWPOST", "file", "مشاركة جديدة   ", "Ctrl+N", false},
         {"sdsdsdsd", "file", "-", nullptr, false},
         {"EXIT", "file", "خروج", nullptr, false},

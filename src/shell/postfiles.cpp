@@ -39,10 +39,12 @@ void PostFiles::startPost(TextEncoding encoding)
 
 void PostFiles::NEWPOST()
 {
+    emit postLeaving();
     m_form.defaultFont().APPLYDEFAULTFONT();
     startPost(TextEncoding::Windows1256);
     m_currentFileName.clear();
     m_form.setWindowTitle(postWindowTitle(QString()));
+    emit postStarted();
 }
 
 void PostFiles::OPEN()
@@ -78,8 +80,10 @@ void PostFiles::OPEN()
         m_cutFile = path;
         m_cutFileCharacters = read.characters;
     }
+    emit postLeaving();
     m_form.editor().setText(loaded.text);
     m_form.setWindowTitle(postWindowTitle(path));
+    emit postStarted();
 }
 
 bool PostFiles::chooseSaveFile()
@@ -166,6 +170,7 @@ void PostFiles::writePost(const QString &previousFileName)
     if (!m_cutFile.isEmpty() && isSameFile(path, m_cutFile))
         m_cutFile.clear(); // the file now holds just what the editor holds
     m_form.setWindowTitle(postWindowTitle(path));
+    emit postSaved();
     const qint64 characters = characterCount(text);
     if (characters > kPostLoadLimit && !m_toldLong) {
         m_toldLong = true;
@@ -173,8 +178,18 @@ void PostFiles::writePost(const QString &previousFileName)
     }
 }
 
+void PostFiles::adoptFile(const QString &path)
+{
+    // A restored draft is a post of its own, saved as a new post is: in the
+    // code page unless it holds what the code page lacks, when Save asks.
+    startPost(TextEncoding::Windows1256);
+    m_currentFileName = path;
+    m_form.setWindowTitle(postWindowTitle(path));
+}
+
 void PostFiles::EXIT()
 {
+    emit postLeaving();
     m_form.platform().endProcess(0);
 }
 

@@ -36,6 +36,17 @@ public:
     void SAVEAS();
     void EXIT();
 
+    /** Makes path the post's file (empty: none), as a restored draft's. */
+    void adoptFile(const QString &path);
+
+signals:
+    /** The post is about to be replaced or the program to end. */
+    void postLeaving();
+    /** A new post, or an opened file, is now in the editor. */
+    void postStarted();
+    /** The post was written to its file. */
+    void postSaved();
+
 private:
     /** Forgets what belonged to the post before: its encoding, its cut file. */
     void startPost(TextEncoding encoding);
