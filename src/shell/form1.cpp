@@ -12,6 +12,7 @@
 #include "shell/layoutrules.h"
 #include "shell/livepreviewwiring.h"
 #include "shell/postfiles.h"
+#include "shell/spellingswitch.h"
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -73,6 +75,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     new PreviewCommand(*this);
     new LivePreviewOpener(*menuAction(QStringLiteral("LIVEPREVIEW")), *m_text1, platform, *this);
     wireDrafts(*this);
+    wireSpellCheck(*m_text1, *m_highlighter, platform, *findChild<QMenu *>(QStringLiteral("tools")),
+                   *menuAction(QStringLiteral("SPELLCHECK")));
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.

@@ -123,6 +123,7 @@ const std::vector<MenuDef> &form1Menu()
         {"ghghghgh", "tools", "-", nullptr, false},
         {"find", "tools", "بحث...", "F3", false},
         {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
+        {"SPELLCHECK", "tools", "التدقيق الإملائي", nullptr, false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };
     // clang-format on

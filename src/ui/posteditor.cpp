@@ -215,6 +215,8 @@ void PostEditor::contextMenuEvent(QContextMenuEvent *event)
             connect(action, &QAction::triggered, this, &PostEditor::undo);
         }
     }
+    if (m_contextMenuHook)
+        m_contextMenuHook(*menu, cursorForPosition(event->pos()));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

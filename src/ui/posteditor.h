@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 
+#include <functional>
 #include <vector>
 
 namespace zarvelo {
@@ -62,6 +63,11 @@ public:
         back the selection it started from. */
     void undo();
 
+    /** Lets the owner put actions of its own at the top of the context menu,
+        for the text under the click (a document cursor there). */
+    using ContextMenuHook = std::function<void(QMenu &menu, const QTextCursor &atClick)>;
+    void setContextMenuHook(ContextMenuHook hook) { m_contextMenuHook = std::move(hook); }
+
     /** The editor's form of exact text, and back. Public for the tests and
         for anything that reads the document directly. */
     static QString toDocumentText(QStringView exact);
@@ -86,6 +92,7 @@ private:
         qsizetype length;
     };
     std::vector<UndoSelection> m_undoSelections;
+    ContextMenuHook m_contextMenuHook;
     Alignment m_alignment = RightJustify;
     bool m_rightToLeft = true;
 };
