@@ -1,7 +1,10 @@
 // Conversion throughput on long, tag-dense posts, and the plain restart-loop
-// conversion beside it for scale.
+// conversion beside it for scale. `bench_conversion --write-post=FILE [CHARS]`
+// writes the generated post (10 M characters unless told) as Windows-1256
+// text instead, for timing zarvelo-preview as a whole process.
 
 #include "literalconversion.h"
+#include "platform/textfile.h"
 #include "preview/conversion.h"
 
 #include <QRandomGenerator>
@@ -9,6 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -158,4 +163,19 @@ BENCHMARK(BM_LiteralConversion)->Arg(20'000)->Arg(100'000)->Unit(benchmark::kMil
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    constexpr const char kWrite[] = "--write-post=";
+    if (argc > 1 && std::strncmp(argv[1], kWrite, sizeof(kWrite) - 1) == 0) {
+        const qsizetype length = argc > 2 ? QByteArray(argv[2]).toLongLong() : 10'000'000;
+        const QString path = QString::fromLocal8Bit(argv[1] + sizeof(kWrite) - 1);
+        const zarvelo::TextFileWrite written = zarvelo::writeWindows1256File(path, post(length));
+        if (!written.ok)
+            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(written.error));
+        return written.ok ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

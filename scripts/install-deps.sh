@@ -11,7 +11,7 @@ packages=(
     fonts-noto-core fonts-kacst fonts-dejavu-core
     fonts-noto-ui-core fonts-liberation2 fonts-hosny-amiri fonts-urw-base35
     qt6-translations-l10n
-    xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick
+    xvfb xauth x11-utils openbox xdotool x11-xkb-utils imagemagick libxcb1-dev
     clang libclang-rt-14-dev clang-tidy clang-format
     desktop-file-utils appstream
     chromium

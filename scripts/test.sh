@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest on the
 # offscreen platform: once in the normal build and once with AddressSanitizer
-# and UndefinedBehaviorSanitizer; then clang-tidy and clang-format, a short
-# run of each fuzzer, and the Debian package (scripts/package.sh) installed and
-# started once. --quick skips all but the first (never in CI).
+# and UndefinedBehaviorSanitizer; then clang-tidy and clang-format, a short run
+# of each fuzzer, the Debian package (scripts/package.sh) installed and started
+# once, and the speed reports. --quick skips the sanitizer build, clang-tidy,
+# the fuzzers and the package (never in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,6 +38,11 @@ if [ "$quick" = no ]; then
 else
     echo "Skipped the sanitizer build, clang-tidy, the fuzzers and the package (--quick)."
 fi
+
+# Speed reports, never a pass or fail: start-up beside a bare Qt window, and
+# zarvelo-preview as a whole process beside the conversion in process.
+bash bench/startup_vs_bare.sh build || true
+bash bench/preview_process.sh build || true
 
 # One closing line for both test runs (a failure has ended the script before).
 passed=$(cat build/ctest.log $( [ "$quick" = no ] && echo build-asan/ctest.log) \

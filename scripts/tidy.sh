@@ -11,7 +11,7 @@ if ! clang-format --dry-run --Werror $files; then
     exit 1
 fi
 
-sources=$(git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
+sources=$(git ls-files 'src/*.cpp' 'tools/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
 # Generated code (moc, resources) is left out by the header filter of .clang-tidy.
 printf '%s\n' $sources | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet > build/clang-tidy.log 2>&1 || true
 if grep -q -E 'warning:|error:' build/clang-tidy.log; then

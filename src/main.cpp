@@ -1,3 +1,4 @@
+#include "platform/codepagecheck.h"
 #include "platform/qtplatform.h"
 #include "shell/form1.h"
 #include "shell/startup.h"
@@ -40,6 +41,8 @@ int main(int argc, char *argv[])
     zarvelo::setUpArabicLook(app);
 
     zarvelo::QtPlatform platform;
+    if (!zarvelo::checkWindows1256(platform))
+        return 1;
     zarvelo::Form1 window(platform);
     if (!window.formLoad())
         return 1;

@@ -14,6 +14,7 @@ for f in zarvelo setting.vbe bk.gif logo.gif; do
     [ -n "$found" ] || { echo "missing in the program folder: $f"; exit 1; }
 done
 [ -x "$prefix/bin/zarvelo" ] || { echo "no launcher in bin/"; exit 1; }
+[ -x "$prefix/bin/zarvelo-preview" ] || { echo "no zarvelo-preview in bin/"; exit 1; }
 test -f "$prefix/share/icons/hicolor/scalable/apps/$id.svg"
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml" > /dev/null \

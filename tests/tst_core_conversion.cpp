@@ -48,6 +48,7 @@ private slots:
     void converts_data();
     void converts();
     void matchesTheLiteralConversionOnRandomPosts();
+    void blocksMakeTheSameHtml();
 };
 
 void TestConversion::longReplacementTexts()
@@ -118,18 +119,37 @@ void TestConversion::matchesTheLiteralConversionOnRandomPosts()
     const quint32 seed = given.isEmpty() ? 20240417u : given.toUInt();
     QRandomGenerator random(seed);
     QString reused = QStringLiteral("stale text that must not show ").repeated(40); // memory reused
-    QString stepped;
     for (int n = 0; n < 6000; ++n) {
         const QString post = randomPost(random);
         const QString expected = test::literalConversion(post);
         const QString message = QStringLiteral("seed %1, post %2: \"%3\"").arg(seed).arg(n).arg(post);
         convertMarkupToHtml(post, reused);
         QVERIFY2(reused == expected, qPrintable(message));
-        CONVERTNAMEDQUOTES(stepped = post); // and the two procedures, step by step
-        for (const ConversionRule &rule : conversionRules())
-            REPLACEALL(stepped, rule.markup, rule.html);
-        QVERIFY2(stepped == expected, qPrintable(message));
     }
+}
+
+void TestConversion::blocksMakeTheSameHtml()
+{
+    // Long enough for many blocks, with a plain run longer than a block and
+    // named quotes whose names end blocks later.
+    QRandomGenerator random(7);
+    QString post = QStringLiteral("[QUOTE=a") + QString(70000, u'x') + QStringLiteral("]b");
+    while (post.size() < 400000)
+        post += randomPost(random);
+    const QString expected = convertMarkupToHtml(post);
+    QString joined;
+    int blocks = 0;
+    QVERIFY(convertMarkupToHtmlInBlocks(post, [&](QStringView block) {
+        joined += block;
+        return !block.isEmpty() && ++blocks > 0;
+    }));
+    QVERIFY(blocks > 10);
+    QVERIFY(joined == expected);
+
+    // A sink that refuses a block gets nothing more.
+    int calls = 0;
+    QVERIFY(!convertMarkupToHtmlInBlocks(post, [&](QStringView) { return ++calls < 3; }));
+    QCOMPARE(calls, 3);
 }
 
 QTEST_APPLESS_MAIN(TestConversion)

@@ -1,4 +1,5 @@
 #include "platform/codepage.h"
+#include "platform/codepagecheck.h"
 #include "platform/commondialog.h"
 #include "platform/dialogfilter.h"
 #include "platform/textfile.h"
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +24,8 @@ class TestPlatform : public QObject
 
 private slots:
     void everyByteRoundTrips();
+    void tablesAgreeWithQtsConverter();
+    void missingCodePageIsSaidPlainly();
     void arabicTakesOneByteEach();
     void unencodableCharactersAreReported();
     void escapingWritesReferences_data();
@@ -49,6 +54,34 @@ void TestPlatform::everyByteRoundTrips()
     const Windows1256Bytes back = encodeWindows1256(text);
     QVERIFY(back.ok());
     QCOMPARE(back.bytes, all);
+}
+
+void TestPlatform::tablesAgreeWithQtsConverter()
+{
+    // A character is encodable exactly when Qt writes it as one byte that
+    // reads back as that character; anything else would change the post.
+    QStringEncoder encoder(kWindows1256, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(kWindows1256);
+    QVERIFY(isWindows1256Available());
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        const QChar one = QChar(char16_t(c));
+        const QByteArray qt = encoder.encode(QStringView(&one, 1));
+        const bool qtHolds = !one.isSurrogate() && qt.size() == 1 && decoder.decode(qt) == QString(one);
+        const Windows1256Bytes ours = encodeWindows1256(QStringView(&one, 1));
+        QVERIFY2(ours.ok() == qtHolds, qPrintable(QString::number(uint(c), 16)));
+        if (qtHolds)
+            QCOMPARE(ours.bytes, qt);
+    }
+}
+
+void TestPlatform::missingCodePageIsSaidPlainly()
+{
+    test::ScriptedPlatform platform;
+    QVERIFY(checkWindows1256(platform));
+    QVERIFY(platform.messages.isEmpty());
+    QVERIFY(!checkWindows1256(platform, false));
+    QCOMPARE(platform.messages.size(), 1);
+    QVERIFY(platform.messages[0].text.contains(QStringLiteral("ترميز Windows-1256")));
 }
 
 void TestPlatform::arabicTakesOneByteEach()
@@ -93,6 +126,9 @@ void TestPlatform::escapingWritesReferences_data()
     QTest::newRow("several") << QStringLiteral("\u4E2D\u6587!") << QStringLiteral("&#20013;&#25991;!") << 2;
     QTest::newRow("substitute byte stays")
         << QStringLiteral("\x1A\u4E2D") << QStringLiteral("\x1A&#20013;") << 1;
+    QTest::newRow("lone surrogates, pair at the end")
+        << QString(QChar(0xDE00)) + u'a' + QChar(0xD83D) + QStringLiteral("\U0001F600")
+        << QStringLiteral("&#56832;a&#55357;&#128512;") << 3;
 }
 
 void TestPlatform::escapingWritesReferences()
@@ -104,6 +140,10 @@ void TestPlatform::escapingWritesReferences()
     QCOMPARE(escapeUnencodableAsHtml(text, &written), escaped);
     QCOMPARE(written, qsizetype(count));
     QVERIFY(isWindows1256Encodable(escaped));
+    // The page's single pass gives the same bytes as escaping, then encoding.
+    written = -1;
+    QCOMPARE(encodeWindows1256EscapingUnencodable(text, &written), encodeWindows1256(escaped).bytes);
+    QCOMPARE(written, qsizetype(count));
 }
 
 void TestPlatform::filesAreExactBytes()

@@ -39,6 +39,7 @@ private slots:
     void unwritableFolderFallsBackToCache();
     void commandLine_data();
     void commandLine();
+    void commandLineReportsAFailedWrite();
 
 private:
     QTemporaryDir m_dir;
@@ -147,8 +148,30 @@ void TestPreview::commandLine_data()
     QTest::newRow("a post file, body only") << QStringList{"--body", post} << cp1256(body) << 0;
     QTest::newRow("standard input") << QStringList{} << cp1256(kHead + body + kTail) << 0;
     QTest::newRow("standard input named -") << QStringList{"--body", "-"} << cp1256(body) << 0;
-    QTest::newRow("help") << QStringList{"--help"} << QByteArray("Usage: zarvelo-preview [--body]") << 0;
+    // Longer than one block of the writer: no byte lost or doubled where blocks meet.
+    const QString longPost = m_dir.filePath(QStringLiteral("long.txt"));
+    QFile longFile(longPost);
+    QVERIFY(longFile.open(QIODevice::WriteOnly)
+            && longFile.write(QByteArray("[b]\xE3[/b]").repeated(30000)) > 0);
+    QTest::newRow("a long post") << QStringList{"--body", longPost}
+                                 << cp1256(QString("<b>م</b>").repeated(30000)) << 0;
+    // UTF-8, read as the editor reads it: what the code page lacks becomes
+    // references, and the pairs stay whole where the writer's blocks meet.
+    const QString utf8Post = m_dir.filePath(QStringLiteral("utf8.txt"));
+    QFile utf8File(utf8Post);
+    const QString emoji = QStringLiteral("\U0001F600");
+    QVERIFY(utf8File.open(QIODevice::WriteOnly)
+            && utf8File.write((QStringLiteral("x") + emoji.repeated(40000) + QStringLiteral("[b]م")).toUtf8())
+                > 0);
+    QTest::newRow("a UTF-8 post") << QStringList{"--body", utf8Post}
+                                  << cp1256(QStringLiteral("x") + QStringLiteral("&#128512;").repeated(40000)
+                                            + QStringLiteral("<b>م"))
+                                  << 0;
+    QTest::newRow("help") << QStringList{"--help"} << QByteArray("Usage: zarvelo-preview [options] [FILE]")
+                          << 0;
     QTest::newRow("missing file") << QStringList{m_dir.filePath(QStringLiteral("none"))} << QByteArray() << 1;
+    QTest::newRow("unknown option") << QStringList{"--bold"} << QByteArray() << 2;
+    QTest::newRow("two files") << QStringList{"--body", post, post} << QByteArray() << 2;
 }
 
 void TestPreview::commandLine()
@@ -169,6 +192,23 @@ void TestPreview::commandLine()
     QVERIFY2(exitCode == 0 || (err.startsWith("zarvelo-preview: ") && err.count('\n') == 1), err.constData());
     QVERIFY2(exitCode == 0 || arguments[0].startsWith('-') || err.contains(arguments[0].toLocal8Bit()),
              err.constData());
+}
+
+void TestPreview::commandLineReportsAFailedWrite()
+{
+    // The page goes out while the conversion goes on: a write that fails
+    // half way must still end in failure, not in success.
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    const QString post = m_dir.filePath(QStringLiteral("long.txt"));
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + QStringLiteral("/zarvelo-preview"),
+                  {QStringLiteral("--body"), post});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("zarvelo-preview: cannot write to standard output\n"));
 }
 
 QTEST_MAIN(TestPreview)

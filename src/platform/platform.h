@@ -80,6 +80,12 @@ public:
         return writeTextFileAs(path, text, encoding);
     }
 
+    /** Replaces a file with bytes already encoded, atomically. */
+    virtual TextFileWrite writeFile(const QString &path, const QByteArray &bytes)
+    {
+        return writeFileAtomically(path, bytes);
+    }
+
     /** Puts plain text on the clipboard, replacing what it held. */
     virtual void setClipboardText(const QString &text) = 0;
 

@@ -208,6 +208,26 @@ TextFileRead readPostFile(const QString &path, qint64 maxCharacters)
     return decoder.finish(file.size());
 }
 
+TextFileRead decodePostText(QByteArrayView bytes)
+{
+    // The encoding is told as for a file, from pieces that stop as soon as
+    // the bytes are no UTF-8; Windows-1256 then takes one pass over the
+    // bytes where they lie, without the decoder's copy of them.
+    PostTextDecoder probe(0);
+    for (qsizetype at = 0; at < bytes.size(); at += kReadPiece) {
+        if (!probe.feed(bytes.sliced(at, std::min<qsizetype>(kReadPiece, bytes.size() - at))))
+            break;
+    }
+    TextFileRead result = probe.finish(bytes.size());
+    if (result.encoding == TextEncoding::Windows1256) {
+        result.text = decodeWindows1256(bytes);
+        return result;
+    }
+    PostTextDecoder whole;
+    whole.feed(bytes);
+    return whole.finish(bytes.size());
+}
+
 QByteArray encodeText(QStringView text, TextEncoding encoding, QList<char32_t> *unencodable)
 {
     if (encoding == TextEncoding::Windows1256) {
@@ -235,6 +255,12 @@ TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEnco
             : QStringLiteral("في النص أحرف تالفة لا يمكن حفظها بترميز UTF-8.");
         return result;
     }
+    return writeFileAtomically(path, bytes);
+}
+
+TextFileWrite writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    TextFileWrite result;
     QSaveFile file(path);
     // A failed write must leave the old file whole, so Qt's own fallback,
     // which writes in place on any refusal, stays off; the one refusal worth

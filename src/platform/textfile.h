@@ -87,6 +87,9 @@ private:
     count of the whole file's characters comes with it. */
 TextFileRead readPostFile(const QString &path, qint64 maxCharacters = -1);
 
+/** A post's bytes held whole, decoded as readPostFile decodes a file. */
+TextFileRead decodePostText(QByteArrayView bytes);
+
 /** text as bytes in the encoding (a byte-order mark first for Utf8WithBom).
     Characters the encoding cannot hold go to *unencodable; the bytes are then
     not to be written. */
@@ -104,6 +107,10 @@ TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEnco
 
 /** writeTextFileAs in Windows-1256, the encoding of the program's own files. */
 TextFileWrite writeWindows1256File(const QString &path, const QString &text);
+
+/** Replaces the file with bytes already encoded, as writeTextFileAs writes
+    them: atomically, or in place with the old bytes put back on failure. */
+TextFileWrite writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 /** True when both paths name one existing file, however each is spelt
     (links, "..", doubled separators). */

@@ -1,14 +1,15 @@
 #include "preview/conversion.h"
 
+#include "platform/largepages.h"
+
 #include <QtAlgorithms>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 #include <iterator>
 #include <vector>
 
@@ -93,44 +94,9 @@ inline char16_t asciiLower(char16_t c)
     return char16_t(c | (unsigned(c - u'A') < 26u ? 0x20 : 0));
 }
 
-/** Whether markup stands at text[at], ASCII letters regardless of case. */
-inline bool matchesAt(const char16_t *text, qsizetype size, qsizetype at, QStringView markup)
-{
-    if (size - at < markup.size())
-        return false;
-    const char16_t *m = markup.utf16();
-    for (qsizetype k = 0; k < markup.size(); ++k) {
-        if (asciiLower(text[at + k]) != asciiLower(m[k]))
-            return false;
-    }
-    return true;
-}
-
 /** A growing output buffer written through a raw pointer: the conversion
     appends hundreds of thousands of short pieces to it. Its memory is taken
     when first needed, from a string handed in when there is one. */
-// A big page is fresh memory; faulting it in 4 KiB at a time costs more than
-// the conversion itself, so where the system allows, ask for large pages.
-inline void adviseHugePages(char16_t *from, qsizetype count)
-{
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr quintptr kHuge = 2 * 1024 * 1024;
-    const qsizetype bytes = count * qsizetype(sizeof(char16_t));
-    if (bytes < qsizetype(4 * kHuge))
-        return;
-    // Only whole large pages inside the buffer can be advised.
-    char *first = reinterpret_cast<char *>(from);
-    char *last = first + bytes;
-    char *begin = first + (kHuge - quintptr(first) % kHuge) % kHuge;
-    char *end = last - quintptr(last) % kHuge;
-    if (end > begin)
-        madvise(begin, size_t(end - begin), MADV_HUGEPAGE);
-#else
-    Q_UNUSED(from);
-    Q_UNUSED(count);
-#endif
-}
-
 class Output final
 {
 public:
@@ -171,7 +137,7 @@ private:
         capacity = std::max(capacity, m_text.capacity());
         m_text.resize(capacity);
         m_data = reinterpret_cast<char16_t *>(m_text.data());
-        adviseHugePages(m_data + m_size, capacity - m_size);
+        adviseLargePages(m_data + m_size, (capacity - m_size) * qsizetype(sizeof(char16_t)));
         m_capacity = capacity;
     }
 
@@ -410,6 +376,91 @@ inline Replacement replacementAt(const char16_t *text, qsizetype size, qsizetype
     return {tag->html, tag->length};
 }
 
+/** An output handed on in blocks of a fixed size as it is made, so that
+    the conversion of a long post never exists whole: each block is used
+    while it is still in the processor's cache. */
+class BlockOutput final
+{
+public:
+    explicit BlockOutput(const std::function<bool(QStringView)> &sink)
+        : m_sink(sink)
+    {}
+
+    inline void append(const char16_t *from, qsizetype count)
+    {
+        if (Q_UNLIKELY(m_size + count > kBlock)) {
+            overflow(from, count);
+            return;
+        }
+        char16_t *to = m_buffer.data() + m_size;
+        m_size += count;
+        if (count > 16) {
+            std::memcpy(to, from, size_t(count) * sizeof(char16_t));
+            return;
+        }
+        for (qsizetype k = 0; k < count; ++k)
+            to[k] = from[k];
+    }
+    void append(QStringView piece) { append(piece.utf16(), piece.size()); }
+
+    /** Hands on the last block; false when the sink refused one. */
+    bool finish()
+    {
+        flush();
+        return m_ok;
+    }
+
+private:
+    static constexpr qsizetype kBlock = 32 * 1024;
+
+    void overflow(const char16_t *from, qsizetype count)
+    {
+        flush();
+        if (count < kBlock) {
+            append(from, count);
+            return;
+        }
+        // A long piece of the post goes on as it stands, without a copy.
+        if (m_ok)
+            m_ok = m_sink(QStringView(from, count));
+    }
+
+    void flush()
+    {
+        if (m_size > 0 && m_ok)
+            m_ok = m_sink(QStringView(m_buffer.data(), m_size));
+        m_size = 0;
+    }
+
+    const std::function<bool(QStringView)> &m_sink;
+    std::array<char16_t, kBlock> m_buffer;
+    qsizetype m_size = 0;
+    bool m_ok = true;
+};
+
+/** The single pass of the conversion, into either kind of output. */
+template <class Out>
+void convert(QStringView post, Out &out)
+{
+    const char16_t *s = post.utf16();
+    const qsizetype size = post.size();
+    const TagIndex &tags = tagIndex();
+    NamedQuotes quotes(post);
+    qsizetype copied = 0;
+    for (qsizetype i = nextSpecial(s, 0, size); i < size; i = nextSpecial(s, i, size)) {
+        const Replacement replacement = replacementAt(s, size, i, tags, quotes);
+        if (replacement.length == 0) {
+            ++i;
+            continue;
+        }
+        out.append(s + copied, i - copied);
+        out.append(replacement.html);
+        i += replacement.length;
+        copied = i;
+    }
+    out.append(s + copied, size - copied);
+}
+
 } // namespace
 
 const std::array<ConversionRule, 32> &conversionRules()
@@ -427,62 +478,6 @@ QStringView namedQuoteNameClose()
     return kNamedQuoteNameClose;
 }
 
-void CONVERTNAMEDQUOTES(QString &workingCopy)
-{
-    const QStringView text = workingCopy;
-    const char16_t *s = text.utf16();
-    const qsizetype size = text.size();
-    NamedQuotes quotes(text);
-    Output out(size + size / 4);
-    qsizetype copied = 0;
-    bool changed = false;
-    for (qsizetype i = 0; i < size; ++i) {
-        QStringView piece;
-        qsizetype length = 1;
-        if (s[i] == u'[' && matchesAt(s, size, i, kQuoteMarkup) && quotes.open(i)) {
-            piece = kNamedQuoteOpening;
-            length = qsizetype(std::size(kQuoteMarkup) - 1);
-        } else if (s[i] == u']' && quotes.closesAt(i)) {
-            quotes.take();
-            piece = kNamedQuoteNameClose;
-        } else {
-            continue;
-        }
-        out.append(s + copied, i - copied);
-        out.append(piece);
-        i += length - 1;
-        copied = i + 1;
-        changed = true;
-    }
-    if (!changed)
-        return;
-    out.append(s + copied, size - copied);
-    workingCopy = out.take();
-}
-
-void REPLACEALL(QString &workingCopy, QStringView find, QStringView replacement)
-{
-    if (find.isEmpty())
-        return;
-    const char16_t *s = QStringView(workingCopy).utf16();
-    const qsizetype size = workingCopy.size();
-    const char16_t first = asciiLower(find[0].unicode());
-    Output out(size + size / 4);
-    qsizetype copied = 0;
-    for (qsizetype i = 0; i + find.size() <= size; ++i) {
-        if (asciiLower(s[i]) != first || !matchesAt(s, size, i, find))
-            continue;
-        out.append(s + copied, i - copied);
-        out.append(replacement);
-        i += find.size() - 1;
-        copied = i + 1;
-    }
-    if (copied == 0)
-        return;
-    out.append(s + copied, size - copied);
-    workingCopy = out.take();
-}
-
 QString convertMarkupToHtml(QStringView post)
 {
     QString html;
@@ -492,28 +487,21 @@ QString convertMarkupToHtml(QStringView post)
 
 void convertMarkupToHtml(QStringView post, QString &html)
 {
-    const char16_t *s = post.utf16();
-    const qsizetype size = post.size();
-    const TagIndex &tags = tagIndex();
-    NamedQuotes quotes(post);
     // html's memory is written only when the post is not read from it.
     // Tag-dense posts grow by about three quarters; room for double the
     // post avoids copying the page halfway. Untouched room costs nothing.
-    Output out(2 * size, viewsInto(post, html) ? QString() : std::move(html));
-    qsizetype copied = 0;
-    for (qsizetype i = nextSpecial(s, 0, size); i < size; i = nextSpecial(s, i, size)) {
-        const Replacement replacement = replacementAt(s, size, i, tags, quotes);
-        if (replacement.length == 0) {
-            ++i;
-            continue;
-        }
-        out.append(s + copied, i - copied);
-        out.append(replacement.html);
-        i += replacement.length;
-        copied = i;
-    }
-    out.append(s + copied, size - copied);
+    Output out(2 * post.size(), viewsInto(post, html) ? QString() : std::move(html));
+    convert(post, out);
     html = out.take();
+}
+
+bool convertMarkupToHtmlInBlocks(QStringView post, const std::function<bool(QStringView)> &sink)
+{
+    // The blocks are big enough to make each call of the sink cheap and
+    // small enough to stay in the cache; on the heap, off the stack.
+    const auto out = std::make_unique<BlockOutput>(sink);
+    convert(post, *out);
+    return out->finish();
 }
 
 } // namespace zarvelo

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 
 namespace zarvelo {
 
@@ -26,38 +27,32 @@ QStringView namedQuoteOpening();
 QStringView namedQuoteNameClose();
 
 /**
- * Turns every named-quote opening of the working copy into HTML: each
- * "[QUOTE=" (taken from the left, as a search from the start of the text
- * would find them) becomes the quote box, and the first "]" after it not
- * already taken by an earlier quote closes the author's name. A "[QUOTE=" with
- * no "]" after it still becomes the quote box, and every later "[QUOTE=" stays
- * as typed.
+ * The whole conversion of a post into the preview page's body: first every
+ * named-quote opening, then each rule in order, every occurrence of its
+ * markup replaced (ASCII letters regardless of case).
  *
- * One pass into a new buffer; the result is that of searching again from the
- * first character after every replacement.
- */
-void CONVERTNAMEDQUOTES(QString &workingCopy);
-
-/**
- * Replaces every occurrence of find (ASCII letters regardless of case) by
- * replacement, left to right, into a new buffer. This is what searching again
- * from the first character after every replacement gives, as long as no
- * replacement can form a new occurrence with the text around it: true for
- * every row of conversionRules(), whose replacements hold no "[", "]" or
- * carriage return. An empty find changes nothing.
- */
-void REPLACEALL(QString &workingCopy, QStringView find, QStringView replacement);
-
-/**
- * The whole conversion of a post into the preview page's body:
- * CONVERTNAMEDQUOTES, then REPLACEALL for each rule in order. Done in a
- * single left-to-right pass, which gives the same text because no rule's
- * markup can overlap another's and no replacement forms new markup.
+ * Each "[QUOTE=" (taken from the left, as a search from the start of the
+ * text would find them) becomes the quote box, and the first "]" after it
+ * not already taken by an earlier quote closes the author's name. A
+ * "[QUOTE=" with no "]" after it still becomes the quote box, and every
+ * later "[QUOTE=" stays as typed.
+ *
+ * Done in a single left-to-right pass, which gives the text that searching
+ * again from the start after every replacement gives, because no rule's
+ * markup can overlap another's and no replacement holds "[", "]" or a
+ * carriage return, so none forms new markup.
  */
 QString convertMarkupToHtml(QStringView post);
 
 /** The conversion written into html, whose memory is reused: for callers
     that convert again and again. */
 void convertMarkupToHtml(QStringView post, QString &html);
+
+/** The conversion handed to sink in order, a block of a few thousand
+    characters at a time, as it is made: for writing a long page without
+    holding it whole. A block may end between the two halves of a surrogate
+    pair. Once sink returns false it gets nothing more, and the result is
+    false. */
+bool convertMarkupToHtmlInBlocks(QStringView post, const std::function<bool(QStringView)> &sink);
 
 } // namespace zarvelo

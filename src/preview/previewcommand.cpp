@@ -40,7 +40,7 @@ void PreviewCommand::Command9_Click()
 
     // Characters the code page cannot hold go into the page as character
     // references, so the browser shows them as typed instead of a "?".
-    const QString page = escapeUnencodableAsHtml(m_form.Text2);
+    const QByteArray page = encodeWindows1256EscapingUnencodable(m_form.Text2);
     Platform &platform = m_form.platform();
     QString path;
     QString error;
@@ -55,12 +55,12 @@ void PreviewCommand::Command9_Click()
     }
 }
 
-bool PreviewCommand::writePage(const QString &page, QString *path, QString *error)
+bool PreviewCommand::writePage(const QByteArray &page, QString *path, QString *error)
 {
     Platform &platform = m_form.platform();
     const QString programFolder = platform.programFolder();
     *path = pagePath(programFolder);
-    const TextFileWrite written = platform.writeTextFile(*path, page);
+    const TextFileWrite written = platform.writeFile(*path, page);
     if (written.ok)
         return true;
     *error = written.error;
@@ -76,7 +76,7 @@ bool PreviewCommand::writePage(const QString &page, QString *path, QString *erro
         QFile::copy(QDir(programFolder).filePath(picture), target);
     }
     const QString cachedPath = pagePath(cache);
-    if (platform.writeTextFile(cachedPath, page).ok) {
+    if (platform.writeFile(cachedPath, page).ok) {
         *path = cachedPath;
         return true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 namespace zarvelo {
@@ -28,7 +29,7 @@ public:
     void Command9_Click();
 
 private:
-    bool writePage(const QString &page, QString *path, QString *error);
+    bool writePage(const QByteArray &page, QString *path, QString *error);
 
     Form1 &m_form;
 };

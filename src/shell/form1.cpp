@@ -37,7 +37,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(programName());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zarvelo.svg")));
+    setWindowIcon(programPicture(QStringLiteral("zarvelo")));
     setLayoutDirection(Qt::RightToLeft);
     setFont(windowFont());
 

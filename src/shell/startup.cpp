@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -77,20 +76,11 @@ void installFontStandIns()
     }
 }
 
-bool canDrawSvg()
-{
-    return QImageReader::supportedImageFormats().contains("svg");
-}
-
 void setUpArabicLook(QApplication &app)
 {
     QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
     loadQtTranslations(app);
     installFontStandIns();
-    if (!canDrawSvg())
-        std::fputs("zarvelo: Qt's SVG support (package libqt6svg6) is missing: the buttons show "
-                   "short texts instead of their pictures.\n",
-                   stderr);
 }
 
 } // namespace zarvelo

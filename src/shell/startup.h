@@ -23,15 +23,11 @@ const std::vector<FontStandIn> &fontStandIns();
     call again. */
 void installFontStandIns();
 
-/** Whether Qt can draw the program's SVG pictures (its image-format plugin
-    is installed). */
-bool canDrawSvg();
-
 /**
  * What the program sets up once before its first window: Qt's own dialogs and
- * buttons in Arabic with an Arabic locale, the design's fonts, and a word on
- * standard error when the pictures cannot be drawn (the buttons then show
- * short texts instead).
+ * buttons in Arabic with an Arabic locale, and the design's fonts. The
+ * button pictures were drawn when the program was built, so nothing about
+ * them needs checking here.
  */
 void setUpArabicLook(QApplication &app);
 

@@ -1,9 +1,12 @@
 #include "ui/buttonpictures.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace zarvelo {
 
@@ -45,12 +48,34 @@ constexpr Fragment kFragments[] = {
     {"Command7", "ـقات"},
 };
 
-// font at pixels high, or smaller until text is no wider than width.
+// font at pixels high, or the largest size below it (down to 8) at which
+// text is no wider than width.
 QFont fittedFont(QFont font, const QString &text, int pixels, int width)
 {
+    constexpr int kSmallest = 8;
+    auto fits = [&](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).horizontalAdvance(text) <= width;
+    };
+    const int largest = pixels;
     font.setPixelSize(pixels);
-    while (pixels > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
-        font.setPixelSize(--pixels);
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+    if (advance <= width || pixels <= kSmallest)
+        return font;
+    // Every size loads the face anew, which costs more than drawing: widths
+    // grow about in proportion to the size, so start from the proportional
+    // size and step from there to the largest that fits.
+    pixels = std::clamp(int(double(pixels) * width / advance), kSmallest, largest - 1);
+    if (fits(pixels)) {
+        while (pixels + 1 < largest && fits(pixels + 1))
+            ++pixels;
+    } else {
+        while (pixels > kSmallest && !fits(pixels - 1))
+            --pixels;
+        if (pixels > kSmallest)
+            --pixels;
+    }
+    font.setPixelSize(pixels);
     return font;
 }
 
@@ -94,6 +119,19 @@ QIcon drawnFragment(const QString &text, const QFont &font)
 
 } // namespace
 
+QIcon programPicture(const QString &name, const QString &folder)
+{
+    // Each file is named by its size ("19.png"); only the sizes the window
+    // shows are there, since every one is read here.
+    QIcon icon;
+    const QDir sizes(folder + QLatin1Char('/') + name);
+    for (const QString &file : sizes.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+        const int pixels = QStringView(file).chopped(4).toInt();
+        icon.addFile(sizes.filePath(file), QSize(pixels, pixels));
+    }
+    return icon;
+}
+
 bool drawsSomething(const QIcon &icon, const QSize &size)
 {
     const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -112,7 +150,7 @@ QIcon buttonPicture(const QString &buttonName, const QFont &font, const QString 
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
             continue;
-        QIcon icon(QStringLiteral("%1/%2.svg").arg(iconFolder, QLatin1String(picture.ownIcon)));
+        QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
         if (picture.themeName)
             icon = QIcon::fromTheme(QLatin1String(picture.themeName), icon);
         if (drawsSomething(icon, kIconSize))

@@ -9,12 +9,17 @@ namespace zarvelo {
 /** The picture a main-window button shows: the desktop theme's icon where it
     has a fitting one, the program's own otherwise, and for the three picture
     presets their fragment of "تنسيقات" drawn in the button's font. A null icon
-    for a button that shows a caption. A picture that cannot be drawn (Qt's
-    SVG support missing, a file unreadable) gives way to a short text of the
-    button's meaning, so that no button is ever a blank face. iconFolder is
-    where the program's own pictures are read from. */
+    for a button that shows a caption. A picture that cannot be drawn (a file
+    missing or unreadable) gives way to a short text of the button's meaning,
+    so that no button is ever a blank face. iconFolder is where the program's
+    own pictures are read from (see programPicture). */
 QIcon buttonPicture(const QString &buttonName, const QFont &font,
                     const QString &iconFolder = QStringLiteral(":/icons"));
+
+/** One of the program's own pictures ("bold", "zarvelo" for the window), drawn
+    from its SVG when the program was built into folder/NAME/SIZE.png at every
+    size it is shown, so that no SVG is drawn at start. */
+QIcon programPicture(const QString &name, const QString &folder = QStringLiteral(":/icons"));
 
 /** Whether icon draws anything at all at size. */
 bool drawsSomething(const QIcon &icon, const QSize &size);

@@ -111,12 +111,18 @@ public:
     }
     TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding) override
     {
-        if (!failWritesTo.isEmpty() && path == failWritesTo) {
-            TextFileWrite failed;
-            failed.error = QStringLiteral("Permission denied");
-            return failed;
-        }
-        return Platform::writeTextFile(path, text, encoding);
+        return failsWrite(path) ? refusedWrite() : Platform::writeTextFile(path, text, encoding);
+    }
+    TextFileWrite writeFile(const QString &path, const QByteArray &bytes) override
+    {
+        return failsWrite(path) ? refusedWrite() : Platform::writeFile(path, bytes);
+    }
+    bool failsWrite(const QString &path) const { return !failWritesTo.isEmpty() && path == failWritesTo; }
+    static TextFileWrite refusedWrite()
+    {
+        TextFileWrite failed;
+        failed.error = QStringLiteral("Permission denied");
+        return failed;
     }
     void setClipboardText(const QString &text) override { clipboard.append(text); }
     bool openInBrowser(const QString &path, QString *error) override
