@@ -3,10 +3,10 @@
 // long the post is.
 
 #include "editing/editingcommands.h"
-#include "ui/posteditor.h"
 #include "platform/platform.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
+#include "ui/posteditor.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -66,7 +66,7 @@ void wrapWord(benchmark::State &state, bool atEnd)
             state.SkipWithError("the word was not wrapped");
             break;
         }
-        editor.undo();
+        editor.undoWithSelection();
         state.ResumeTiming();
     }
     if (editor.textLength() != megabytePost().size())

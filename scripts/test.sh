@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test through CTest on the
-# offscreen platform: once in the normal build and once with AddressSanitizer
-# and UndefinedBehaviorSanitizer; then clang-tidy and clang-format, a short run
-# of each fuzzer, the Debian package (scripts/package.sh) installed and started
-# once, and the speed reports. --quick skips the sanitizer build, clang-tidy,
-# the fuzzers and the package (never in CI).
+# Checks the include directions, installs what is missing, builds, and runs
+# every test through CTest on the offscreen platform: once in the normal build
+# and once with AddressSanitizer and UndefinedBehaviorSanitizer; then
+# clang-tidy and clang-format, a short run of each fuzzer, the Debian package
+# (scripts/package.sh) installed and started once, and the speed reports.
+# --quick skips the sanitizer build, clang-tidy, the fuzzers and the package
+# (never in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,9 @@ quick=no
 if [ "${1:-}" = "--quick" ] && [ "${CI:-}" != "true" ]; then
     quick=yes
 fi
+
+# Includes point down the layers only; checked first, as it needs no build.
+bash scripts/check-layers.sh
 
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen

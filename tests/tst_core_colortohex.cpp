@@ -1,4 +1,5 @@
 #include "editing/colortohex.h"
+#include "platform/colornumber.h"
 
 #include <QTest>
 
@@ -25,6 +26,9 @@ private slots:
         QFETCH(quint32, color);
         QFETCH(QString, hex);
         QCOMPARE(zarvelo::ColorToHex(color), hex);
+        // The colour dialog's RGB and back.
+        QCOMPARE(zarvelo::colorNumberToRgb(color), hex.toInt(nullptr, 16));
+        QCOMPARE(zarvelo::rgbToColorNumber(hex.toInt(nullptr, 16)), color);
     }
 };
 

@@ -176,7 +176,7 @@ private slots:
         // The restored post, unchanged, is not kept twice.
         f.keep();
         QCOMPARE(f.texts().size(), 2);
-        f.editor.undo();
+        f.editor.undoWithSelection();
         QCOMPARE(f.editor.text(), u"newer text"_s);
     }
 

@@ -1,276 +1,250 @@
-#include "ui/posteditor.h"
 #include "scriptedplatform.h"
-#include "ui/controlbuilder.h"
+#include "search/form2.h"
 #include "shell/form1.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
+#include "ui/controlbuilder.h"
+#include "ui/posteditor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace zarvelo;
+using namespace Qt::StringLiterals;
 
 class TestForm1 : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void controlsStandWhereTheTableSays();
-    void tabOrderFollowsTheTable();
-    void menuTree();
-    void layoutAtSampleWidths();
-    void minimumSize();
-    void aboutWindow();
-    void renderToPng();
-};
-
-void TestForm1::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-}
-
-void TestForm1::controlsStandWhereTheTableSays()
-{
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    // At the design size every control stands at its design place, inside its
-    // frame where it has one; Frame3 follows the right edge, 20 twips further.
-    for (const ControlDef &def : form1Controls()) {
-        QWidget *widget = form.control<QWidget>(QString::fromLatin1(def.name));
-        QVERIFY2(widget, def.name);
-        const QByteArray name(def.name);
-        const QRect expected = twipsRect(name == "Frame3" ? 5180 : def.left, def.top, def.width, def.height);
-        QCOMPARE(widget->pos(), expected.topLeft());
-        QCOMPARE(widget->width(), expected.width());
-        QCOMPARE(widget->parentWidget()->objectName(),
-                 def.container ? QString::fromLatin1(def.container) : QStringLiteral("Form1Client"));
-        QCOMPARE(widget->layoutDirection(), name == "Label10" ? Qt::LeftToRight : Qt::RightToLeft);
-    }
-    QVERIFY(!form.control<QLabel>(QStringLiteral("Label1"))->isVisible());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Zarvelo"));
-    QVERIFY(form.findChild<QObject *>(QStringLiteral("CommonDialog1")));
-
-    // What the tables cannot show: the lists' start state and the pictures.
-    auto *fonts = form.control<QComboBox>(QStringLiteral("Combo1"));
-    QVERIFY(fonts->isEditable());
-    QCOMPARE(fonts->currentText(), QStringLiteral("نــــوع الـخــــــــط"));
-    QCOMPARE(fonts->count(), 15);
-    auto *sizes = form.control<QComboBox>(QStringLiteral("Combo3"));
-    QVERIFY(!sizes->isEditable());
-    QCOMPARE(sizes->currentText(), QString());
-    for (const char *picture : {"cmdBOLD_0", "cmdPROM_2", "cmdBOLD_8", "Command3", "Command7"}) {
-        auto *button = form.control<QPushButton>(QString::fromLatin1(picture));
-        QVERIFY(!button->icon().isNull());
-        QVERIFY(button->text().isEmpty());
-        QCOMPARE(button->accessibleName(), button->toolTip());
-    }
-    // The editor keeps the usual text-box colours inside the navy window.
-    QCOMPARE(form.editor().palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
-    QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0x00, 0x00, 0x40));
-}
-
-void TestForm1::tabOrderFollowsTheTable()
-{
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    const QStringList expected{
-        "Text1",      "cmdBOLD_0", "cmdBOLD_1",  "cmdBOLD_2",  "cmdBOLD_3",  "cmdBOLD_4",  "cmdBOLD_5",
-        "cmdPROM_0",  "cmdPROM_1", "cmdPROM_2",  "cmdBOLD_6",  "cmdBOLD_7",  "cmdBOLD_8",  "Combo1",
-        "Combo3",     "Command1",  "Command2_0", "Command2_1", "Command2_2", "Command2_3", "Command2_4",
-        "Command2_5", "Command4",  "Command5",   "Command6",   "Command7",   "Command8",   "Command12",
-        "Command13",  "Command3",  "Command9"};
-    QStringList walked;
-    QWidget *widget = &form.editor();
-    for (int i = 0; i < expected.size(); ++i) {
-        walked << widget->objectName();
-        widget = widget->nextInFocusChain();
-        // The editable list has an inner line edit in the chain.
-        while (widget && (widget->focusPolicy() & Qt::TabFocus) == 0)
-            widget = widget->nextInFocusChain();
-        if (widget && qobject_cast<QLineEdit *>(widget) && widget->parent()
-            && widget->parent()->objectName() == QLatin1String("Combo1"))
-            widget = widget->nextInFocusChain();
-        while (widget && (widget->focusPolicy() & Qt::TabFocus) == 0)
-            widget = widget->nextInFocusChain();
-    }
-    QCOMPARE(walked, expected);
-    for (const char *name : {"Frame1", "Frame2", "Frame3", "Label1", "Label7", "Label10"})
-        QCOMPARE(form.control<QWidget>(QString::fromLatin1(name))->focusPolicy(), Qt::NoFocus);
-}
-
-void TestForm1::menuTree()
-{
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    // Each menu's entries in order, with their shortcuts; separators are not commands.
-    QStringList tree;
-    for (QAction *top : form.menuBar()->actions()) {
-        tree << top->text();
-        if (QMenu *menu = top->menu())
-            for (QAction *action : menu->actions())
-                tree << QStringLiteral("  ") + action->objectName() + QLatin1Char(' ')
-                        + (action->isSeparator() ? QStringLiteral("-") : action->shortcut().toString());
-    }
-    QCOMPARE(tree,
-             QStringList({QStringLiteral("&ملف"), "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O",
-                          "  DRAFTS Ctrl+Shift+T", "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ",
-                          QStringLiteral("أدوات"), "  DEFAULTFONT ", "  ghghghgh -", "  find F3",
-                          "  LIVEPREVIEW F5", "  SPELLCHECK ", QStringLiteral("عــن...")}));
-    QCOMPARE(form.menuAction(QStringLiteral("NEWPOST"))->text(), QStringLiteral("مشاركة جديدة   "));
-    QCOMPARE(form.menuAction(QStringLiteral("DRAFTS"))->text(), QStringLiteral("المسودات..."));
-    QCOMPARE(form.menuAction(QStringLiteral("DEFAULTFONT"))->text(),
-             QStringLiteral("إع&دادات الخط الإفتراضي..."));
-    QVERIFY(!form.windowIcon().isNull());
-}
-
-void TestForm1::layoutAtSampleWidths()
-{
-    struct Sample
+    void initTestCase()
     {
-        double width;
-        bool banner;
-        double bannerWidth;
-        bool bannerText;
-    };
-    for (const Sample s :
-         {Sample{10335, false, 0, false}, Sample{10590, false, 0, false}, Sample{10591, true, 201, false},
-          Sample{11310, true, 920, false}, Sample{11311, true, 921, true}, Sample{12000, true, 1610, true}}) {
-        const Form1Layout layout = layoutForm1(s.width, 5000);
-        QCOMPARE(layout.bannerVisible, s.banner);
-        if (s.banner) {
-            QCOMPARE(layout.bannerWidth, s.bannerWidth);
-            QCOMPARE(layout.bannerText.isEmpty(), !s.bannerText);
-        }
-        QCOMPARE(layout.editorWidth, s.width - 360);
-        QCOMPARE(layout.editorHeight, 2195.0);
-        QCOMPARE(layout.bottomRowTop, 3800.0);
-        QCOMPARE(layout.command9Left, s.width - 3255);
-        // The whole right group moves with the right edge.
-        for (const Form1Layout::Left &left : layout.rightGroup) {
-            const Form1Layout design = layoutForm1(10335, 5000);
-            for (const Form1Layout::Left &d : design.rightGroup)
-                if (d.control == left.control)
-                    QCOMPARE(left.left - d.left, s.width - 10335);
-        }
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        QApplication::setStyle(u"Fusion"_s);
     }
-    QCOMPARE(layoutForm1(12000, 5000).command13Left, 4912.5);
-    QCOMPARE(layoutForm1(11311, 5000).bannerText,
-             QStringLiteral("\r\nبرنامج\r\nZarvelo\r\nالإصدار\r\nالأول"));
 
-    QCOMPARE(layoutForm1(10335, 7920).bottomRowTop, 6720.0);
-}
-
-void TestForm1::minimumSize()
-{
-    const Form1Layout small = layoutForm1(5000, 1000);
-    QCOMPARE(small.outerWidth, 10335.0);
-    QCOMPARE(small.outerHeight, 5000.0);
-    QCOMPARE(small.editorHeight, 2195.0);
-
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.resize(100, 100);
-    QTest::qWait(10);
-    QVERIFY(form.centralWidget()->width() * 15 + 120 >= 10335);
-    QVERIFY(form.centralWidget()->height() * 15 + 735 >= 5000);
-
-    // A wide window shows the banner with its five lines, and moves the right group.
-    form.resize(twipsToPixels(12000 - 120), form.height());
-    QTest::qWait(10);
-    auto *banner = form.control<QLabel>(QStringLiteral("Label1"));
-    QVERIFY(banner->isVisible());
-    QCOMPARE(banner->text().count(QLatin1Char('\n')), 4);
-    QCOMPARE(form.control<QWidget>(QStringLiteral("cmdBOLD_0"))->x(), twipsToPixels(12000 - 735));
-    QCOMPARE(form.control<QWidget>(QStringLiteral("Command3"))->x(), twipsToPixels(3960));
-}
-
-void TestForm1::aboutWindow()
-{
-    QCOMPARE(Form3::description(),
-             QStringLiteral("يساعدك هذا البرنامج على كتابة و تنسيق مشاركاتك داخل المنتديات\r\n")
-                 + QString(27, QLatin1Char(' ')) + QStringLiteral("البرنامج من فكرة و تصميم:"));
-    for (int opening = 0; opening < 2; ++opening) {
+    void controlsStandWhereTheTableSays()
+    {
         test::ScriptedPlatform platform;
         Form1 form(platform);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // What the open window showed, gathered before it is closed so that a
-        // failed check never leaves a modal window waiting.
-        QString title, labelText, focusName;
-        bool closedByEnter = false, modal = false, defaultButton = false, fixed = false, banner = false;
-        QSize size;
-        QTimer::singleShot(0, [&] {
-            auto *about = qobject_cast<Form3 *>(QApplication::activeModalWidget());
-            if (!about)
-                return;
-            title = about->windowTitle();
-            modal = about->isModal();
-            size = about->size();
-            fixed = about->minimumSize() == about->maximumSize();
-            labelText = about->findChild<QLabel *>(QStringLiteral("Label1"))->text();
-            defaultButton = about->findChild<QPushButton *>(QStringLiteral("Command1"))->isDefault();
-            focusName = about->focusWidget() ? about->focusWidget()->objectName() : QString();
-            banner = !about->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull();
-            const QString dir = QString::fromLocal8Bit(qgetenv("ZARVELO_BINARY_DIR"));
-            if (!dir.isEmpty())
-                about->grab().save(dir + QStringLiteral("/about.png"));
-            QTest::keyClick(about->focusWidget() ? about->focusWidget() : about, Qt::Key_Return);
-            closedByEnter = about->isHidden();
-            if (!closedByEnter)
-                about->reject();
-        });
-        form.menuAction(QStringLiteral("ABOUT"))->trigger();
-        QCOMPARE(title, QStringLiteral("عن البرنامج"));
-        QVERIFY(modal);
-        QCOMPARE(size, QSize(316, 213));
-        QVERIFY(fixed);
-        QCOMPARE(labelText,
-                 QString(Form3::description()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-        QVERIFY(defaultButton);
-        QCOMPARE(focusName, QStringLiteral("Command1"));
-        QVERIFY(banner);
-        QVERIFY(closedByEnter);
-        QVERIFY(!QApplication::activeModalWidget());
-        // Closed means gone: the next opening builds it afresh.
-        QVERIFY(!form.findChild<Form3 *>());
+        // At the design size every control stands at its design place, inside its
+        // frame where it has one; Frame3 follows the right edge, 20 twips further.
+        for (const ControlDef &def : form1Controls()) {
+            QWidget *widget = form.control<QWidget>(QString::fromLatin1(def.name));
+            QVERIFY2(widget, def.name);
+            const QByteArray name(def.name);
+            const QRect expected =
+                twipsRect(name == "Frame3" ? 5180 : def.left, def.top, def.width, def.height);
+            QCOMPARE(widget->pos(), expected.topLeft());
+            QCOMPARE(widget->width(), expected.width());
+            QCOMPARE(widget->parentWidget()->objectName(),
+                     def.container ? QString::fromLatin1(def.container) : u"Form1Client"_s);
+            QCOMPARE(widget->layoutDirection(), name == "Label10" ? Qt::LeftToRight : Qt::RightToLeft);
+        }
+        QVERIFY(!form.control<QLabel>(u"Label1"_s)->isVisible());
+        QCOMPARE(form.windowTitle(), u"Zarvelo"_s);
+        // What the tables cannot show: the lists' start state and the pictures.
+        auto *fonts = form.control<QComboBox>(u"Combo1"_s);
+        QVERIFY(fonts->isEditable() && fonts->count() == 15);
+        QCOMPARE(fonts->currentText(), u"نــــوع الـخــــــــط"_s);
+        auto *sizes = form.control<QComboBox>(u"Combo3"_s);
+        QVERIFY(!sizes->isEditable() && sizes->currentText().isEmpty());
+        for (const char *picture : {"cmdBOLD_0", "cmdPROM_2", "cmdBOLD_8", "Command3", "Command7"}) {
+            auto *button = form.control<QPushButton>(QString::fromLatin1(picture));
+            QVERIFY(!button->icon().isNull() && button->text().isEmpty());
+            QCOMPARE(button->accessibleName(), button->toolTip());
+        }
+        // The editor keeps the usual text-box colours inside the navy window.
+        QCOMPARE(form.editor().palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+        QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0x00, 0x00, 0x40));
     }
-}
 
-void TestForm1::renderToPng()
-{
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QPixmap shot = form.grab();
-    QCOMPARE(shot.size(), form.size());
-    const QString dir = QString::fromLocal8Bit(qgetenv("ZARVELO_BINARY_DIR"));
-    if (!dir.isEmpty()) {
-        QVERIFY(shot.save(dir + QStringLiteral("/form1.png")));
+    void tabOrderFollowsTheTable()
+    {
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        const QStringList expected{
+            "Text1",      "cmdBOLD_0", "cmdBOLD_1",  "cmdBOLD_2",  "cmdBOLD_3",  "cmdBOLD_4",  "cmdBOLD_5",
+            "cmdPROM_0",  "cmdPROM_1", "cmdPROM_2",  "cmdBOLD_6",  "cmdBOLD_7",  "cmdBOLD_8",  "Combo1",
+            "Combo3",     "Command1",  "Command2_0", "Command2_1", "Command2_2", "Command2_3", "Command2_4",
+            "Command2_5", "Command4",  "Command5",   "Command6",   "Command7",   "Command8",   "Command12",
+            "Command13",  "Command3",  "Command9"};
+        QStringList walked;
+        QWidget *widget = &form.editor();
+        while (walked.size() < expected.size()) {
+            walked << widget->objectName();
+            // The editable list has an inner line edit in the chain.
+            do
+                widget = widget->nextInFocusChain();
+            while ((widget->focusPolicy() & Qt::TabFocus) == 0 || widget->objectName().isEmpty());
+        }
+        QCOMPARE(walked, expected);
+        for (const char *name : {"Frame1", "Frame2", "Frame3", "Label1", "Label7", "Label10"})
+            QCOMPARE(form.control<QWidget>(QString::fromLatin1(name))->focusPolicy(), Qt::NoFocus);
+    }
+
+    void menuTree()
+    {
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        // Each menu's entries in order, with their shortcuts; separators are not commands.
+        QStringList tree;
+        for (QAction *top : form.menuBar()->actions()) {
+            tree << top->text();
+            if (QMenu *menu = top->menu())
+                for (QAction *action : menu->actions())
+                    tree << u"  "_s + action->objectName() + u' '
+                            + (action->isSeparator() ? u"-"_s : action->shortcut().toString());
+        }
+        QCOMPARE(
+            tree,
+            QStringList({u"&ملف"_s, "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O", "  DRAFTS Ctrl+Shift+T",
+                         "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ", u"أدوات"_s, "  DEFAULTFONT ",
+                         "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5", "  SPELLCHECK ", u"عــن..."_s}));
+        QCOMPARE(form.menuAction(u"DRAFTS"_s)->text(), u"المسودات..."_s);
+        QCOMPARE(form.menuAction(u"NEWPOST"_s)->text(), u"مشاركة جديدة   "_s);
+        QCOMPARE(form.menuAction(u"DEFAULTFONT"_s)->text(), u"إع&دادات الخط الإفتراضي..."_s);
+        QVERIFY(!form.windowIcon().isNull());
+    }
+
+    void menuItemsAndButtonsReachTheirCommands()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path())); // no settings file here
+        test::ScriptedPlatform platform;
+        platform.folder = dir.path();
+        Form1 form(platform);
+        form.editor().selectAll();
+        form.control<QPushButton>(u"cmdBOLD_2"_s)->click();
+        form.control<QPushButton>(u"Command8"_s)->click(); // the last preset
+        QCOMPARE(form.editor().text(),
+                 u"[FONT='Monotype Koufi'][SIZE=6][B][U]بسم الله الرحمن الرحيم[/U][/B][/SIZE][/FONT]"_s);
+        form.control<QPushButton>(u"Command9"_s)->click();
+        QCOMPARE(platform.browserOpens, QStringList{dir.filePath(u"perview.html"_s)});
+        platform.saveAnswers << dir.filePath(u"post.txt"_s);
+        form.menuAction(u"SAVE"_s)->trigger();
+        QCOMPARE(form.windowTitle(),
+                 u"Zarvelo  "_s + dir.filePath(u"post.txt"_s)); // the title follows the file
+        form.menuAction(u"NEWPOST"_s)->trigger();
+        QCOMPARE(form.windowTitle(), u"Zarvelo"_s);
+        QCOMPARE(form.editor().selText(), u"بسم الله الرحمن الرحيم"_s); // the template, selected
+        form.menuAction(u"OPEN"_s)->trigger();
+        form.menuAction(u"SAVEAS"_s)->trigger();
+        QCOMPARE(platform.fileDialogs.size(), 3);
+        QVERIFY(!platform.fileDialogs[1].save && platform.fileDialogs[2].save);
+        form.menuAction(u"DEFAULTFONT"_s)->trigger(); // the missing-file message, no window
+        QCOMPARE(platform.messages.size(), 1);
+        form.menuAction(u"find"_s)->trigger();
+        QVERIFY(form.findChild<Form2 *>()->isVisible());
+        form.menuAction(u"EXIT"_s)->trigger();
+        QCOMPARE(platform.endedWith, QList<int>{0});
+    }
+
+    void layoutAtSampleWidths_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("bannerWidth"); // 0: hidden
+        QTest::addColumn<bool>("bannerText");
+        QTest::newRow("design") << 10335.0 << 0.0 << false;
+        QTest::newRow("last without banner") << 10590.0 << 0.0 << false;
+        QTest::newRow("first with banner") << 10591.0 << 201.0 << false;
+        QTest::newRow("last without text") << 11310.0 << 920.0 << false;
+        QTest::newRow("first with text") << 11311.0 << 921.0 << true;
+        QTest::newRow("wide") << 12000.0 << 1610.0 << true;
+    }
+    void layoutAtSampleWidths()
+    {
+        QFETCH(double, width);
+        QFETCH(double, bannerWidth);
+        QFETCH(bool, bannerText);
+        const Form1Layout layout = layoutForm1(width, 5000);
+        QCOMPARE(layout.bannerVisible, bannerWidth > 0);
+        QCOMPARE(layout.bannerWidth, bannerWidth);
+        QCOMPARE(layout.bannerText, bannerText ? u"\r\nبرنامج\r\nZarvelo\r\nالإصدار\r\nالأول"_s : QString());
+        QCOMPARE(layout.editorWidth, width - 360);
+        QCOMPARE(layout.editorHeight, 2195.0);
+        QCOMPARE(layout.bottomRowTop, 3800.0);
+        QCOMPARE(layout.command9Left, width - 3255);
+        QCOMPARE(layout.command13Left, (width - 2175) / 2);
+        // The whole right group keeps its distance to the right edge.
+        QCOMPARE(layout.rightGroup.size(), 22);
+        QCOMPARE(layout.rightGroup.first().control, u"Frame3"_s);
+        QCOMPARE(layout.rightGroup.first().left, width - 5155);
+        QCOMPARE(layout.rightGroup.last().control, u"Command2_5"_s);
+        QCOMPARE(layout.rightGroup.last().left, width - 5055);
+    }
+
+    void minimumSizeAndWideWindow()
+    {
+        const Form1Layout small = layoutForm1(5000, 1000);
+        QVERIFY(small.outerWidth == 10335 && small.outerHeight == 5000 && small.editorHeight == 2195);
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.resize(100, 100);
+        QTest::qWait(10);
+        QVERIFY(form.centralWidget()->width() * 15 + 120 >= 10335);
+        QVERIFY(form.centralWidget()->height() * 15 + 735 >= 5000);
+        // A wide window shows the banner with its five lines, and moves the right group.
         form.resize(twipsToPixels(12000 - 120), form.height());
         QTest::qWait(10);
-        QVERIFY(form.grab().save(dir + QStringLiteral("/form1-wide.png")));
+        auto *banner = form.control<QLabel>(u"Label1"_s);
+        QVERIFY(banner->isVisible());
+        QCOMPARE(banner->text().count(u'\n'), 4);
+        QCOMPARE(form.control<QWidget>(u"cmdBOLD_0"_s)->x(), twipsToPixels(12000 - 735));
+        QCOMPARE(form.control<QWidget>(u"Command3"_s)->x(), twipsToPixels(3960));
     }
-}
+
+    void aboutWindow()
+    {
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int opening = 0; opening < 2; ++opening) {
+            // What the open window showed, gathered before it is closed so that a
+            // failed check never leaves a modal window waiting.
+            QStringList seen;
+            QTimer::singleShot(0, [&] {
+                auto *about = qobject_cast<Form3 *>(QApplication::activeModalWidget());
+                if (!about)
+                    return;
+                auto *close = about->findChild<QPushButton *>(u"Command1"_s);
+                seen << about->windowTitle() << about->findChild<QLabel *>(u"Label1"_s)->text()
+                     << QString::number(about->width()) + u'x' + QString::number(about->height())
+                     << (about->minimumSize() == about->maximumSize() ? u"fixed"_s : u"sizable"_s)
+                     << (close->isDefault() && about->focusWidget() == close ? u"close"_s : u"-"_s);
+                QTest::keyClick(close, Qt::Key_Return);
+                seen << (about->isHidden() ? u"closed by Enter"_s : u"open"_s);
+                about->reject();
+            });
+            form.menuAction(u"ABOUT"_s)->trigger();
+            QCOMPARE(seen,
+                     QStringList({u"عن البرنامج"_s,
+                                  u"يساعدك هذا البرنامج على كتابة و تنسيق مشاركاتك داخل المنتديات\n"_s
+                                      + QString(27, u' ') + u"البرنامج من فكرة و تصميم:"_s,
+                                  "316x213", "fixed", "close", "closed by Enter"}));
+            QVERIFY(!form.findChild<Form3 *>()); // closed means gone: the next opening builds it afresh
+        }
+    }
+};
 
 QTEST_MAIN(TestForm1)
 #include "tst_form1.moc"

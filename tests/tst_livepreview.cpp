@@ -1,4 +1,5 @@
 #include "defaultfont/defaultfont.h"
+#include "defaultfont/defaultfontrecord.h"
 #include "livepreview/livepreviewwindow.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
@@ -93,7 +94,8 @@ private slots:
         QVERIFY(f.shownBody().contains(u"live"_s) && !f.shownBody().contains(u"[B]"_s));
 
         f.editor().setText(u"first"_s);
-        f.form->defaultFont().APPLYDEFAULTFONT(); // a new post from the template
+        // A new post from the template.
+        APPLYDEFAULTFONT(f.form->findChild<DefaultFontRecord *>()->settings(), f.editor(), {});
         QTRY_COMPARE(f.preview()->page(), previewPageText(convertMarkupToHtml(f.editor().text())));
         QVERIFY(!f.shownBody().contains(u"first"_s));
 

@@ -1,14 +1,17 @@
 #include "platform/commondialog.h"
 #include "scriptedplatform.h"
-#include "shell/form1.h"
 #include "shell/postfiles.h"
 #include "ui/posteditor.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <map>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
@@ -21,29 +24,37 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-/** A main window on the scripted platform, with its file commands and an empty folder. */
+/** The file commands over an editor and a common dialog, with an empty folder; a new post starts from the
+    placeholder alone, as with no settings read. */
 struct Fixture
 {
     test::ScriptedPlatform platform;
-    Form1 form{platform};
-    PostFiles &files = *form.findChild<PostFiles *>(u"PostFiles"_s);
-    PostEditor &editor = form.editor();
+    PostEditor editor;
+    CommonDialog dialog{platform};
+    PostFiles files{editor, platform, dialog, [this] { editor.setText(u"بسم الله الرحمن الرحيم"_s); }};
+    QString title = u"Zarvelo"_s;
     QTemporaryDir dir;
 
+    Fixture()
+    {
+        QObject::connect(&files, &PostFiles::titleChanged, [this](const QString &t) { title = t; });
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString local(QString text) const { return text.remove(dir.path() + u'/'); }
-    /** Runs a menu command; a file name answers its dialog, none cancels it. */
+    /** Runs a file command; a file name answers its dialog, none cancels it. */
     void run(const char *command, const QString &answer = {})
     {
-        form.commonDialog().setFilter(u"Colours|*.x"_s); // as the colour dialog, sharing it, may leave it
+        static const std::map<QByteArray, void (PostFiles::*)()> commands{{"NEWPOST", &PostFiles::NEWPOST},
+                                                                          {"OPEN", &PostFiles::OPEN},
+                                                                          {"SAVE", &PostFiles::SAVE},
+                                                                          {"SAVEAS", &PostFiles::SAVEAS},
+                                                                          {"EXIT", &PostFiles::EXIT}};
+        dialog.setFilter(u"Colours|*.x"_s); // as the colour dialog, sharing it, may leave it
         if (!answer.isEmpty())
             (command == QByteArray("OPEN") ? platform.openAnswers : platform.saveAnswers) << path(answer);
-        form.menuAction(QLatin1String(command))->trigger();
+        (files.*commands.at(command))();
     }
-    QString state() const
-    {
-        return local(form.windowTitle() + u'|' + files.CurrentFileName() + u'|' + editor.text());
-    }
+    QString state() const { return local(title + u'|' + files.CurrentFileName() + u'|' + editor.text()); }
     /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text",
         then the questions, each as "title|text|default answer". A filter other than the posts' own, or
         an icon other than information, shows. */
@@ -59,6 +70,20 @@ struct Fixture
             all << local(q.title + u'|' + q.text + u'|' + q.answers.value(q.defaultAnswer));
         return all;
     }
+};
+
+/** Files this process writes may grow to `bytes` only; a longer write fails, even for root. */
+struct FileSizeLimit
+{
+    rlimit saved{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{bytes, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
 } // namespace
@@ -213,6 +238,30 @@ private slots:
         QCOMPARE(fileBytes(f.path(u"new.txt"_s)), u"ـ😀 ١"_s.toUtf8());
         QCOMPARE(f.platform.questions.size(), 4);
         QCOMPARE(f.platform.unexpectedCalls, 0);
+    }
+
+    void saveReplacesTheFileWholeOrNotAtAll()
+    {
+        // A second name for the saved post sees what becomes of the old file.
+        Fixture f;
+        f.editor.setText(u"old post"_s);
+        f.run("SAVE", u"post.txt"_s);
+        const QString post = f.path(u"post.txt"_s), link = f.path(u"link.txt"_s);
+        QCOMPARE(::link(QFile::encodeName(post).constData(), QFile::encodeName(link).constData()), 0);
+        f.editor.setText(u"the new and longer post"_s);
+        {
+            const FileSizeLimit limit(4); // the write fails after its first bytes
+            f.run("SAVE");
+        }
+        QCOMPARE(f.platform.messages.size(), 1);
+        QVERIFY(f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
+        QCOMPARE(fileBytes(post), "old post");
+        QCOMPARE(fileBytes(link), "old post");
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"link.txt", "post.txt"}));
+        // Saved, the post is a new file: the old one is replaced, never written into.
+        f.run("SAVE");
+        QCOMPARE(fileBytes(post), "the new and longer post");
+        QCOMPARE(fileBytes(link), "old post");
     }
 };
 

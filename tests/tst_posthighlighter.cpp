@@ -66,7 +66,7 @@ private slots:
         editor.select(0, 11); // the opening, two paragraphs before its closing
         editor.setSelText(QString());
         QVERIFY(wavy(10));
-        editor.undo();
+        editor.undoWithSelection();
         QVERIFY(!wavy(10));
     }
 
@@ -98,7 +98,7 @@ private slots:
             editor.setSelText(u"[B]x[/B]"_s);
             QTest::keyClicks(&editor, u"[I]y"_s);
             state << editor.selStart() << editor.textLength() << editor.document()->availableUndoSteps();
-            editor.undo();
+            editor.undoWithSelection();
             state << editor.selStart() << editor.selLength() << editor.document()->availableUndoSteps();
             states << state;
             const QString file = dir.filePath(QString::number(saved.size()));

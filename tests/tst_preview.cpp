@@ -1,12 +1,12 @@
 #include "platform/codepage.h"
+#include "preview/previewcommand.h"
 #include "scriptedplatform.h"
-#include "shell/form1.h"
 #include "ui/posteditor.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,183 +33,187 @@ class TestPreview : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void preview_data();
-    void preview();
-    void unwritableFolderFallsBackToCache();
-    void commandLine_data();
-    void commandLine();
-    void commandLineReportsAFailedWrite();
-
 private:
     QTemporaryDir m_dir;
-};
 
-void TestPreview::preview_data()
-{
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("message"); // %1 the page's path; ending in a mark: any reason follows
-    // Path and reason are set apart from the Arabic around them.
-    const QString notWritten =
-        QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n\u2068%1\u2069\n\nالسبب: \u2068");
-    QTest::newRow("written and opened") << ""
-                                        << "";
-    QTest::newRow("the write is refused") << "refused" << notWritten + "Permission denied\u2069";
-    // Tests may run as root, who writes anywhere: a file where the folder should be stops even root.
-    QTest::newRow("the folder is a file") << "file" << notWritten;
-    QTest::newRow("the browser does not start")
-        << "browser"
-        << "تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2068%1\u2069\n\nالسبب: \u2068no browser\u2069";
-}
-
-void TestPreview::preview()
-{
-    QFETCH(QString, failure);
-    QFETCH(QString, message);
-    test::ScriptedPlatform platform;
-    platform.folder = m_dir.filePath(failure.isEmpty() ? QStringLiteral("folder with spaces") : failure);
-    const QString path = platform.folder + QStringLiteral("/perview.html");
-    platform.failWritesTo = failure == QLatin1String("refused") ? path : QString();
-    platform.browserStarts = failure != QLatin1String("browser");
-    QFile blocker(platform.folder);
-    QVERIFY(failure == "file" ? blocker.open(QIODevice::WriteOnly) : QDir().mkpath(platform.folder));
-    Form1 form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.control<QWidget>(QStringLiteral("Combo1"))->setFocus();
-    const QString post = QStringLiteral("مرحبا [b]x[/B]\r\ns 😀 \u0109");
-    form.editor().setText(post);
-    form.control<QPushButton>(QStringLiteral("Command9"))->click();
-
-    QCOMPARE(form.editor().text(), post);
-    QTRY_VERIFY(form.editor().hasFocus());
-    const bool opened = failure.isEmpty() || !platform.browserStarts; // once, with the page's path
-    QCOMPARE(platform.browserOpens, opened ? QStringList{path} : QStringList());
-    QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        const QString text = platform.messages[0].text, start = message.arg(path);
-        const bool reason = text.size() > start.size() + 1; // more than the closing mark
-        QVERIFY2(message.endsWith(u'\u2068') ? text.startsWith(start) && reason : text == start,
-                 qPrintable(text));
-        return;
+private slots:
+    void preview_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message"); // %1 the page's path; ending in a mark: any reason follows
+        // Path and reason are set apart from the Arabic around them.
+        const QString notWritten =
+            QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n\u2068%1\u2069\n\nالسبب: \u2068");
+        QTest::newRow("written and opened") << ""
+                                            << "";
+        QTest::newRow("the write is refused") << "refused" << notWritten + "Permission denied\u2069";
+        // Tests may run as root, who writes anywhere: a file where the folder should be stops even root.
+        QTest::newRow("the folder is a file") << "file" << notWritten;
+        QTest::newRow("the browser does not start")
+            << "browser"
+            << "تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2068%1\u2069\n\nالسبب: \u2068no browser\u2069";
     }
-    // The code page holds neither the emoji nor "ĉ": they go in as character references.
-    auto pageBytes = [&] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
-    };
-    QCOMPARE(pageBytes(), cp1256(kHead + QStringLiteral("مرحبا <b>x</b><br>\ns &#128512; &#265;") + kTail));
-    // A second, shorter page replaces the first whole.
-    form.editor().setText(QString());
-    form.control<QPushButton>(QStringLiteral("Command9"))->click();
-    QCOMPARE(pageBytes(), cp1256(kHead + kTail));
-}
 
-void TestPreview::unwritableFolderFallsBackToCache()
-{
-    // An installed program cannot write its own folder: the page and the two
-    // pictures it shows go to the user's cache folder, and that page opens.
-    test::ScriptedPlatform platform;
-    platform.folder = m_dir.filePath(QStringLiteral("installed"));
-    platform.cache = m_dir.filePath(QStringLiteral("cache/zarvelo"));
-    platform.failWritesTo = platform.folder + QStringLiteral("/perview.html");
-    QVERIFY(QDir().mkpath(platform.folder));
-    for (const char *picture : {"bk.gif", "logo.gif"}) {
-        QFile file(platform.folder + QLatin1Char('/') + QLatin1String(picture));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(picture) > 0);
+    void preview()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, message);
+        test::ScriptedPlatform platform;
+        platform.folder = m_dir.filePath(failure.isEmpty() ? QStringLiteral("folder with spaces") : failure);
+        const QString path = platform.folder + QStringLiteral("/perview.html");
+        platform.failWritesTo = failure == QLatin1String("refused") ? path : QString();
+        platform.browserStarts = failure != QLatin1String("browser");
+        QFile blocker(platform.folder);
+        QVERIFY(failure == "file" ? blocker.open(QIODevice::WriteOnly) : QDir().mkpath(platform.folder));
+        QWidget window;
+        auto *editor = new PostEditor(&window);
+        auto *other = new QLineEdit(&window);
+        PreviewCommand command(*editor, platform);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        const QString post = QStringLiteral("مرحبا [b]x[/B]\r\ns 😀 \u0109");
+        editor->setText(post);
+        command.Command9_Click();
+
+        QCOMPARE(editor->text(), post);
+        QTRY_VERIFY(editor->hasFocus());
+        const bool opened = failure.isEmpty() || !platform.browserStarts; // once, with the page's path
+        QCOMPARE(platform.browserOpens, opened ? QStringList{path} : QStringList());
+        QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            const QString text = platform.messages[0].text, start = message.arg(path);
+            const bool reason = text.size() > start.size() + 1; // more than the closing mark
+            QVERIFY2(message.endsWith(u'\u2068') ? text.startsWith(start) && reason : text == start,
+                     qPrintable(text));
+            return;
+        }
+        // The code page holds neither the emoji nor "ĉ": they go in as character references.
+        auto pageBytes = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+        };
+        QCOMPARE(pageBytes(),
+                 cp1256(kHead + QStringLiteral("مرحبا <b>x</b><br>\ns &#128512; &#265;") + kTail));
+        // A second, shorter page replaces the first whole.
+        editor->setText(QString());
+        command.Command9_Click();
+        QCOMPARE(pageBytes(), cp1256(kHead + kTail));
     }
-    Form1 form(platform);
-    form.editor().setText(QStringLiteral("[b]x[/b]"));
-    form.control<QPushButton>(QStringLiteral("Command9"))->click();
 
-    const QString page = platform.cache + QStringLiteral("/perview.html");
-    QCOMPARE(platform.messages.size(), 0);
-    QCOMPARE(platform.browserOpens, QStringList{page});
-    QFile written(page);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), cp1256(kHead + QStringLiteral("<b>x</b>") + kTail));
-    for (const char *picture : {"bk.gif", "logo.gif"}) {
-        QFile copy(platform.cache + QLatin1Char('/') + QLatin1String(picture));
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), QByteArray(picture));
+    void unwritableFolderFallsBackToCache()
+    {
+        // An installed program cannot write its own folder: the page and the two
+        // pictures it shows go to the user's cache folder, and that page opens.
+        test::ScriptedPlatform platform;
+        platform.folder = m_dir.filePath(QStringLiteral("installed"));
+        platform.cache = m_dir.filePath(QStringLiteral("cache/zarvelo"));
+        platform.failWritesTo = platform.folder + QStringLiteral("/perview.html");
+        QVERIFY(QDir().mkpath(platform.folder));
+        for (const char *picture : {"bk.gif", "logo.gif"}) {
+            QFile file(platform.folder + QLatin1Char('/') + QLatin1String(picture));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(picture) > 0);
+        }
+        PostEditor editor;
+        PreviewCommand command(editor, platform);
+        editor.setText(QStringLiteral("[b]x[/b]"));
+        command.Command9_Click();
+
+        const QString page = platform.cache + QStringLiteral("/perview.html");
+        QCOMPARE(platform.messages.size(), 0);
+        QCOMPARE(platform.browserOpens, QStringList{page});
+        QFile written(page);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), cp1256(kHead + QStringLiteral("<b>x</b>") + kTail));
+        for (const char *picture : {"bk.gif", "logo.gif"}) {
+            QFile copy(platform.cache + QLatin1Char('/') + QLatin1String(picture));
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            QCOMPARE(copy.readAll(), QByteArray(picture));
+        }
     }
-}
 
-void TestPreview::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<int>("exitCode");
-    const QString post = m_dir.filePath(QStringLiteral("post.txt"));
-    QFile file(post);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]") == 23);
-    const QString body = QStringLiteral("<b>مرحبا</b><br>\n<i>hi</i>");
-    QTest::newRow("a post file, whole page") << QStringList{post} << cp1256(kHead + body + kTail) << 0;
-    QTest::newRow("a post file, body only") << QStringList{"--body", post} << cp1256(body) << 0;
-    QTest::newRow("standard input") << QStringList{} << cp1256(kHead + body + kTail) << 0;
-    QTest::newRow("standard input named -") << QStringList{"--body", "-"} << cp1256(body) << 0;
-    // Longer than one block of the writer: no byte lost or doubled where blocks meet.
-    const QString longPost = m_dir.filePath(QStringLiteral("long.txt"));
-    QFile longFile(longPost);
-    QVERIFY(longFile.open(QIODevice::WriteOnly)
-            && longFile.write(QByteArray("[b]\xE3[/b]").repeated(30000)) > 0);
-    QTest::newRow("a long post") << QStringList{"--body", longPost}
-                                 << cp1256(QString("<b>م</b>").repeated(30000)) << 0;
-    // UTF-8, read as the editor reads it: what the code page lacks becomes
-    // references, and the pairs stay whole where the writer's blocks meet.
-    const QString utf8Post = m_dir.filePath(QStringLiteral("utf8.txt"));
-    QFile utf8File(utf8Post);
-    const QString emoji = QStringLiteral("\U0001F600");
-    QVERIFY(utf8File.open(QIODevice::WriteOnly)
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("exitCode");
+        const QString post = m_dir.filePath(QStringLiteral("post.txt"));
+        QFile file(post);
+        QVERIFY(file.open(QIODevice::WriteOnly)
+                && file.write("[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]") == 23);
+        const QString body = QStringLiteral("<b>مرحبا</b><br>\n<i>hi</i>");
+        QTest::newRow("a post file, whole page") << QStringList{post} << cp1256(kHead + body + kTail) << 0;
+        QTest::newRow("a post file, body only") << QStringList{"--body", post} << cp1256(body) << 0;
+        QTest::newRow("standard input") << QStringList{} << cp1256(kHead + body + kTail) << 0;
+        QTest::newRow("standard input named -") << QStringList{"--body", "-"} << cp1256(body) << 0;
+        // Longer than one block of the writer: no byte lost or doubled where blocks meet.
+        const QString longPost = m_dir.filePath(QStringLiteral("long.txt"));
+        QFile longFile(longPost);
+        QVERIFY(longFile.open(QIODevice::WriteOnly)
+                && longFile.write(QByteArray("[b]\xE3[/b]").repeated(30000)) > 0);
+        QTest::newRow("a long post") << QStringList{"--body", longPost}
+                                     << cp1256(QString("<b>م</b>").repeated(30000)) << 0;
+        // UTF-8, read as the editor reads it: what the code page lacks becomes
+        // references, and the pairs stay whole where the writer's blocks meet.
+        const QString utf8Post = m_dir.filePath(QStringLiteral("utf8.txt"));
+        QFile utf8File(utf8Post);
+        const QString emoji = QStringLiteral("\U0001F600");
+        QVERIFY(
+            utf8File.open(QIODevice::WriteOnly)
             && utf8File.write((QStringLiteral("x") + emoji.repeated(40000) + QStringLiteral("[b]م")).toUtf8())
                 > 0);
-    QTest::newRow("a UTF-8 post") << QStringList{"--body", utf8Post}
-                                  << cp1256(QStringLiteral("x") + QStringLiteral("&#128512;").repeated(40000)
-                                            + QStringLiteral("<b>م"))
-                                  << 0;
-    QTest::newRow("help") << QStringList{"--help"} << QByteArray("Usage: zarvelo-preview [options] [FILE]")
-                          << 0;
-    QTest::newRow("missing file") << QStringList{m_dir.filePath(QStringLiteral("none"))} << QByteArray() << 1;
-    QTest::newRow("unknown option") << QStringList{"--bold"} << QByteArray() << 2;
-    QTest::newRow("two files") << QStringList{"--body", post, post} << QByteArray() << 2;
-}
+        QTest::newRow("a UTF-8 post")
+            << QStringList{"--body", utf8Post}
+            << cp1256(QStringLiteral("x") + QStringLiteral("&#128512;").repeated(40000)
+                      + QStringLiteral("<b>م"))
+            << 0;
+        QTest::newRow("help") << QStringList{"--help"}
+                              << QByteArray("Usage: zarvelo-preview [options] [FILE]") << 0;
+        QTest::newRow("missing file")
+            << QStringList{m_dir.filePath(QStringLiteral("none"))} << QByteArray() << 1;
+        QTest::newRow("unknown option") << QStringList{"--bold"} << QByteArray() << 2;
+        QTest::newRow("two files") << QStringList{"--body", post, post} << QByteArray() << 2;
+    }
 
-void TestPreview::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, output);
-    QFETCH(int, exitCode);
-    const QString post = m_dir.filePath(QStringLiteral("post.txt"));
-    QProcess process;
-    process.setStandardInputFile(arguments.contains(post) ? QProcess::nullDevice() : post);
-    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + QStringLiteral("/zarvelo-preview"), arguments);
-    QVERIFY(process.waitForFinished());
-    const QByteArray out = process.readAllStandardOutput(), err = process.readAllStandardError();
-    QCOMPARE(process.exitCode(), exitCode);
-    QCOMPARE(arguments.contains("--help") ? out.left(output.size()) : out, output); // help: first line
-    // A failure is one line naming the program, and the file when one was given.
-    QCOMPARE(err.isEmpty(), exitCode == 0);
-    QVERIFY2(exitCode == 0 || (err.startsWith("zarvelo-preview: ") && err.count('\n') == 1), err.constData());
-    QVERIFY2(exitCode == 0 || arguments[0].startsWith('-') || err.contains(arguments[0].toLocal8Bit()),
-             err.constData());
-}
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, output);
+        QFETCH(int, exitCode);
+        const QString post = m_dir.filePath(QStringLiteral("post.txt"));
+        QProcess process;
+        process.setStandardInputFile(arguments.contains(post) ? QProcess::nullDevice() : post);
+        process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + QStringLiteral("/zarvelo-preview"),
+                      arguments);
+        QVERIFY(process.waitForFinished());
+        const QByteArray out = process.readAllStandardOutput(), err = process.readAllStandardError();
+        QCOMPARE(process.exitCode(), exitCode);
+        QCOMPARE(arguments.contains("--help") ? out.left(output.size()) : out, output); // help: first line
+        // A failure is one line naming the program, and the file when one was given.
+        QCOMPARE(err.isEmpty(), exitCode == 0);
+        QVERIFY2(exitCode == 0 || (err.startsWith("zarvelo-preview: ") && err.count('\n') == 1),
+                 err.constData());
+        QVERIFY2(exitCode == 0 || arguments[0].startsWith('-') || err.contains(arguments[0].toLocal8Bit()),
+                 err.constData());
+    }
 
-void TestPreview::commandLineReportsAFailedWrite()
-{
-    // The page goes out while the conversion goes on: a write that fails
-    // half way must still end in failure, not in success.
-    if (!QFile::exists(QStringLiteral("/dev/full")))
-        QSKIP("no /dev/full here");
-    const QString post = m_dir.filePath(QStringLiteral("long.txt"));
-    QProcess process;
-    process.setStandardOutputFile(QStringLiteral("/dev/full"));
-    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + QStringLiteral("/zarvelo-preview"),
-                  {QStringLiteral("--body"), post});
-    QVERIFY(process.waitForFinished());
-    QCOMPARE(process.exitCode(), 1);
-    QCOMPARE(process.readAllStandardError(),
-             QByteArray("zarvelo-preview: cannot write to standard output\n"));
-}
+    void commandLineReportsAFailedWrite()
+    {
+        // The page goes out while the conversion goes on: a write that fails
+        // half way must still end in failure, not in success.
+        if (!QFile::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full here");
+        const QString post = m_dir.filePath(QStringLiteral("long.txt"));
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + QStringLiteral("/zarvelo-preview"),
+                      {QStringLiteral("--body"), post});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(process.readAllStandardError(),
+                 QByteArray("zarvelo-preview: cannot write to standard output\n"));
+    }
+};
 
 QTEST_MAIN(TestPreview)
 #include "tst_preview.moc"

@@ -1,21 +1,13 @@
 #include "defaultfont/defaultfont.h"
 
-#include "editing/editingcommands.h"
-
+#include "defaultfont/defaultfontrecord.h"
 #include "defaultfont/defaultfonttemplate.h"
-#include "defaultfont/frmdefaultfont.h"
-#include "defaultfont/settingsfile.h"
-#include "platform/isolate.h"
-#include "platform/platform.h"
-#include "shell/form1.h"
-#include "shell/form1table.h"
+#include "platform/colornumber.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
+#include "ui/fontnames.h"
 #include "ui/posteditor.h"
 
-#include <QAction>
-#include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -27,11 +19,6 @@ namespace {
 constexpr int kSwatchTop = 1160;
 constexpr int kSwatchHeight = 230;
 
-QColor colorFromNumber(quint32 number)
-{
-    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
-}
-
 void paintSwatch(QLabel *label, const QColor &ground)
 {
     QPalette palette = label->palette();
@@ -42,78 +29,59 @@ void paintSwatch(QLabel *label, const QColor &ground)
 
 } // namespace
 
-DefaultFont::DefaultFont(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
+DefaultFontPanel::DefaultFontPanel(const DefaultFontRecord &record, const DefaultFontPanelControls &controls,
+                                   QObject *parent)
+    : QObject(parent)
+    , m_record(record)
+    , m_controls(controls)
 {
-    setObjectName(QStringLiteral("DefaultFont"));
-    for (const char *name : {"Frame2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8",
-                             "Label9", "Label10"}) {
-        QWidget *widget = form.control<QWidget>(QString::fromLatin1(name));
-        Q_ASSERT(widget);
-        widget->installEventFilter(this);
-        m_panel.append(widget);
-    }
-    connect(form.menuAction(QStringLiteral("DEFAULTFONT")), &QAction::triggered, this,
-            &DefaultFont::openSettingsWindow);
+    setObjectName(QStringLiteral("DefaultFontPanel"));
+    m_parts << controls.frame << controls.fontName << controls.bold << controls.alignment << controls.size
+            << controls.swatch;
+    for (QLabel *caption : controls.captions)
+        m_parts << caption;
+    for (QWidget *part : std::as_const(m_parts))
+        part->installEventFilter(this);
     fitPanelCaptions();
 }
 
-void DefaultFont::fitPanelCaptions()
+void DefaultFontPanel::fitPanelCaptions()
 {
     // The fixed captions, and the widest values the value column and the
     // font-name line can be given.
     std::vector<CaptionBox> boxes;
-    for (const char *name : {"Label2", "Label3", "Label6", "Label8"}) {
-        const QLabel *caption = m_form.control<QLabel>(QString::fromLatin1(name));
+    for (const QLabel *caption : std::as_const(m_controls.captions))
         boxes.push_back({caption->text(), caption->width()});
-    }
-    const int valueWidth = m_form.control<QLabel>(QStringLiteral("Label4"))->width();
-    for (const QString &value : {noChangeMarker(), QStringLiteral("توسيط"), QStringLiteral("يمين"),
-                                 QStringLiteral("يسار"), QStringLiteral("نعم")})
+    const int valueWidth = m_controls.bold->width();
+    for (const QString &value :
+         {noChangeMarker(), alignCenterWord(), alignRightWord(), alignLeftWord(), boldOnWord()})
         boxes.push_back({value, valueWidth});
-    const int nameWidth = m_form.control<QLabel>(QStringLiteral("Label10"))->width();
-    const QStringList names = form1FontNames() << noChangeMarker();
+    const int nameWidth = m_controls.fontName->width();
+    const QStringList names = fontNames() << noChangeMarker();
     for (const QString &name : names)
         boxes.push_back({panelFontName(name), nameWidth});
-    fitFontToCaptions(m_form.control<QWidget>(QStringLiteral("Frame2")), boxes);
+    fitFontToCaptions(m_controls.frame, boxes);
 }
 
-bool DefaultFont::LOADDEFAULTFONT()
+void DefaultFontPanel::REFRESHDEFAULTFONTPANEL()
 {
-    const QString name = findSettingsFile(QDir::current());
-    std::optional<DefaultFontSettings> read;
-    if (!name.isEmpty()) {
-        const TextFileRead file = m_form.platform().readTextFile(name);
-        if (file.ok)
-            read = parseSettingsFile(file.text);
-    }
-    if (!read) {
-        m_form.platform().messageBox(settingsMissingMessage(), programName(), MessageIcon::None);
-        return false;
-    }
-    m_settings = std::move(*read);
-    return true;
-}
+    const DefaultFontSettings &settings = m_record.settings();
+    const bool enabled = settings.Disabled == QLatin1String("0");
+    for (QWidget *part : std::as_const(m_parts))
+        part->setEnabled(enabled);
 
-void DefaultFont::REFRESHDEFAULTFONTPANEL()
-{
-    const bool enabled = m_settings.Disabled == QLatin1String("0");
-    for (QWidget *widget : m_panel)
-        widget->setEnabled(enabled);
+    m_controls.fontName->setText(panelFontName(settings.FontName));
+    m_controls.bold->setText(settings.Bold);
+    m_controls.alignment->setText(settings.Alignment);
+    m_controls.size->setText(settings.FontSize);
 
-    m_form.control<QLabel>(QStringLiteral("Label10"))->setText(panelFontName(m_settings.FontName));
-    m_form.control<QLabel>(QStringLiteral("Label4"))->setText(m_settings.Bold);
-    m_form.control<QLabel>(QStringLiteral("Label5"))->setText(m_settings.Alignment);
-    m_form.control<QLabel>(QStringLiteral("Label9"))->setText(m_settings.FontSize);
-
-    auto *swatch = m_form.control<QLabel>(QStringLiteral("Label7"));
-    if (m_settings.FontColor != noChangeMarker()) {
+    QLabel *swatch = m_controls.swatch;
+    if (settings.FontColor != noChangeMarker()) {
         swatch->setText(QString());
         swatch->setFrameShape(QFrame::Box);
         swatch->setFrameShadow(QFrame::Plain);
         swatch->setLineWidth(1);
-        paintSwatch(swatch, colorFromNumber(colorFieldValue(m_settings.FontColor)));
+        paintSwatch(swatch, QColor(QRgb(colorNumberToRgb(colorFieldValue(settings.FontColor)))));
         swatch->setGeometry(twipsRect(360, kSwatchTop, 375, kSwatchHeight));
     } else {
         // Without a colour the swatch reads like the other value labels.
@@ -124,50 +92,7 @@ void DefaultFont::REFRESHDEFAULTFONTPANEL()
     }
 }
 
-void DefaultFont::APPLYDEFAULTFONT()
-{
-    const DefaultFontTemplate post = buildDefaultFontTemplate(m_settings);
-    // The template leaves its colour digits where the colour command leaves
-    // its own.
-    if (post.colorHex)
-        m_form.editingCommands().setColorHex(*post.colorHex);
-    PostEditor &editor = m_form.editor();
-    editor.setText(post.text);
-    editor.select(post.selStart, post.selLength);
-}
-
-bool DefaultFont::saveSettings(const DefaultFontSettings &settings)
-{
-    // Replace the file the reader finds, whatever the case of its name, so
-    // that there is only ever one settings file; create it under its own name.
-    QString name = findSettingsFile(QDir::current());
-    if (name.isEmpty())
-        name = settingsFileName();
-    const TextFileWrite written = m_form.platform().writeTextFile(name, settingsFileText(settings));
-    if (!written.ok) {
-        m_form.platform().messageBox(
-            QStringLiteral("تعذر حفظ الإعدادات في الملف:\r\n")
-                + isolated(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))
-                + QStringLiteral("\r\n\r\n") + isolated(written.error),
-            programName(), MessageIcon::None);
-        return false;
-    }
-    m_settings = settings;
-    REFRESHDEFAULTFONTPANEL();
-    return true;
-}
-
-void DefaultFont::openSettingsWindow()
-{
-    frmdefaultfont window(*this, m_form.platform(), &m_form);
-    // The file may have gone since start; then the message has been shown
-    // and the window stays shut, leaving the post and the record as they are.
-    if (!window.formLoad())
-        return;
-    window.exec();
-}
-
-bool DefaultFont::eventFilter(QObject *watched, QEvent *event)
+bool DefaultFontPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto *widget = static_cast<QWidget *>(watched);
@@ -177,11 +102,21 @@ bool DefaultFont::eventFilter(QObject *watched, QEvent *event)
             && widget->rect().contains(mouse->position().toPoint())) {
             // Taken here, so a label's click does not reach the frame as well.
             event->accept();
-            openSettingsWindow();
+            emit clicked();
             return true;
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void APPLYDEFAULTFONT(const DefaultFontSettings &settings, PostEditor &editor,
+                      const std::function<void(const QString &)> &keepColorHex)
+{
+    const DefaultFontTemplate post = buildDefaultFontTemplate(settings);
+    if (post.colorHex && keepColorHex)
+        keepColorHex(*post.colorHex);
+    editor.setText(post.text);
+    editor.select(post.selStart, post.selLength);
 }
 
 } // namespace zarvelo

@@ -11,6 +11,27 @@ inline QString noChangeMarker()
     return QStringLiteral("لا تغيير");
 }
 
+/** The alignment words a settings file holds, as the settings window offers
+    them: centred, right and left. */
+inline QString alignCenterWord()
+{
+    return QStringLiteral("توسيط");
+}
+inline QString alignRightWord()
+{
+    return QStringLiteral("يمين");
+}
+inline QString alignLeftWord()
+{
+    return QStringLiteral("يسار");
+}
+
+/** The bold field's value for bold ("yes"). */
+inline QString boldOnWord()
+{
+    return QStringLiteral("نعم");
+}
+
 /**
  * The default font: the formatting choices wrapped around every new post, in
  * the order of the settings file's lines. The fields stay text, exactly as
@@ -20,9 +41,9 @@ struct DefaultFontSettings
 {
     QString Disabled;  ///< "0": template on; anything else: off
     QString FontName;  ///< a font family, or the marker
-    QString Alignment; ///< "توسيط", "يمين", "يسار", or the marker
+    QString Alignment; ///< one of the alignment words, or the marker
     QString FontSize;  ///< "1" to "7", or the marker
-    QString Bold;      ///< "نعم", or the marker
+    QString Bold;      ///< boldOnWord(), or the marker
     QString FontColor; ///< a space and the decimal colour number, or the marker
 
     friend bool operator==(const DefaultFontSettings &a, const DefaultFontSettings &b)

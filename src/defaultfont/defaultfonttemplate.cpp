@@ -9,11 +9,11 @@ namespace {
 // The alignment word's tag name; empty for any other value, the marker included.
 QString alignmentTag(const QString &alignment)
 {
-    if (alignment == QStringLiteral("توسيط"))
+    if (alignment == alignCenterWord())
         return QStringLiteral("CENTER");
-    if (alignment == QStringLiteral("يمين"))
+    if (alignment == alignRightWord())
         return QStringLiteral("RIGHT");
-    if (alignment == QStringLiteral("يسار"))
+    if (alignment == alignLeftWord())
         return QStringLiteral("LEFT");
     return QString();
 }

@@ -1,10 +1,11 @@
 #include "defaultfont/frmdefaultfont.h"
 
-#include "ui/captionfit.h"
-#include "defaultfont/defaultfont.h"
+#include "defaultfont/defaultfontrecord.h"
+#include "platform/colornumber.h"
 #include "platform/commondialog.h"
+#include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
-#include "shell/form1table.h"
+#include "ui/fontnames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,11 +40,6 @@ const std::vector<ControlDef> &frmdefaultfontControls()
     return controls;
 }
 
-int numberToRgb(quint32 number)
-{
-    return int(((number & 0xFF) << 16) | (number & 0xFF00) | ((number >> 16) & 0xFF));
-}
-
 void selectItem(QComboBox *combo, const QString &value)
 {
     // A hand-edited value that is none of the items shows nothing selected.
@@ -52,9 +48,9 @@ void selectItem(QComboBox *combo, const QString &value)
 
 } // namespace
 
-frmdefaultfont::frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWidget *parent)
+frmdefaultfont::frmdefaultfont(DefaultFontRecord &record, Platform &platform, QWidget *parent)
     : QDialog(parent)
-    , m_defaultFont(defaultFont)
+    , m_record(record)
 {
     setUpFixedDialog(this, QStringLiteral("frmdefaultfont"), QStringLiteral("إعدادات الخط الإفتراضي"), 3060,
                      2430);
@@ -75,9 +71,8 @@ frmdefaultfont::frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWi
     m_colorButton = findChild<QPushButton *>(QStringLiteral("Command1"));
 
     // The same fonts as the main window's list, and the marker for none.
-    m_fontName->addItems(form1FontNames() << noChangeMarker());
-    m_alignment->addItems(
-        {QStringLiteral("توسيط"), QStringLiteral("يمين"), QStringLiteral("يسار"), noChangeMarker()});
+    m_fontName->addItems(fontNames() << noChangeMarker());
+    m_alignment->addItems({alignCenterWord(), alignRightWord(), alignLeftWord(), noChangeMarker()});
     for (int size = 1; size <= 7; ++size)
         m_fontSize->addItem(QString::number(size));
     m_fontSize->addItem(noChangeMarker());
@@ -95,9 +90,9 @@ frmdefaultfont::frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWi
 
 bool frmdefaultfont::formLoad()
 {
-    if (!m_defaultFont.LOADDEFAULTFONT())
+    if (!m_record.LOADDEFAULTFONT())
         return false;
-    m_loaded = m_defaultFont.settings();
+    m_loaded = m_record.settings();
     // Only "1" ticks the off switch, although the template treats every
     // value but "0" as off.
     m_off->setChecked(m_loaded.Disabled == QLatin1String("1"));
@@ -140,12 +135,12 @@ void frmdefaultfont::showButtonColor(quint32 color)
 {
     m_buttonColor = color;
     m_colorButton->setText(QString());
-    paintButtonFace(m_colorButton, numberToRgb(color));
+    paintButtonFace(m_colorButton, colorNumberToRgb(color));
     // The style would lighten and soften a dark face; the button must show
     // the very colour that will be stored.
     m_colorButton->setStyleSheet(
         QStringLiteral("QPushButton { background-color: #%1; border: 1px solid #%2; }")
-            .arg(numberToRgb(color), 6, 16, QLatin1Char('0'))
+            .arg(colorNumberToRgb(color), 6, 16, QLatin1Char('0'))
             .arg(kLightBlue, 6, 16, QLatin1Char('0')));
 }
 
@@ -154,7 +149,7 @@ void frmdefaultfont::showNoColor()
     m_buttonColor = kLightBlueNumber;
     m_colorButton->setText(noChangeMarker());
     m_colorButton->setStyleSheet(QString());
-    paintButtonFace(m_colorButton, numberToRgb(kLightBlueNumber));
+    paintButtonFace(m_colorButton, colorNumberToRgb(kLightBlueNumber));
 }
 
 void frmdefaultfont::chooseColor()
@@ -184,7 +179,7 @@ DefaultFontSettings frmdefaultfont::chosenSettings() const
     chosen.FontName = item(m_fontName, m_loaded.FontName);
     chosen.Alignment = item(m_alignment, m_loaded.Alignment);
     chosen.FontSize = item(m_fontSize, m_loaded.FontSize);
-    chosen.Bold = m_bold->isChecked() ? QStringLiteral("نعم") : noChangeMarker();
+    chosen.Bold = m_bold->isChecked() ? boldOnWord() : noChangeMarker();
     const bool noColor = m_colorButton->text() == noChangeMarker() || m_buttonColor == 0;
     chosen.FontColor = noColor ? noChangeMarker() : QLatin1Char(' ') + QString::number(m_buttonColor);
     return chosen;
@@ -194,8 +189,18 @@ void frmdefaultfont::confirm()
 {
     // When the file cannot be written the message has been shown; the window
     // stays open with the user's choices so that nothing is lost.
-    if (m_defaultFont.saveSettings(chosenSettings()))
+    if (m_record.saveSettings(chosenSettings()))
         accept();
+}
+
+void openDefaultFontWindow(DefaultFontRecord &record, Platform &platform, QWidget *owner)
+{
+    frmdefaultfont window(record, platform, owner);
+    // The file may have gone since start; the post and the record stay as
+    // they are.
+    if (!window.formLoad())
+        return;
+    window.exec();
 }
 
 } // namespace zarvelo

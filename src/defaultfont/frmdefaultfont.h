@@ -11,7 +11,7 @@ class QPushButton;
 namespace zarvelo {
 
 class CommonDialog;
-class DefaultFont;
+class DefaultFontRecord;
 class Platform;
 
 /**
@@ -25,7 +25,7 @@ class frmdefaultfont final : public QDialog
     Q_OBJECT
 
 public:
-    frmdefaultfont(DefaultFont &defaultFont, Platform &platform, QWidget *parent);
+    frmdefaultfont(DefaultFontRecord &record, Platform &platform, QWidget *parent);
 
     /** Reads the settings file and shows its values. False, with the
         message shown, when the file cannot be read: the window must then not
@@ -35,9 +35,6 @@ public:
     /** The settings the window's controls stand for now, as OK writes them. */
     DefaultFontSettings chosenSettings() const;
 
-    /** The colour number the colour button shows as its background. */
-    quint32 colorButtonColor() const { return m_buttonColor; }
-
 private:
     void fitCaptions();
     void applyOffSwitch();
@@ -46,7 +43,7 @@ private:
     void chooseColor();
     void confirm();
 
-    DefaultFont &m_defaultFont;
+    DefaultFontRecord &m_record;
     CommonDialog *m_commonDialog = nullptr;
     QComboBox *m_fontName = nullptr;
     QComboBox *m_alignment = nullptr;
@@ -57,5 +54,10 @@ private:
     quint32 m_buttonColor = 0;
     DefaultFontSettings m_loaded; // what the file held as the window opened
 };
+
+/** Opens the settings window modally over owner, unless the settings file
+    can no longer be read: then the message has been shown and the window
+    stays shut. */
+void openDefaultFontWindow(DefaultFontRecord &record, Platform &platform, QWidget *owner);
 
 } // namespace zarvelo

@@ -6,23 +6,20 @@
 
 namespace zarvelo {
 
-/** One row of a tag table: the tags put around the user's text and the
-    number of characters the command adds besides that text. */
+/** One row of a tag table: the tags put around the user's text. */
 struct TagRow
 {
     QStringView OpenTag;
     QStringView CloseTag;
-    int TagLength;
 };
 
 /** The simple tags, indexed like the cmdBOLD buttons: bold, italic,
     underline, the three alignments and the three code blocks. */
 extern const std::array<TagRow, 9> TagTable;
 
-/** The prompted tags, indexed like the cmdPROM buttons. Only the image row
-    stores its tags; the link and quote tags are built around the answer, so
-    their rows keep just the count of fixed characters ("[URL=", "]",
-    "[/URL]" and "[QUOTE=", "]", "[/QUOTE]"). */
+/** The prompted tags, indexed like the cmdPROM buttons. The image's answer
+    goes between its tags; the link's and the quote's answer ends their
+    opening tag, closed by a "]" before the selected text. */
 extern const std::array<TagRow, 3> PromptTagTable;
 
 /** The input-box prompts, indexed like cmdPROM. */
@@ -33,13 +30,11 @@ extern const std::array<QStringView, 3> PromptText;
 extern const std::array<QStringView, 6> StockPhrase;
 
 /** A preset style: a ready-made font, size and (for all but Command6) bold
-    in one step. Count is the length of the two strings together. */
+    in one step. */
 struct PresetStyle
 {
-    const char *button; ///< objectName of its button
     QStringView opening;
     QStringView closing;
-    int count;
 };
 
 /** The presets of the buttons Command3 to Command8, in that order. */

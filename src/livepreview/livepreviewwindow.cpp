@@ -144,13 +144,15 @@ void LivePreviewWindow::openLink(const QUrl &link)
     if (!isWebLink(url)) {
         m_platform.messageBox(
             QStringLiteral("لا تفتح المعاينة المباشرة إلا روابط الإنترنت، وهذا الرابط ليس منها:\n%1")
-                .arg(link.toString()));
+                .arg(link.toString()),
+            programName(), MessageIcon::None);
         return;
     }
     QString error;
     if (!m_platform.openUrl(url, &error)) {
         m_platform.messageBox(
-            QStringLiteral("تعذّر فتح الرابط في متصفح الإنترنت:\n%1\n\nالسبب: %2").arg(url.toString(), error));
+            QStringLiteral("تعذّر فتح الرابط في متصفح الإنترنت:\n%1\n\nالسبب: %2").arg(url.toString(), error),
+            programName(), MessageIcon::None);
     }
 }
 

@@ -11,7 +11,8 @@ bool checkWindows1256(Platform &platform, bool available)
     platform.messageBox(QStringLiteral("لا يستطيع Zarvelo العمل على هذا النظام: مكتبة Qt لا تعرف ترميز "
                                        "Windows-1256 العربي، ومن دونه لا تُقرأ المشاركات ولا ملف الإعدادات "
                                        "ولا تُحفظ.\n\nثبّت دعم الترميزات لمكتبة Qt (مكتبة ICU) ثم شغّل "
-                                       "البرنامج من جديد."));
+                                       "البرنامج من جديد."),
+                        programName(), MessageIcon::None);
     return false;
 }
 

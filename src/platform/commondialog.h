@@ -20,7 +20,6 @@ public:
     explicit CommonDialog(Platform &platform, QObject *parent = nullptr);
 
     /** "desc|pattern|desc|pattern", set before each file dialog. */
-    QString filter() const { return m_filter; }
     void setFilter(const QString &filter) { m_filter = filter; }
 
     /** The path the last file dialog returned: "" when it was cancelled. */

@@ -6,7 +6,7 @@ namespace zarvelo {
 
 /** Turns a common-dialog filter ("Text Files(*.txt)|*.txt|All Files(*.*)|*.*")
     into Qt's form ("Text Files (*.txt);;All Files (*)"). "*.*" means every
-    file, as it does on the system the filters were written for. */
+    file, names without a dot included, as the filters' authors meant it. */
 QString qtFileDialogFilter(const QString &commonDialogFilter);
 
 } // namespace zarvelo

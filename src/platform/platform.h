@@ -33,19 +33,19 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    /** A modal message box with one OK button; returns when it is closed. */
-    virtual void messageBox(const QString &text, const QString &title = programName(),
-                            MessageIcon icon = MessageIcon::None) = 0;
+    /** A modal message box with one OK button; returns when it is closed.
+        Most boxes are titled programName(). */
+    virtual void messageBox(const QString &text, const QString &title, MessageIcon icon) = 0;
 
     /** A modal question box with one button for each answer, in order, the
         default answer's button taking Return. Returns the index of the answer
         chosen; closing the box (Escape, the title bar) chooses escapeAnswer. */
     virtual int questionBox(const QString &text, const QStringList &answers, int defaultAnswer,
-                            int escapeAnswer, const QString &title = programName()) = 0;
+                            int escapeAnswer, const QString &title) = 0;
 
     /** A modal one-line input box with OK and Cancel and an empty field.
         Returns the typed text on OK; Cancel and an empty field both give "". */
-    virtual QString inputBox(const QString &prompt, const QString &title = programName()) = 0;
+    virtual QString inputBox(const QString &prompt, const QString &title) = 0;
 
     /** The Open dialog. filter is in the "desc|pattern|desc|pattern" form; the
         first entry is selected. Returns the chosen full path, "" on cancel. */
@@ -59,23 +59,23 @@ public:
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
 
     /** Reads a Windows-1256 text file: all of it, or at most its first
-        maxBytes bytes when maxBytes >= 0. */
-    virtual TextFileRead readTextFile(const QString &path, qint64 maxBytes = -1)
+        maxBytes bytes when maxBytes >= 0 (kWholeFile: all of it). */
+    virtual TextFileRead readTextFile(const QString &path, qint64 maxBytes)
     {
         return readWindows1256File(path, maxBytes);
     }
 
     /** Reads a post file in its own encoding, UTF-8 or Windows-1256, with
-        at most maxCharacters characters of it when maxCharacters >= 0. */
-    virtual TextFileRead readPostFile(const QString &path, qint64 maxCharacters = -1)
+        at most maxCharacters characters of it when maxCharacters >= 0
+        (kWholeFile: all of it). */
+    virtual TextFileRead readPostFile(const QString &path, qint64 maxCharacters)
     {
         return zarvelo::readPostFile(path, maxCharacters);
     }
 
     /** Replaces a file with text in the encoding, atomically where the
         folder allows it. */
-    virtual TextFileWrite writeTextFile(const QString &path, const QString &text,
-                                        TextEncoding encoding = TextEncoding::Windows1256)
+    virtual TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding)
     {
         return writeTextFileAs(path, text, encoding);
     }

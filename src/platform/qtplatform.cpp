@@ -1,5 +1,6 @@
 #include "platform/qtplatform.h"
 
+#include "platform/colornumber.h"
 #include "platform/dialogfilter.h"
 #include "platform/filedialog.h"
 
@@ -68,11 +69,10 @@ QString QtPlatform::saveFileName(const QString &filter, const QString &initialFi
 
 std::optional<quint32> QtPlatform::chooseColor(quint32 initial)
 {
-    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    const QColor chosen = QColorDialog::getColor(QColor(QRgb(colorNumberToRgb(initial))), dialogParent());
     if (!chosen.isValid())
         return std::nullopt;
-    return quint32(chosen.red()) | quint32(chosen.green()) << 8 | quint32(chosen.blue()) << 16;
+    return rgbToColorNumber(int(chosen.rgb()));
 }
 
 void QtPlatform::setClipboardText(const QString &text)

@@ -266,7 +266,10 @@ TextFileWrite writeFileAtomically(const QString &path, const QByteArray &bytes)
     // which writes in place on any refusal, stays off; the one refusal worth
     // writing in place for is handled below.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a write the system cuts short (a full disk, a file
+    // size limit) shows here: through the buffer, the short count is lost and
+    // the commit puts the shortened file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         result.error = fileFailureReason(file, FileAction::Write);
         if (QFileInfo(path).isFile() && folderRefusesNewFiles(path))
             result.ok = writeInPlace(path, bytes, &result.error);
@@ -274,8 +277,14 @@ TextFileWrite writeFileAtomically(const QString &path, const QByteArray &bytes)
             result.error.clear();
         return result;
     }
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        result.error = fileFailureReason(file, FileAction::Write);
+        // Qt keeps no reason for a short write; the system's is in errno.
+        const int reason = errno;
+        result.error = reason == 0
+            ? fileFailureReason(file, FileAction::Write)
+            : fileFailureReason(reason == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, path,
+                                FileAction::Write, qt_error_string(reason));
         file.cancelWriting();
         return result;
     }

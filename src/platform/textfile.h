@@ -34,6 +34,9 @@ struct TextFileWrite
     QList<char32_t> unencodable; ///< characters the encoding cannot hold; nothing was written
 };
 
+/** The read limit that reads a whole file. */
+constexpr qint64 kWholeFile = -1;
+
 /** Characters as a reader counts them: a pair of UTF-16 surrogates is one. */
 qsizetype characterCount(QStringView text);
 
@@ -42,7 +45,7 @@ QStringView leftCharacters(QStringView text, qsizetype count);
 
 /** Reads a file as Windows-1256 text: the whole file, or with maxBytes >= 0
     at most its first maxBytes bytes (one byte is one character). */
-TextFileRead readWindows1256File(const QString &path, qint64 maxBytes = -1);
+TextFileRead readWindows1256File(const QString &path, qint64 maxBytes = kWholeFile);
 
 /**
  * Tells a post's encoding from its bytes and decodes its first characters,

@@ -5,22 +5,19 @@
 #include "platform/platform.h"
 #include "preview/conversion.h"
 #include "preview/previewpage.h"
-#include "shell/form1.h"
 #include "ui/posteditor.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 
 namespace zarvelo {
 
-PreviewCommand::PreviewCommand(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
+PreviewCommand::PreviewCommand(PostEditor &editor, Platform &platform, QObject *parent)
+    : QObject(parent)
+    , m_editor(editor)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("PreviewCommand"));
-    if (auto *button = form.control<QPushButton>(QStringLiteral("Command9")))
-        connect(button, &QPushButton::clicked, this, &PreviewCommand::Command9_Click);
 }
 
 QString PreviewCommand::pagePath(const QString &programFolder)
@@ -30,44 +27,43 @@ QString PreviewCommand::pagePath(const QString &programFolder)
 
 void PreviewCommand::Command9_Click()
 {
-    PostEditor &editor = m_form.editor();
-    editor.setFocus();
+    m_editor.setFocus();
     // The working copy keeps its memory from one preview to the next, so a
     // long post is converted without fresh allocations.
-    const QString post = editor.text();
-    convertMarkupToHtml(post, m_form.Text2);
-    m_form.Text2 = previewPageText(m_form.Text2);
+    const QString post = m_editor.text();
+    convertMarkupToHtml(post, m_text2);
+    m_text2 = previewPageText(m_text2);
 
     // Characters the code page cannot hold go into the page as character
     // references, so the browser shows them as typed instead of a "?".
-    const QByteArray page = encodeWindows1256EscapingUnencodable(m_form.Text2);
-    Platform &platform = m_form.platform();
+    const QByteArray page = encodeWindows1256EscapingUnencodable(m_text2);
     QString path;
     QString error;
     if (!writePage(page, &path, &error)) {
-        platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
-                                .arg(isolated(path), isolated(error)));
+        m_platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
+                                  .arg(isolated(path), isolated(error)),
+                              programName(), MessageIcon::None);
         return;
     }
-    if (!platform.openInBrowser(path, &error)) {
-        platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
-                                .arg(isolated(path), isolated(error)));
+    if (!m_platform.openInBrowser(path, &error)) {
+        m_platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
+                                  .arg(isolated(path), isolated(error)),
+                              programName(), MessageIcon::None);
     }
 }
 
 bool PreviewCommand::writePage(const QByteArray &page, QString *path, QString *error)
 {
-    Platform &platform = m_form.platform();
-    const QString programFolder = platform.programFolder();
+    const QString programFolder = m_platform.programFolder();
     *path = pagePath(programFolder);
-    const TextFileWrite written = platform.writeFile(*path, page);
+    const TextFileWrite written = m_platform.writeFile(*path, page);
     if (written.ok)
         return true;
     *error = written.error;
 
     // The program's folder is not writable: the page and its pictures go to
     // the user's cache folder instead, so that the preview still works.
-    const QString cache = platform.cacheFolder();
+    const QString cache = m_platform.cacheFolder();
     if (cache.isEmpty() || !QDir().mkpath(cache))
         return false;
     for (const QString &picture : previewPictures()) {
@@ -76,7 +72,7 @@ bool PreviewCommand::writePage(const QByteArray &page, QString *path, QString *e
         QFile::copy(QDir(programFolder).filePath(picture), target);
     }
     const QString cachedPath = pagePath(cache);
-    if (platform.writeFile(cachedPath, page).ok) {
+    if (m_platform.writeFile(cachedPath, page).ok) {
         *path = cachedPath;
         return true;
     }

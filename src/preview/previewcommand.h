@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 namespace zarvelo {
 
-class Form1;
+class Platform;
+class PostEditor;
 
 /**
  * The preview button `Command9`: converts a copy of the post, writes it as
@@ -19,8 +21,7 @@ class PreviewCommand final : public QObject
     Q_OBJECT
 
 public:
-    /** Connects to the form's `Command9`; the command is a child of the form. */
-    explicit PreviewCommand(Form1 &form);
+    PreviewCommand(PostEditor &editor, Platform &platform, QObject *parent = nullptr);
 
     /** The page file's full path for a program folder. */
     static QString pagePath(const QString &programFolder);
@@ -31,7 +32,11 @@ public:
 private:
     bool writePage(const QByteArray &page, QString *path, QString *error);
 
-    Form1 &m_form;
+    PostEditor &m_editor;
+    Platform &m_platform;
+    /** Text2, the working copy the post is converted in. Never shown, so a
+        plain string; it keeps its memory from one preview to the next. */
+    QString m_text2;
 };
 
 } // namespace zarvelo

@@ -2,11 +2,9 @@
 
 #include "platform/platform.h"
 #include "search/findstep.h"
-#include "shell/form1.h"
 #include "ui/controlbuilder.h"
 #include "ui/posteditor.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -49,11 +47,12 @@ QPalette usualPalette(const QWidget *widget)
 }
 } // namespace
 
-Form2::Form2(Form1 &form)
-    : QWidget(&form,
+Form2::Form2(PostEditor &editor, Platform &platform, QWidget *owner)
+    : QWidget(owner,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
-    , m_form(form)
+    , m_editor(editor)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("بحث في المشاركة"));
@@ -92,36 +91,36 @@ Form2::Form2(Form1 &form)
         }
     });
 
-    QScreen *screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
+    QScreen *screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen)
         move(screen->availableGeometry().center() - rect().center());
 }
 
 void Form2::search()
 {
-    m_postCopy = m_form.editor().text();
+    const QString post = m_editor.text();
     const QString searchText = m_text1->text();
-    const FindStep step = findStep(m_postCopy, searchText, m_searchStart);
+    const FindStep step = findStep(post, searchText, m_searchStart);
     switch (step.outcome) {
     case FindStep::Skipped:
         return;
     case FindStep::NotFound:
         // The start position stays, so every further press says the same
         // until the window is unloaded.
-        m_foundPosition = 0;
-        m_form.platform().messageBox(QStringLiteral("تم البحث"), programName(), MessageIcon::Information);
+        m_platform.messageBox(QStringLiteral("تم البحث"), programName(), MessageIcon::Information);
         return;
     case FindStep::Found:
         break;
     }
-    m_foundPosition = step.found;
     m_searchStart = step.nextStart;
-    m_form.editor().select(step.found - 1, searchText.size());
+    m_editor.select(step.found - 1, searchText.size());
     // The main window comes forward to show the match; this window, which it
     // owns, stays above it.
-    m_form.show();
-    m_form.raise();
-    m_form.activateWindow();
+    if (QWidget *owner = parentWidget()) {
+        owner->show();
+        owner->raise();
+        owner->activateWindow();
+    }
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)
@@ -143,12 +142,13 @@ void Form2::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
-FindWindowOpener::FindWindowOpener(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
+FindWindowOpener::FindWindowOpener(PostEditor &editor, Platform &platform, QWidget *owner)
+    : QObject(owner)
+    , m_editor(editor)
+    , m_platform(platform)
+    , m_owner(owner)
 {
     setObjectName(QStringLiteral("FindWindowOpener"));
-    connect(form.menuAction(QStringLiteral("find")), &QAction::triggered, this, &FindWindowOpener::open);
 }
 
 Form2 *FindWindowOpener::window() const
@@ -159,7 +159,7 @@ Form2 *FindWindowOpener::window() const
 void FindWindowOpener::open()
 {
     if (!window())
-        m_window = new Form2(m_form);
+        m_window = new Form2(m_editor, m_platform, m_owner);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -8,12 +8,13 @@ class QLineEdit;
 
 namespace zarvelo {
 
-class Form1;
+class Platform;
+class PostEditor;
 
 /**
  * The find window: steps forward through the occurrences of its search text
- * in the main window's post, each match selected in the editor. Modeless and
- * owned by the main window, so it stays above it without blocking it.
+ * in the post, each match selected in the editor. Modeless and owned by the
+ * main window, so it stays above it without blocking it.
  *
  * Its close button only hides it, keeping the search text and the position;
  * the title-bar close box unloads it, and the next opening builds it afresh.
@@ -23,14 +24,11 @@ class Form2 final : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form2(Form1 &form);
+    /** owner is the main window, which a match brings forward. */
+    Form2(PostEditor &editor, Platform &platform, QWidget *owner);
 
     /** 1-based position the next search starts from. */
     qsizetype searchStart() const { return m_searchStart; }
-    /** 1-based position of the last match; 0 when the last search found none. */
-    qsizetype foundPosition() const { return m_foundPosition; }
-    /** The post as the last search read it. */
-    QString postCopy() const { return m_postCopy; }
     /** Closed through the title bar: waiting to be deleted, never shown again. */
     bool isUnloaded() const { return m_unloaded; }
 
@@ -42,11 +40,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    Form1 &m_form;
+    PostEditor &m_editor;
+    Platform &m_platform;
     QLineEdit *m_text1 = nullptr;
     qsizetype m_searchStart = 1;
-    QString m_postCopy;
-    qsizetype m_foundPosition = 0;
     bool m_unloaded = false;
 };
 
@@ -57,14 +54,16 @@ class FindWindowOpener final : public QObject
     Q_OBJECT
 
 public:
-    explicit FindWindowOpener(Form1 &form);
+    FindWindowOpener(PostEditor &editor, Platform &platform, QWidget *owner);
 
     /** The loaded find window, shown or hidden; nullptr when not loaded. */
     Form2 *window() const;
     void open();
 
 private:
-    Form1 &m_form;
+    PostEditor &m_editor;
+    Platform &m_platform;
+    QWidget *m_owner;
     QPointer<Form2> m_window;
 };
 

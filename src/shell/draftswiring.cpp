@@ -1,11 +1,8 @@
 #include "shell/draftswiring.h"
 
-#include "defaultfont/defaultfont.h"
-#include "defaultfont/defaultfonttemplate.h"
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
 #include "drafts/draftswindow.h"
-#include "shell/form1.h"
 #include "shell/postfiles.h"
 #include "ui/posteditor.h"
 
@@ -20,16 +17,19 @@ namespace {
 class Drafts final : public QObject
 {
 public:
-    Drafts(Form1 &form, PostFiles &files)
-        : QObject(&form)
-        , m_form(form)
+    Drafts(PostEditor &editor, Platform &platform, PostFiles &files, QAction &draftsItem,
+           std::function<QString()> untouchedTemplate, QWidget &window)
+        : QObject(&window)
+        , m_editor(editor)
+        , m_platform(platform)
         , m_files(files)
+        , m_owner(window)
         , m_store(DraftStore::defaultFolder())
         , m_keeper(
-              form.editor(), form.platform(), m_store, [&files] { return files.CurrentFileName(); },
-              [&form] { return buildDefaultFontTemplate(form.defaultFont().settings()).text; }, this)
+              editor, platform, m_store, [&files] { return files.CurrentFileName(); },
+              std::move(untouchedTemplate), this)
     {
-        m_keeper.watchClosing(&form);
+        m_keeper.watchClosing(&window);
         // Exit ends the process at once, so the draft must be on disk first.
         connect(&files, &PostFiles::postLeaving, this, [this] {
             m_keeper.keepNow();
@@ -37,27 +37,29 @@ public:
         });
         connect(&files, &PostFiles::postStarted, this, [this] { m_keeper.startDraft(); });
         connect(&files, &PostFiles::postSaved, this, [this] { m_keeper.fileChanged(); });
-        connect(form.menuAction(QStringLiteral("DRAFTS")), &QAction::triggered, this, &Drafts::open);
+        connect(&draftsItem, &QAction::triggered, this, &Drafts::open);
     }
 
 private:
     void open()
     {
         if (!m_window)
-            m_window = new DraftsWindow(m_store, m_form.platform(), &m_form);
+            m_window = new DraftsWindow(m_store, m_platform, &m_owner);
         const std::optional<Draft> draft = m_window->choose();
         if (!draft)
             return;
         // What the editor holds is kept first, and the restore is one undo
         // step, so restoring an older copy never loses newer text.
         m_keeper.keepNow();
-        m_form.editor().setText(draft->text);
+        m_editor.setText(draft->text);
         m_files.adoptFile(draft->fileName);
         m_keeper.startDraft();
     }
 
-    Form1 &m_form;
+    PostEditor &m_editor;
+    Platform &m_platform;
     PostFiles &m_files;
+    QWidget &m_owner;
     DraftStore m_store;
     DraftKeeper m_keeper;
     DraftsWindow *m_window = nullptr;
@@ -65,9 +67,10 @@ private:
 
 } // namespace
 
-void wireDrafts(Form1 &form)
+void wireDrafts(PostEditor &editor, Platform &platform, PostFiles &files, QAction &draftsItem,
+                std::function<QString()> untouchedTemplate, QWidget &window)
 {
-    new Drafts(form, *form.findChild<PostFiles *>(QStringLiteral("PostFiles")));
+    new Drafts(editor, platform, files, draftsItem, std::move(untouchedTemplate), window);
 }
 
 } // namespace zarvelo

@@ -1,11 +1,16 @@
 #include "shell/form1.h"
 
 #include "defaultfont/defaultfont.h"
+#include "defaultfont/defaultfontrecord.h"
+#include "defaultfont/defaultfonttemplate.h"
+#include "defaultfont/frmdefaultfont.h"
 #include "editing/editingcommands.h"
+#include "editing/tagtables.h"
 #include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
+#include "search/form2.h"
 #include "shell/draftswiring.h"
 #include "shell/form1table.h"
 #include "shell/form3.h"
@@ -16,6 +21,8 @@
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
+#include "ui/fontnames.h"
+#include "ui/listpicker.h"
 #include "ui/posteditor.h"
 
 #include <QAction>
@@ -58,7 +65,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     banner->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     banner->hide();
     control<QLabel>(QStringLiteral("Label7"))->setFrameShape(QFrame::Box);
-    control<QComboBox>(QStringLiteral("Combo1"))->addItems(form1FontNames());
+    control<QComboBox>(QStringLiteral("Combo1"))->addItems(fontNames());
     control<QComboBox>(QStringLiteral("Combo1"))->setEditText(fontListPlaceholder());
     auto *sizes = control<QComboBox>(QStringLiteral("Combo3"));
     for (int size = 1; size <= 7; ++size)
@@ -68,15 +75,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     fitEachCaption(client);
     buildMenu();
 
-    // The commands behind the controls, each subsystem's in its own class.
-    m_editingCommands = new EditingCommands(*this);
-    new PostFiles(*this);
-    m_defaultFont = new DefaultFont(*this);
-    new PreviewCommand(*this);
-    new LivePreviewOpener(*menuAction(QStringLiteral("LIVEPREVIEW")), *m_text1, platform, *this);
-    wireDrafts(*this);
-    wireSpellCheck(*m_text1, *m_highlighter, platform, *findChild<QMenu *>(QStringLiteral("tools")),
-                   *menuAction(QStringLiteral("SPELLCHECK")));
+    createCommands();
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.
@@ -99,8 +98,8 @@ bool Form1::formLoad()
         m_platform.endProcess(1);
         return false;
     }
-    m_defaultFont->REFRESHDEFAULTFONTPANEL();
-    m_defaultFont->APPLYDEFAULTFONT();
+    m_panel->REFRESHDEFAULTFONTPANEL();
+    applyTemplate();
     // The placeholder stays selected in the focused editor, so the user's
     // first keystrokes replace it.
     m_text1->setFocus();
@@ -137,7 +136,6 @@ void Form1::buildMenu()
         if (def.shortcut)
             action->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
     }
-    connect(menuAction(QStringLiteral("ABOUT")), &QAction::triggered, this, &Form1::openAbout);
 }
 
 void Form1::decorateButtons()
@@ -151,10 +149,94 @@ void Form1::decorateButtons()
     }
 }
 
-void Form1::openAbout()
+void Form1::applyTemplate()
 {
-    Form3 about(this);
-    about.exec();
+    // The template's colour digits go where the colour button leaves its own.
+    APPLYDEFAULTFONT(m_defaultFont->settings(), *m_text1,
+                     [this](const QString &hex) { m_editingCommands->setColorHex(hex); });
+}
+
+void Form1::createCommands()
+{
+    auto button = [this](const QString &name) {
+        auto *found = control<QPushButton>(name);
+        Q_ASSERT_X(found, "Form1", qPrintable(name));
+        return found;
+    };
+    auto menu = [this](const char *name) { return menuAction(QString::fromLatin1(name)); };
+
+    auto *fonts = control<QComboBox>(QStringLiteral("Combo1"));
+    auto *sizes = control<QComboBox>(QStringLiteral("Combo3"));
+    auto *editing = new EditingCommands(*m_text1, m_platform, *m_commonDialog, *fonts, *sizes, this);
+    m_editingCommands = editing;
+    auto onArray = [&](const char *array, int count, void (EditingCommands::*handler)(int)) {
+        for (int i = 0; i < count; ++i) {
+            connect(button(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i)), &QPushButton::clicked,
+                    editing, [editing, handler, i] { (editing->*handler)(i); });
+        }
+    };
+    onArray("cmdBOLD", int(TagTable.size()), &EditingCommands::cmdBOLD_Click);
+    onArray("cmdPROM", int(PromptTagTable.size()), &EditingCommands::cmdPROM_Click);
+    onArray("Command2", int(StockPhrase.size()), &EditingCommands::Command2_Click);
+    // The presets are the buttons Command3 to Command8, in that order.
+    for (int i = 0; i < int(PresetStyles.size()); ++i) {
+        connect(button(QStringLiteral("Command%1").arg(3 + i)), &QPushButton::clicked, editing,
+                [editing, i] { editing->preset_Click(i); });
+    }
+    connect(button(QStringLiteral("Command1")), &QPushButton::clicked, editing,
+            &EditingCommands::Command1_Click);
+    connect(button(QStringLiteral("Command12")), &QPushButton::clicked, editing,
+            &EditingCommands::Command12_Click);
+    connect(button(QStringLiteral("Command13")), &QPushButton::clicked, editing,
+            &EditingCommands::Command13_Click);
+    // Only a user's pick runs a command: never the list's text being set
+    // back afterwards, nor browsing the closed list with the keyboard.
+    connect(new ListPicker(*fonts), &ListPicker::picked, editing, &EditingCommands::Combo1_Click);
+    connect(new ListPicker(*sizes), &ListPicker::picked, editing, &EditingCommands::Combo3_Click);
+
+    auto *preview = new PreviewCommand(*m_text1, m_platform, this);
+    connect(button(QStringLiteral("Command9")), &QPushButton::clicked, preview,
+            &PreviewCommand::Command9_Click);
+
+    m_defaultFont = new DefaultFontRecord(m_platform, this);
+    DefaultFontPanelControls panel;
+    panel.frame = control<QWidget>(QStringLiteral("Frame2"));
+    panel.fontName = control<QLabel>(QStringLiteral("Label10"));
+    panel.bold = control<QLabel>(QStringLiteral("Label4"));
+    panel.alignment = control<QLabel>(QStringLiteral("Label5"));
+    panel.size = control<QLabel>(QStringLiteral("Label9"));
+    panel.swatch = control<QLabel>(QStringLiteral("Label7"));
+    for (const char *name : {"Label2", "Label3", "Label6", "Label8"})
+        panel.captions << control<QLabel>(QString::fromLatin1(name));
+    m_panel = new DefaultFontPanel(*m_defaultFont, panel, this);
+    connect(m_defaultFont, &DefaultFontRecord::saved, m_panel, &DefaultFontPanel::REFRESHDEFAULTFONTPANEL);
+    auto openSettings = [this] { openDefaultFontWindow(*m_defaultFont, m_platform, this); };
+    connect(m_panel, &DefaultFontPanel::clicked, this, openSettings);
+    connect(menu("DEFAULTFONT"), &QAction::triggered, this, openSettings);
+
+    auto *files = new PostFiles(
+        *m_text1, m_platform, *m_commonDialog, [this] { applyTemplate(); }, this);
+    connect(files, &PostFiles::titleChanged, this, &QWidget::setWindowTitle);
+    connect(menu("NEWPOST"), &QAction::triggered, files, &PostFiles::NEWPOST);
+    connect(menu("OPEN"), &QAction::triggered, files, &PostFiles::OPEN);
+    connect(menu("SAVE"), &QAction::triggered, files, &PostFiles::SAVE);
+    connect(menu("SAVEAS"), &QAction::triggered, files, &PostFiles::SAVEAS);
+    connect(menu("EXIT"), &QAction::triggered, files, &PostFiles::EXIT);
+
+    new LivePreviewOpener(*menu("LIVEPREVIEW"), *m_text1, m_platform, *this);
+    wireDrafts(
+        *m_text1, m_platform, *files, *menu("DRAFTS"),
+        [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
+
+    wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
+                   *menu("SPELLCHECK"));
+
+    auto *find = new FindWindowOpener(*m_text1, m_platform, this);
+    connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);
+    connect(menu("ABOUT"), &QAction::triggered, this, [this] {
+        Form3 about(this);
+        about.exec();
+    });
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

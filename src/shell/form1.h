@@ -5,16 +5,18 @@
 namespace zarvelo {
 
 class CommonDialog;
+class DefaultFontPanel;
+class DefaultFontRecord;
 class EditingCommands;
-class DefaultFont;
 class Platform;
 class PostEditor;
 class PostHighlighter;
 
 /**
- * The main window. It builds its controls and menus from the design tables
- * and keeps its layout; the commands behind the controls live beside it, in
- * their subsystems' folders, and reach the window through the accessors here.
+ * The main window and the program's composition root: it builds its controls
+ * and menus from the design tables, creates the commands with the controls
+ * each one uses, connects every control and menu item to its command, and
+ * keeps the layout. It is the one place that knows the controls' names.
  */
 class Form1 final : public QMainWindow
 {
@@ -29,13 +31,7 @@ public:
         could not be read), so the caller must not show the window. */
     bool formLoad();
 
-    Platform &platform() const { return m_platform; }
     PostEditor &editor() const { return *m_text1; }
-    CommonDialog &commonDialog() const { return *m_commonDialog; }
-    /** The editing commands and the form-level state they keep. */
-    EditingCommands &editingCommands() const { return *m_editingCommands; }
-    /** The default font: its record, panel, template and settings window. */
-    DefaultFont &defaultFont() const { return *m_defaultFont; }
     /** The editor's one highlighter, which further marks plug into as layers. */
     PostHighlighter &highlighter() const { return *m_highlighter; }
 
@@ -47,9 +43,6 @@ public:
     }
     QAction *menuAction(const QString &name) const;
 
-    /** The preview's working copy: never shown, so a plain string. */
-    QString Text2;
-
     /** Lays the controls out for the client area's present size. */
     void applyLayout();
 
@@ -59,13 +52,15 @@ protected:
 private:
     void buildMenu();
     void decorateButtons();
-    void openAbout();
+    void createCommands();
+    void applyTemplate();
 
     Platform &m_platform;
     PostEditor *m_text1 = nullptr;
     CommonDialog *m_commonDialog = nullptr;
     EditingCommands *m_editingCommands = nullptr;
-    DefaultFont *m_defaultFont = nullptr;
+    DefaultFontRecord *m_defaultFont = nullptr;
+    DefaultFontPanel *m_panel = nullptr;
     PostHighlighter *m_highlighter = nullptr;
 };
 

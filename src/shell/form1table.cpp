@@ -8,16 +8,10 @@ constexpr int kBannerText = 0x0000C0;
 constexpr int kBannerGround = 0xFF8000;
 } // namespace
 
-const std::vector<ControlDef> &form1Controls()
+const std::vector<ControlDef> &form1RightGroup()
 {
-    // name, kind, container, left, top, width, height, tab, caption, tooltip, font…
     // clang-format off
     static const std::vector<ControlDef> controls{
-        // Editor area.
-        {"Text1", K::PostEditor, nullptr, 120, 1560, 9975, 5055, 0, "بسم الله الرحمن الرحيم", nullptr,
-         "Arial", 12, true},
-
-        // Right group, with its frame behind it.
         {"Frame3", K::Frame, nullptr, 5160, 30, 4880, 1455, 41, nullptr, nullptr},
         {"Label11", K::Label, "Frame3", 1920, 240, 450, 255, 44, "الحجـم:", nullptr},
         {"Combo1", K::EditableCombo, nullptr, 7680, 240, 2270, 315, 13, "نــــوع الـخــــــــط", nullptr},
@@ -42,6 +36,24 @@ const std::vector<ControlDef> &form1Controls()
         {"Command2_4", K::Button, nullptr, 6120, 1040, 735, 375, 20, "مقدمه", nullptr},
         {"Command2_5", K::Button, nullptr, 5280, 1040, 855, 375, 21, "ضحــكه", nullptr},
 
+    };
+    // clang-format on
+    return controls;
+}
+
+const std::vector<ControlDef> &form1Controls()
+{
+    // name, kind, container, left, top, width, height, tab, caption, tooltip, font…
+    // clang-format off
+    static const std::vector<ControlDef> controls = [] {
+        std::vector<ControlDef> all{
+        // Editor area.
+        {"Text1", K::PostEditor, nullptr, 120, 1560, 9975, 5055, 0, "بسم الله الرحمن الرحيم", nullptr,
+         "Arial", 12, true},
+        };
+        // The right group, with its frame behind it.
+        all.insert(all.end(), form1RightGroup().begin(), form1RightGroup().end());
+        all.insert(all.end(), {
         // Left group: the default-font panel and the preset styles.
         {"Frame2", K::Frame, nullptr, 120, 30, 1640, 1455, 29, "الخط الإفتراضي", nullptr},
         {"Frame1", K::Frame, nullptr, 1810, 30, 3320, 1455, 39, nullptr, nullptr},
@@ -77,33 +89,11 @@ const std::vector<ControlDef> &form1Controls()
         {"Command12", K::Button, nullptr, 1040, 6720, 2175, 300, 27, "نسخ المشاركة في الحافظه", nullptr},
         {"Command13", K::Button, nullptr, 4080, 6720, 2175, 300, 28, "قلب محاذاة المحرر", nullptr},
         {"Command9", K::Button, nullptr, 7080, 6720, 2175, 300, 42, "مـــعايــنـه", nullptr},
-    };
+        });
+        return all;
+    }();
     // clang-format on
     return controls;
-}
-
-QStringList form1FontNames()
-{
-    return {QStringLiteral("Akhbar MT"),
-            QStringLiteral("Andalus"),
-            QStringLiteral("Arial"),
-            QStringLiteral("DecoType Naskh"),
-            QStringLiteral("Impact"),
-            QStringLiteral("Led Italic Font"),
-            QStringLiteral("Microsoft Sans Serif"),
-            QStringLiteral("Modern"),
-            QStringLiteral("Monotype Koufi"),
-            QStringLiteral("Rod Transparent"),
-            QStringLiteral("Roman"),
-            QStringLiteral("Simplified Arabic"),
-            QStringLiteral("Tahoma"),
-            QStringLiteral("Times New Roman"),
-            QStringLiteral("Verdana")};
-}
-
-QString fontListPlaceholder()
-{
-    return QStringLiteral("نــــوع الـخــــــــط");
 }
 
 const std::vector<MenuDef> &form1Menu()

@@ -2,8 +2,6 @@
 
 #include "ui/controltable.h"
 
-#include <QStringList>
-
 #include <vector>
 
 namespace zarvelo {
@@ -12,11 +10,9 @@ namespace zarvelo {
     hidden working copy of the preview, is not a widget and is not listed). */
 const std::vector<ControlDef> &form1Controls();
 
-/** The items of the main window's font list, in their order. */
-QStringList form1FontNames();
-
-/** The font list's text at start, and after a font has been applied. */
-QString fontListPlaceholder();
+/** The right group of the main window, with its frame first: the controls
+    that follow the window's right edge. Part of form1Controls(). */
+const std::vector<ControlDef> &form1RightGroup();
 
 /** One entry of the main window's menu tree. */
 struct MenuDef

@@ -1,7 +1,8 @@
 #include "shell/layoutrules.h"
 
+#include "shell/form1table.h"
+
 #include <algorithm>
-#include <array>
 
 namespace zarvelo {
 
@@ -11,24 +12,9 @@ constexpr double kBannerShowAbove = 10590.0;
 constexpr double kBannerTextAbove = 11310.0;
 constexpr double kBannerOffset = 10390.0;
 
-struct Distance
-{
-    const char *control;
-    double fromRightEdge;
-};
-
-// The right group follows the window's right edge at these distances, applied
-// in this order.
-// clang-format off
-constexpr std::array<Distance, 22> kRightGroup{{
-    {"Command1", 5055},  {"Command2_0", 1215}, {"Command2_1", 2055}, {"Command2_2", 2775},
-    {"Command2_3", 3495}, {"Command2_4", 4215}, {"Command2_5", 5055}, {"cmdBOLD_0", 735},
-    {"cmdBOLD_1", 1095}, {"cmdBOLD_2", 1455},  {"cmdBOLD_3", 1935},  {"cmdBOLD_4", 2295},
-    {"cmdBOLD_5", 2655}, {"cmdBOLD_6", 4335},  {"cmdBOLD_7", 4695},  {"cmdBOLD_8", 5055},
-    {"cmdPROM_0", 3135}, {"cmdPROM_1", 3495},  {"cmdPROM_2", 3855},  {"Combo1", 2655},
-    {"Combo3", 3855},    {"Frame3", 5155},
-}};
-// clang-format on
+// The frame behind the right group keeps 20 twips further right than the
+// table draws it, at every width.
+constexpr double kFrame3Shift = 20.0;
 
 } // namespace
 
@@ -55,9 +41,15 @@ Form1Layout layoutForm1(double outerWidth, double outerHeight)
             layout.bannerText = form1BannerText();
     }
 
-    layout.rightGroup.reserve(qsizetype(kRightGroup.size()));
-    for (const Distance &d : kRightGroup)
-        layout.rightGroup.append({QString::fromLatin1(d.control), w - d.fromRightEdge});
+    // The right group keeps the distances to the right edge that the table
+    // gives it at the smallest width; the controls inside its frame move with it.
+    for (const ControlDef &def : form1RightGroup()) {
+        if (def.container)
+            continue;
+        const QString name = QString::fromLatin1(def.name);
+        const double shift = name == QLatin1String("Frame3") ? kFrame3Shift : 0.0;
+        layout.rightGroup.append({name, def.left + shift + (w - kMinimumOuterWidth)});
+    }
 
     layout.editorWidth = w - 360;
     layout.editorHeight = h - 2805;

@@ -7,10 +7,10 @@
 
 namespace zarvelo {
 
-/** What the main window's outer frame adds to its client area on the system
-    the layout was designed for (borders, title bar and menu bar), in twips.
-    The layout reads the window's outer size, so these turn Qt's client area
-    into that size whatever frame the window manager draws. */
+/** What the main window's outer frame is taken to add to its client area
+    (borders, title bar and menu bar), in twips. The layout rules read the
+    window's outer size, so these turn Qt's client area into that size
+    whatever frame the window manager draws. */
 constexpr double kFrameAllowanceWidth = 120.0;
 constexpr double kFrameAllowanceHeight = 735.0;
 

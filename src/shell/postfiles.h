@@ -5,9 +5,13 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace zarvelo {
 
-class Form1;
+class CommonDialog;
+class Platform;
+class PostEditor;
 
 /**
  * The post-file commands of the main window's file menu: new post, open,
@@ -21,9 +25,10 @@ class PostFiles final : public QObject
     Q_OBJECT
 
 public:
-    /** Becomes a child of the form and answers its file menu (and the find
-        item of its tools menu). */
-    explicit PostFiles(Form1 &form);
+    /** applyTemplate puts the default-font template in the editor: a new
+        post starts from it. */
+    PostFiles(PostEditor &editor, Platform &platform, CommonDialog &dialog,
+              std::function<void()> applyTemplate, QObject *parent = nullptr);
 
     /** The full path the post was last opened from or saved to, exactly as
         the dialog gave it; empty while the post has no file of its own. */
@@ -46,6 +51,8 @@ signals:
     void postStarted();
     /** The post was written to its file. */
     void postSaved();
+    /** The main window's title for the post's file changed. */
+    void titleChanged(const QString &title);
 
 private:
     /** Forgets what belonged to the post before: its encoding, its cut file. */
@@ -57,7 +64,10 @@ private:
     /** The text to write and its encoding; false when the user cancels. */
     bool chooseEncoding(QString *text, TextEncoding *encoding);
 
-    Form1 &m_form;
+    PostEditor &m_editor;
+    Platform &m_platform;
+    CommonDialog &m_dialog;
+    std::function<void()> m_applyTemplate;
     QString m_currentFileName;
     /** The encoding the post was opened in or last saved in. */
     TextEncoding m_encoding = TextEncoding::Windows1256;

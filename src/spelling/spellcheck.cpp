@@ -159,7 +159,8 @@ void SpellCheck::addWordActions(QMenu &menu, const QTextCursor &atClick)
         if (!m_checker->addToPersonal(spelling, script))
             m_platform.messageBox(QStringLiteral("تعذر حفظ القاموس الشخصي في الملف:\n%1\nستقبل الكلمة حتى "
                                                  "إغلاق البرنامج فقط.")
-                                      .arg(m_checker->personal().path()));
+                                      .arg(m_checker->personal().path()),
+                                  programName(), MessageIcon::None);
         redrawMarkedParagraphs();
     });
     menu.insertAction(first, add);

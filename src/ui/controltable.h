@@ -28,7 +28,7 @@ constexpr int kNoColor = -1;
     from the top-left corner of its container's client area. */
 struct ControlDef
 {
-    const char *name; ///< objectName: the system's name, array members as "cmdBOLD_0"
+    const char *name; ///< objectName: the control's name, array members as "cmdBOLD_0"
     ControlKind kind;
     const char *container; ///< objectName of the frame holding it; nullptr: the window
     int left, top, width, height;

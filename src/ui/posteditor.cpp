@@ -17,8 +17,8 @@ constexpr char16_t kLoneCr = 0xE00D;        // lone CR
 PostEditor::PostEditor(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    // Tab moves the focus along the window's tab order, as the post editor
-    // of the original platform does.
+    // Tab moves the focus along the window's tab order: the post editor is
+    // one stop among the buttons, and a tab character has no use in a post.
     setTabChangesFocus(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     applyTextOption();
@@ -170,7 +170,7 @@ void PostEditor::replaceSelection(const QString &exact)
     m_undoSelections.push_back({steps, before.start, before.length});
 }
 
-void PostEditor::undo()
+void PostEditor::undoWithSelection()
 {
     const int steps = document()->availableUndoSteps();
     while (!m_undoSelections.empty() && m_undoSelections.back().undoSteps > steps)
@@ -187,7 +187,7 @@ void PostEditor::undo()
 void PostEditor::keyPressEvent(QKeyEvent *event)
 {
     if (event == QKeySequence::Undo) {
-        undo();
+        undoWithSelection();
         event->accept();
         return;
     }
@@ -208,11 +208,11 @@ void PostEditor::keyPressEvent(QKeyEvent *event)
 void PostEditor::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu(event->pos());
-    // The menu's Undo goes through undo() above, so it restores selections too.
+    // The menu's Undo goes through undoWithSelection(), so it restores selections too.
     for (QAction *action : menu->actions()) {
         if (action->objectName() == QLatin1String("edit-undo")) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &PostEditor::undo);
+            connect(action, &QAction::triggered, this, &PostEditor::undoWithSelection);
         }
     }
     if (m_contextMenuHook)

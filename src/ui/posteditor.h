@@ -60,8 +60,9 @@ public:
     void setRightToLeft(bool on);
 
     /** Undoes the last change; a change made through this interface also gets
-        back the selection it started from. */
-    void undo();
+        back the selection it started from. Ctrl+Z and the context menu's
+        Undo come here; the base class's undo() takes back the text alone. */
+    void undoWithSelection();
 
     /** Lets the owner put actions of its own at the top of the context menu,
         for the text under the click (a document cursor there). */
