@@ -93,9 +93,9 @@ xdotool mousemove --window "$window" $((WIDTH - 136)) $((HEIGHT - 24)) click 1
 for _ in $(seq 100); do [ -s "$home/opened" ] && break; sleep 0.1; done
 import -window root "$(dirname "$deb")/package-screenshot.png" 2> /dev/null || true
 opened=$(sed 's|^file://||' "$home/opened" 2> /dev/null || true)
-[ "$opened" = "$home/.cache/Zarvelo/perview.html" ] || fail "the preview opened '$opened'"
+[ "$opened" = "$home/.cache/zarvelo/perview.html" ] || fail "the preview opened '$opened'"
 for f in perview.html bk.gif logo.gif; do
-    [ -s "$home/.cache/Zarvelo/$f" ] || fail "the cache folder has no $f"
+    [ -s "$home/.cache/zarvelo/$f" ] || fail "the cache folder has no $f"
 done
 [ ! -e "$usr/lib/zarvelo/perview.html" ] || fail "the page went into the program's folder"
 kill "$app"
