@@ -16,13 +16,11 @@ pids=()
 cleanup() { kill "${pids[@]}" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
-display=":$((200 + $$ % 500))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
+# shellcheck source=scripts/xvfb.sh
+. "$source_dir/scripts/xvfb.sh"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 100); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo > /dev/null 2>&1 || { echo "SKIP: Xvfb could not start"; cat "$work/xvfb.log"; exit 77; }
+start_xvfb "$work" || { echo "SKIP: Xvfb could not start"; exit 77; }
+pids+=("$XVFB_PID")
 openbox > "$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 0.5
@@ -33,8 +31,8 @@ export XDG_DATA_HOME="$work/data"
 (cd "$work" && exec "$build/zarvelo") > "$work/zarvelo.log" 2>&1 &
 pids+=($!)
 
-window=$(xdotool search --sync --onlyvisible --name '^Zarvelo$' | head -n 1)
-xdotool windowactivate --sync "$window"
+window=$(wait_for_window '^Zarvelo$' 30) || { cat "$work/zarvelo.log"; exit 1; }
+timeout 10 xdotool windowactivate --sync "$window"
 sleep 0.5
 # The template leaves its placeholder selected, so typing replaces it.
 xdotool type --delay 20 'Hello forum [B]bold[/B]'
