@@ -20,12 +20,10 @@ cleanup() { kill "${pids[@]}" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/zarvelo.log" 2> /dev/null || true; exit 1; }
 
-# Xvfb picks a free display itself and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "SKIP: Xvfb could not start"; cat "$work/xvfb.log"; exit 77; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+# shellcheck source=scripts/xvfb.sh
+. "$source_dir/scripts/xvfb.sh"
+start_xvfb "$work" || { echo "SKIP: Xvfb could not start"; exit 77; }
+pids+=("$XVFB_PID")
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 openbox > "$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -39,8 +37,7 @@ start() {
     (cd "$work" && exec "$build/zarvelo") >> "$work/zarvelo.log" 2>&1 &
     program=$!
     pids+=("$program")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarvelo$' | head -n 1 || true)
-    [ -n "$window" ] || fail "the window did not appear"
+    window=$(wait_for_window '^Zarvelo$' 30) || fail "the window did not appear"
     timeout 10 xdotool windowactivate --sync "$window"
     sleep 0.5
 }
@@ -82,8 +79,7 @@ kept=$(tail -n +2 "$draft" | od -An -tx1)
 
 start
 xdotool key --clearmodifiers ctrl+shift+t
-drafts=$(timeout 10 xdotool search --sync --onlyvisible --name '^المسودات$' | head -n 1 || true)
-[ -n "$drafts" ] || fail "the drafts window did not open"
+wait_for_window '^المسودات$' 10 > /dev/null || fail "the drafts window did not open"
 sleep 0.5
 xdotool key --clearmodifiers Return
 sleep 0.5
