@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
-    libgtest-dev libbenchmark-dev
+    libbenchmark-dev
     libhunspell-dev hunspell-ar hunspell-en-us
     fonts-noto-core fonts-kacst fonts-dejavu-core
     fonts-noto-ui-core fonts-liberation2 fonts-hosny-amiri fonts-urw-base35
@@ -15,6 +15,7 @@ packages=(
     clang libclang-rt-14-dev clang-tidy clang-format
     desktop-file-utils appstream
     chromium
+    dpkg-dev debhelper lintian
 )
 
 missing=()

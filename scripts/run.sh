@@ -14,21 +14,19 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "There is no display here (DISPLAY is not set), so Zarvelo runs on a virtual display."
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
-xvfb=$!
-trap 'kill $app $wm $xvfb 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+app=""; wm=""; XVFB_PID=""
+trap 'kill $app $wm $XVFB_PID 2>/dev/null || true' EXIT
+. ../scripts/xvfb.sh
+start_xvfb "$PWD"
 openbox > openbox.log 2>&1 &
 wm=$!
 ./zarvelo &
 app=$!
-sleep 3
-if ! kill -0 "$app" 2>/dev/null; then
-    echo "Zarvelo ended early; see the messages above." >&2
+if ! wait_for_window '^Zarvelo$' 20 > /dev/null || ! kill -0 "$app" 2>/dev/null; then
+    echo "Zarvelo did not open its window; see the messages above." >&2
     exit 1
 fi
+sleep 0.5
 shot="$PWD/zarvelo-screenshot.png"
 import -window root "$shot"
 echo "Zarvelo started; a screenshot of its window is at: $shot"

@@ -2,8 +2,9 @@
 # Checks the include directions, installs what is missing, builds, and runs
 # every test through CTest on the offscreen platform: once in the normal build
 # and once with AddressSanitizer and UndefinedBehaviorSanitizer; then
-# clang-tidy and clang-format, a short run of each fuzzer, and the speed
-# reports. --quick skips the sanitizer build, clang-tidy and the fuzzers
+# clang-tidy and clang-format, a short run of each fuzzer, the Debian package
+# (scripts/package.sh) installed and started once, and the speed reports.
+# --quick skips the sanitizer build, clang-tidy, the fuzzers and the package
 # (never in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,8 +34,13 @@ if [ "$quick" = no ]; then
     # A short run of each fuzzer from its seed corpus; scripts/fuzz.sh SECONDS
     # runs them longer.
     bash scripts/fuzz.sh 20
+
+    # The Debian package: built and checked by lintian, then installed (for
+    # real only in CI, else into a scratch root) and started once.
+    bash scripts/package.sh
+    bash tests/package_check.sh build-deb/zarvelo_*.deb
 else
-    echo "Skipped the sanitizer build, clang-tidy and the fuzzers (--quick)."
+    echo "Skipped the sanitizer build, clang-tidy, the fuzzers and the package (--quick)."
 fi
 
 # Speed reports, never a pass or fail: start-up beside a bare Qt window, and
@@ -45,4 +51,7 @@ bash bench/preview_process.sh build || true
 # One closing line for both test runs (a failure has ended the script before).
 passed=$(cat build/ctest.log $( [ "$quick" = no ] && echo build-asan/ctest.log) \
     | sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' | awk '{ s += $1 } END { print s }')
+if [ "$quick" = no ]; then
+    passed=$((passed + 1)) # the package check
+fi
 echo "tests: ${passed} passed, 0 failed"

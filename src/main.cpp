@@ -35,7 +35,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zarvelo"));
+    // Lower case, so the user's data folder is the one the launcher seeds with the
+    // default settings (~/.local/share/zarvelo) and drafts live beside it.
+    QApplication::setApplicationName(QStringLiteral("zarvelo"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QApplication::setStyle(QStringLiteral("Fusion"));
     zarvelo::setUpArabicLook(app);

@@ -1,17 +1,12 @@
 #!/bin/bash
-# The preview page in a real browser: mostly Latin posts with a few Arabic
-# words, character references and a named quote, written by zarvelo-preview
-# and read by headless Chromium. The DOM comes back as UTF-8, so the Arabic
-# of the title and of the posts must come back exactly: a browser left to
-# guess the character set takes the first post for Chinese. Skipped (77)
-# without chromium.
+# The preview page in headless Chromium: mostly Latin posts with a few Arabic
+# words, character references and a named quote. A browser left to guess the
+# character set takes the first post for Chinese, so the Arabic of the title and
+# the posts must come back exactly. Skipped (77) without chromium.
 set -euo pipefail
 build=$1
 
-if ! command -v chromium >/dev/null; then
-    echo "chromium is not installed: skipped"
-    exit 77
-fi
+command -v chromium >/dev/null || { echo "chromium is not installed: skipped"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -25,7 +20,7 @@ render() {
     shift 2
     printf '%s' "$post" >"$work/$name.txt"
     "$build/zarvelo-preview" "$work/$name.txt" >"$work/$name.html"
-    local dom
+    local dom expected
     dom=$(timeout 90 chromium --headless --no-sandbox --disable-gpu --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
         --user-data-dir="$work/profile-$name" --dump-dom "file://$work/$name.html" 2>"$work/$name.log") || {
@@ -34,7 +29,6 @@ render() {
         status=1
         return
     }
-    local expected
     for expected in "$title" "$@"; do
         if [[ $dom != *"$expected"* ]]; then
             echo "$name: not in the rendered page: $expected" >&2

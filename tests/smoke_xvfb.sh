@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# A user's first minutes, on a real X display: start the program from a folder
-# with a settings file, type a line over the selected placeholder, press Ctrl+S,
-# answer the Save dialog with a path, and check the saved bytes. Leaves a
-# screenshot in the build folder. Skips (exit 77) only where Xvfb cannot start.
+# A user's first minutes on a real X display, started from a folder with a
+# settings file. Smoke: type a line over the selected placeholder, save it with
+# Ctrl+S and the Save dialog, check the bytes and the title, leave a screenshot
+# in the build folder. Drafts: type two lines, kill the program with SIGKILL
+# after 3 seconds, start it again, restore the newest draft (Ctrl+Shift+T,
+# Enter), save it and check the bytes. Skips (exit 77) only where Xvfb cannot start.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 source_dir="$(cd "$2" && pwd)"
+mode="${3:-smoke}"
 
 for tool in Xvfb openbox xdotool import; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -15,47 +18,70 @@ work="$(mktemp -d)"
 pids=()
 cleanup() { kill "${pids[@]}" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
+fail() { echo "FAIL: $*"; cat "$work/zarvelo.log" 2> /dev/null || true; exit 1; }
 
-display=":$((200 + $$ % 500))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
+# shellcheck source=scripts/xvfb.sh
+. "$source_dir/scripts/xvfb.sh"
+start_xvfb "$work" || { echo "SKIP: Xvfb could not start"; exit 77; }
+pids+=("$XVFB_PID")
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 100); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo > /dev/null 2>&1 || { echo "SKIP: Xvfb could not start"; cat "$work/xvfb.log"; exit 77; }
 openbox > "$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 0.5
 
 cp "$source_dir/data/setting.vbe" "$work/setting.vbe"
-# The typed post is kept as a draft: in a data folder of the test's own.
+# Drafts go to a data folder of the test's own, never the user's.
 export XDG_DATA_HOME="$work/data"
-(cd "$work" && exec "$build/zarvelo") > "$work/zarvelo.log" 2>&1 &
-pids+=($!)
 
-window=$(xdotool search --sync --onlyvisible --name '^Zarvelo$' | head -n 1)
-xdotool windowactivate --sync "$window"
-sleep 0.5
+start() {
+    (cd "$work" && exec "$build/zarvelo") >> "$work/zarvelo.log" 2>&1 &
+    program=$!
+    pids+=("$program")
+    window=$(wait_for_window '^Zarvelo$' 30) || fail "the window did not appear"
+    timeout 10 xdotool windowactivate --sync "$window"
+    sleep 0.5
+}
+
+# save EXPECTED: Ctrl+S, the Save dialog answered with a path, the file's bytes compared.
+save() {
+    xdotool key --clearmodifiers ctrl+s
+    sleep 1
+    xdotool type --delay 10 "$work/post.txt"
+    xdotool key Return
+    for _ in $(seq 50); do [ -s "$work/post.txt" ] && break; sleep 0.1; done
+    actual=$(od -An -tx1 "$work/post.txt" 2> /dev/null || echo "no file")
+    [ "$1" = "$actual" ] || fail "the saved post holds"$'\n'"$actual"$'\n'"expected"$'\n'"$1"
+}
+
+start
 # The template leaves its placeholder selected, so typing replaces it.
-xdotool type --delay 20 'Hello forum [B]bold[/B]'
-xdotool key --clearmodifiers ctrl+s
-sleep 1
-xdotool type --delay 10 "$work/post.txt"
-xdotool key Return
-for _ in $(seq 50); do [ -s "$work/post.txt" ] && break; sleep 0.1; done
-sleep 0.3
-import -window root "$build/smoke-screenshot.png"
+if [ "$mode" = smoke ]; then
+    xdotool type --delay 20 'Hello forum [B]bold[/B]'
+    save "$(printf '\r\nHello forum [B]bold[/B]\r\n' | od -An -tx1)"
+    import -window root "$build/smoke-screenshot.png"
+    title=$(xdotool getwindowname "$window")
+    [ "$title" = "Zarvelo  $work/post.txt" ] || fail "the window title reads '$title'"
+    echo "smoke ok; screenshot: $build/smoke-screenshot.png"
+    exit 0
+fi
 
-expected=$(printf '\r\nHello forum [B]bold[/B]\r\n' | od -An -tx1)
-actual=$(od -An -tx1 "$work/post.txt" 2> /dev/null || echo "no file")
-if [ "$expected" != "$actual" ]; then
-    echo "FAIL: the saved post holds"; echo "$actual"; echo "expected"; echo "$expected"
-    cat "$work/zarvelo.log"
-    exit 1
-fi
-title=$(xdotool getwindowname "$window")
-if [ "$title" != "Zarvelo  $work/post.txt" ]; then
-    echo "FAIL: the window title reads '$title'"
-    exit 1
-fi
-echo "smoke ok; screenshot: $build/smoke-screenshot.png"
+xdotool type --delay 20 'Draft line one'
+xdotool key --clearmodifiers Return
+xdotool type --delay 20 'second [B]line[/B]'
+sleep 3
+kill -KILL "$program"
+wait "$program" 2> /dev/null || true
+expected=$(printf '\r\nDraft line one\r\nsecond [B]line[/B]\r\n' | od -An -tx1)
+draft=$(find "$work/data" -name '*.draft' 2> /dev/null | head -n 1 || true)
+[ -n "$draft" ] || fail "no draft was written before the crash"
+kept=$(tail -n +2 "$draft" | od -An -tx1)
+[ "$kept" = "$expected" ] || fail "the draft holds"$'\n'"$kept"
+
+start
+xdotool key --clearmodifiers ctrl+shift+t
+wait_for_window '^المسودات$' 10 > /dev/null || fail "the drafts window did not open"
+sleep 0.5
+xdotool key --clearmodifiers Return
+sleep 0.5
+save "$expected"
+echo "drafts after a crash ok"

@@ -44,23 +44,11 @@ class TestConversion : public QObject
     Q_OBJECT
 
 private slots:
-    void longReplacementTexts();
     void converts_data();
     void converts();
     void matchesTheLiteralConversionOnRandomPosts();
     void blocksMakeTheSameHtml();
 };
-
-void TestConversion::longReplacementTexts()
-{
-    // The lengths, and the words and odd quote marks a reader could notice.
-    const QList<qsizetype> lengths{kOpen.size(),   kName.size(),   html(1).size(),
-                                   html(3).size(), html(5).size(), html(7).size()};
-    QCOMPARE(lengths, (QList<qsizetype>{316, 47, 338, 229, 234, 233}));
-    QVERIFY(html(5).startsWith("<br>كود HTML:<div align='left'>"));
-    QVERIFY(kOpen.contains("2px'>إقتباس:</div>") && kOpen.endsWith("<div>المشاركة الأصلية بواسطة:<strong>"));
-    QVERIFY(html(3).endsWith("bgcolor=#C0C0C0'><tr><td bgcolor='#C0C0C0' align=left width='100%'>"));
-}
 
 void TestConversion::converts_data()
 {
@@ -108,7 +96,6 @@ void TestConversion::converts()
     QCOMPARE(convertMarkupToHtml(post), expected);
     QCOMPARE(test::literalConversion(post), expected);
     convertMarkupToHtml(post, post); // into the post's own string
-
     QCOMPARE(post, expected);
 }
 

@@ -18,25 +18,30 @@
 
 using namespace zarvelo;
 
+namespace {
+
+QString writeBytes(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("post.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
+
 class TestPlatform : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void everyByteRoundTrips()
-    {
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            all.append(char(b));
-        const QString text = decodeWindows1256(all);
-        QCOMPARE(text.size(), 256);
-        const Windows1256Bytes back = encodeWindows1256(text);
-        QVERIFY(back.ok());
-        QCOMPARE(back.bytes, all);
-    }
-
     void tablesAgreeWithQtsConverter()
     {
+        QByteArray all; // every byte reads as one character and is written back as itself
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QCOMPARE(encodeWindows1256(decodeWindows1256(all)).bytes, all);
         // A character is encodable exactly when Qt writes it as one byte that
         // reads back as that character; anything else would change the post.
         QStringEncoder encoder(kWindows1256, QStringConverter::Flag::Stateless);
@@ -63,14 +68,6 @@ private slots:
         QVERIFY(platform.messages[0].text.contains(QStringLiteral("ترميز Windows-1256")));
     }
 
-    void arabicTakesOneByteEach()
-    {
-        const QString text = QStringLiteral("سلام abc\r\nپ");
-        const Windows1256Bytes bytes = encodeWindows1256(text);
-        QVERIFY(bytes.ok());
-        QCOMPARE(bytes.bytes, QByteArray("\xd3\xe1\xc7\xe3 abc\r\n\x81"));
-    }
-
     void unencodableCharactersAreReported()
     {
         // The substitute byte itself is a character of the code page: it must
@@ -81,17 +78,9 @@ private slots:
         QVERIFY(!isWindows1256Encodable(text));
         QVERIFY(isWindows1256Encodable(QStringLiteral("\x1A")));
 
-        // Invisible format characters: the code page holds the joiners and the
-        // direction marks, and the converter would silently drop the others.
-        const Windows1256Bytes marks = encodeWindows1256(QStringLiteral("\u200C\u200D\u200E\u200F"));
-        QVERIFY(marks.ok());
-        QCOMPARE(marks.bytes, QByteArray("\x9d\x9e\xfd\xfe"));
-        const Windows1256Bytes dropped = encodeWindows1256(QStringLiteral("a\u206Eb\u2060"));
-        QCOMPARE(dropped.unencodable, QList<char32_t>({0x206E, 0x2060}));
-        QCOMPARE(dropped.bytes,
-                 QByteArray("a\x1a"
-                            "b\x1a"));
-        QCOMPARE(escapeUnencodableAsHtml(QStringLiteral("a\u206Eb")), QStringLiteral("a&#8302;b"));
+        // The converter would silently drop these invisible format characters.
+        QCOMPARE(encodeWindows1256(QStringLiteral("a\u206Eb\u2060")).unencodable,
+                 QList<char32_t>({0x206E, 0x2060}));
     }
 
     void escapingWritesReferences_data()
@@ -105,6 +94,8 @@ private slots:
             << QStringLiteral("x\U0001F600y") << QStringLiteral("x&#128512;y") << 1;
         QTest::newRow("several") << QStringLiteral("\u4E2D\u6587!") << QStringLiteral("&#20013;&#25991;!")
                                  << 2;
+        QTest::newRow("a dropped format character")
+            << QStringLiteral("a\u206Eb") << QStringLiteral("a&#8302;b") << 1;
         QTest::newRow("substitute byte stays")
             << QStringLiteral("\x1A\u4E2D") << QStringLiteral("\x1A&#20013;") << 1;
         QTest::newRow("lone surrogates, pair at the end")
@@ -158,15 +149,8 @@ private slots:
         QVERIFY(!refused.ok);
         QCOMPARE(refused.unencodable, QList<char32_t>({0x1F600}));
         QCOMPARE(readWindows1256File(path).text, QStringLiteral("old"));
-    }
-
-    void missingFileReportsWhy()
-    {
-        QTemporaryDir dir;
-        const TextFileRead read = readWindows1256File(dir.filePath(QStringLiteral("none.txt")));
-        QVERIFY(!read.ok);
-        QVERIFY(!read.error.isEmpty());
-        QVERIFY(read.text.isEmpty());
+        const TextFileRead missing = readWindows1256File(dir.filePath(QStringLiteral("none.txt")));
+        QVERIFY(!missing.ok && !missing.error.isEmpty() && missing.text.isEmpty());
     }
 
     void postEncodings_data()
@@ -199,10 +183,7 @@ private slots:
         QFETCH(int, encoding);
         QFETCH(QString, text);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("post.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        const QString path = writeBytes(dir, bytes);
         const TextFileRead read = readPostFile(path);
         QVERIFY(read.ok);
         QCOMPARE(int(read.encoding), encoding);
@@ -215,6 +196,7 @@ private slots:
         QVERIFY(pieces.text == text && int(pieces.encoding) == encoding);
         // Saved unchanged in the encoding it came in, the file keeps its bytes.
         QVERIFY(writeTextFileAs(path, read.text, read.encoding).ok);
+        QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), bytes);
     }
@@ -243,15 +225,12 @@ private slots:
         QFETCH(QString, head);
         QFETCH(qint64, characters);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("long.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        const TextFileRead read = readPostFile(file.fileName(), 20001);
+        const QString path = writeBytes(dir, bytes);
+        const TextFileRead read = readPostFile(path, 20001);
         QVERIFY(read.ok);
         QCOMPARE(read.text, head);
         QCOMPARE(read.characters, characters);
-        QCOMPARE(characterCount(readPostFile(file.fileName()).text),
-                 characters); // without a limit: all of it
+        QCOMPARE(characterCount(readPostFile(path).text), characters); // without a limit: all of it
     }
 
     void readOnlyFolderWritesInPlace()
@@ -313,7 +292,6 @@ private slots:
         platform.saveAnswers << QString() << QStringLiteral("/posts/b.txt");
 
         dialog.showOpen();
-        QCOMPARE(dialog.fileName(), QStringLiteral("/posts/a.txt"));
         dialog.showOpen(); // cancelled
         QCOMPARE(dialog.fileName(), QString());
         dialog.showSave(); // cancelled: the last chosen path is still offered

@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace zarvelo;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,26 +43,22 @@ private slots:
     {
         QTest::addColumn<QString>("post");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("any case, nested") << "[b][CENTER]x[/center][/B]"
-                                          << "<[b]><[CENTER]>x<[/center]><[/B]>";
-        QTest::newRow("valued") << "[FONT='Arial'][SIZE=4]x[/SIZE][/FONT]"
-                                << "<[FONT=>{'Arial'}<]><[SIZE=>{4}<]>x<[/SIZE]><[/FONT]>";
-        QTest::newRow("links") << "[url=a.html]t[/URL][URL]a[/URL]"
-                               << "<[url=>{a.html}<]>t<[/URL]><[URL><]>a<[/URL]>";
-        QTest::newRow("quote and image") << "[QUOTE=Ali][img]p[/IMG][/QUOTE][/QUOTE]"
-                                         << "<[QUOTE=>{Ali}<]><[img]>p<[/IMG]><[/QUOTE]>![/QUOTE]!";
-        QTest::newRow("close before open") << "[/I][I]"
-                                           << "![/I]!<[I]>";
-        QTest::newRow("kinds kept apart") << "[B][/I][/B][/B]"
-                                          << "<[B]>![/I]!<[/B]>![/B]!";
-        QTest::newRow("carried over paragraphs") << "[CODE][CODE]|[/CODE]|[/CODE][/CODE]"
-                                                 << "<[CODE]><[CODE]>|<[/CODE]>|<[/CODE]>![/CODE]!";
-        QTest::newRow("value to the end") << "[COLOR=#FF0000|x"
-                                          << "<[COLOR=>{#FF0000}|x";
-        QTest::newRow("tag inside a value") << "[SIZE=4[B]"
-                                            << "<[SIZE=>{4}<[B]>";
-        QTest::newRow("not markup") << "[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"
-                                    << "[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]";
+        QTest::newRow("any case, nested")
+            << u"[b][CENTER]x[/center][/B]"_s << u"<[b]><[CENTER]>x<[/center]><[/B]>"_s;
+        QTest::newRow("valued") << u"[FONT='Arial'][SIZE=4]x[/SIZE][/FONT]"_s
+                                << u"<[FONT=>{'Arial'}<]><[SIZE=>{4}<]>x<[/SIZE]><[/FONT]>"_s;
+        QTest::newRow("links") << u"[url=a.html]t[/URL][URL]a[/URL]"_s
+                               << u"<[url=>{a.html}<]>t<[/URL]><[URL><]>a<[/URL]>"_s;
+        QTest::newRow("quote and image") << u"[QUOTE=Ali][img]p[/IMG][/QUOTE][/QUOTE]"_s
+                                         << u"<[QUOTE=>{Ali}<]><[img]>p<[/IMG]><[/QUOTE]>![/QUOTE]!"_s;
+        QTest::newRow("close before open, kinds kept apart")
+            << u"[/I][B][/I][/B][/B][I]"_s << u"![/I]!<[B]>![/I]!<[/B]>![/B]!<[I]>"_s;
+        QTest::newRow("carried over paragraphs")
+            << u"[CODE][CODE]|[/CODE]|[/CODE][/CODE]"_s << u"<[CODE]><[CODE]>|<[/CODE]>|<[/CODE]>![/CODE]!"_s;
+        QTest::newRow("value to the end, tag inside a value")
+            << u"[COLOR=#FF0000|x [SIZE=4[B]"_s << u"<[COLOR=>{#FF0000}|x <[SIZE=>{4}<[B]>"_s;
+        QTest::newRow("not markup") << u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s
+                                    << u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s;
     }
 
     void markup()
@@ -76,10 +73,10 @@ private slots:
         QTest::addColumn<QString>("post");
         QTest::addColumn<qsizetype>("characters");
         QTest::addColumn<qsizetype>("lines");
-        QTest::newRow("empty") << "" << qsizetype(0) << qsizetype(1);
-        QTest::newRow("CR LF counts two") << "a\r\nb\r\n" << qsizetype(6) << qsizetype(3);
-        QTest::newRow("lone LF and CR") << "a\nb\rc" << qsizetype(5) << qsizetype(3);
-        QTest::newRow("CR before CR LF, LF CR") << "\r\r\n\n\r" << qsizetype(5) << qsizetype(5);
+        QTest::newRow("empty") << QString() << qsizetype(0) << qsizetype(1);
+        QTest::newRow("CR LF counts two") << u"a\r\nb\r\n"_s << qsizetype(6) << qsizetype(3);
+        QTest::newRow("lone LF and CR") << u"a\nb\rc"_s << qsizetype(5) << qsizetype(3);
+        QTest::newRow("CR before CR LF, LF CR") << u"\r\r\n\n\r"_s << qsizetype(5) << qsizetype(5);
     }
 
     void count()

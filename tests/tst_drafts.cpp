@@ -99,8 +99,7 @@ private slots:
         const QString before = f.state();
         QVERIFY(f.texts().isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(f.texts(), QStringList{f.editor.text()}, 2000);
-        QCOMPARE(f.state(), before);
-        QVERIFY(before.endsWith(u"Hello"_s));
+        QCOMPARE(f.state(), before); // keeping changes neither title, file nor text
         // The untouched template and an empty post are never kept.
         f.editor.setText(QString());
         f.keep();
@@ -163,16 +162,15 @@ private slots:
         const QString old = u"a\r\nb\nc\rd 😀 中文 ש"_s;
         QVERIFY(f.store.write(f.store.newId(), old, file).ok);
         int rows = 0;
-        QString shown;
+        QString shown; // what the drafts window's view shows of the chosen draft
         QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
             rows = list.topLevelItemCount();
             shown = window.findChild<PostEditor *>(u"DraftView"_s)->text();
             button(window, "cmdRESTORE").click();
         }));
-        QCOMPARE(rows, 2);
+        QVERIFY(rows == 2 && f.platform.messages.isEmpty());
         QCOMPARE(shown, old);
         QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
-        QVERIFY(f.platform.messages.isEmpty());
         // The restored post, unchanged, is not kept twice.
         f.keep();
         QCOMPARE(f.texts().size(), 2);
@@ -185,8 +183,9 @@ private slots:
         Fixture f;
         QVERIFY(f.store.write(f.store.newId(), u"sound"_s, QString()).ok);
         QFile bad(f.store.folder() + u"/bad.draft"_s);
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), QString(), u"cut"_s).chopped(1));
+        QVERIFY(bad.open(QIODevice::WriteOnly)
+                && bad.write(
+                    encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), QString(), u"cut"_s).chopped(1)));
         bad.close();
         const QString before = f.state();
         QStringList firstLines;
@@ -200,20 +199,17 @@ private slots:
             firstLines << list.topLevelItem(0)->text(2);
             button(window, "cmdCLOSE").click();
         }));
-        QCOMPARE(firstLines.size(), 3);
-        QVERIFY(firstLines[0].startsWith(u"مسودة تالفة: "_s));
+        QVERIFY2(firstLines.size() == 3 && firstLines[0].startsWith(u"مسودة تالفة: "_s),
+                 qPrintable(firstLines[0]));
         QCOMPARE(firstLines.mid(1), (QStringList{u"\u200Esound"_s, u"\u200Esound"_s}));
-        QVERIFY(!restorable);
-        QVERIFY(!bad.exists());
+        QVERIFY(!restorable && !bad.exists());
         QCOMPARE(f.state(), before);
     }
 
     void unwritableFolderIsToldOnce()
     {
         Fixture f(u"file/below"_s);
-        QFile blocker(f.dir.filePath(u"file"_s));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(QFile(f.dir.filePath(u"file"_s)).open(QIODevice::WriteOnly));
         f.editor.setText(u"one"_s);
         f.keep();
         f.editor.setSelText(u" two"_s);
@@ -221,7 +217,6 @@ private slots:
         f.files.NEWPOST();
         QCOMPARE(f.platform.messages.size(), 1);
         QVERIFY(f.platform.messages[0].text.contains(f.store.folder()));
-        QVERIFY(f.platform.messages[0].text.split(u"\r\n"_s).size() >= 3);
         QVERIFY(f.inDraftsWindow([](QDialog &window, QTreeWidget &list) {
             QCOMPARE(list.topLevelItemCount(), 0);
             QVERIFY(!button(window, "cmdRESTORE").isEnabled());

@@ -15,15 +15,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +29,7 @@
 #include <functional>
 
 using namespace zarvelo;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,14 +38,13 @@ bool hasArabicLetter(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Arabic; });
 }
 
-QString screenshotFolder()
+/** Saves a screenshot in the folder of the scale the windows are drawn at. */
+bool screenshot(QWidget &widget, const QString &name)
 {
-    // One folder for each scale the windows are drawn at.
     const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
-    QString folder = qEnvironmentVariable("ZARVELO_BINARY_DIR", QDir::currentPath())
-        + QStringLiteral("/screenshots") + (scale.isEmpty() ? QString() : QStringLiteral("/scale-") + scale);
-    QDir().mkpath(folder);
-    return folder;
+    const QString folder = qEnvironmentVariable("ZARVELO_BINARY_DIR", QDir::currentPath()) + u"/screenshots"_s
+        + (scale.isEmpty() ? QString() : u"/scale-"_s + scale);
+    return QDir().mkpath(folder) && widget.grab().save(folder + QLatin1Char('/') + name + u".png"_s);
 }
 
 // A control's caption and the width its style leaves for it.
@@ -115,149 +112,135 @@ class TestLook : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase();
-    void designFontsHaveInstalledStandIns();
-    void captionsFitAndWindowsAreShown();
-    void aCaptionTooWideShrinksAlone();
-    void qtDialogsSpeakArabic();
-    void picturesNeverBlank();
+    void initTestCase()
+    {
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        QApplication::setStyle(u"Fusion"_s);
+        setUpArabicLook(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+        QVERIFY(QFile::copy(qEnvironmentVariable("ZARVELO_SOURCE_DIR") + u"/data/setting.vbe"_s,
+                            m_dir.filePath(u"setting.vbe"_s)));
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+    }
+
+    void designFontsHaveInstalledStandIns()
+    {
+        // Every design name resolves to the font itself or to one of its own
+        // stand-ins: a missing font package or a misspelt family would fall
+        // through to fontconfig's choice.
+        for (const FontStandIn &standIn : fontStandIns()) {
+            const QFont font(QString::fromLatin1(standIn.designName));
+            const QString family = QFontInfo(font).family().section(u" ["_s, 0, 0); // no foundry
+            QVERIFY2(family == QLatin1String(standIn.designName)
+                         || standIn.families.contains(family, Qt::CaseInsensitive),
+                     qPrintable(u"%1 -> %2"_s.arg(QLatin1String(standIn.designName), family)));
+        }
+    }
+
+    void captionsFitAndWindowsAreShown()
+    {
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        QVERIFY(form.formLoad());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QStringList cut = captionsCut(&form);
+        // They fit at the sizes the windows give, not only once shrunk.
+        for (const ControlDef &def : form1Controls()) {
+            if (form.control<QWidget>(QLatin1String(def.name))->font().pointSizeF()
+                != (def.fontFamily ? def.fontPointSize : windowFont().pointSizeF()))
+                cut << QLatin1String(def.name) + u" shrunk"_s;
+        }
+        QVERIFY(screenshot(form, u"form1"_s));
+        form.resize(form.width() + 150, form.height()); // the banner shows in the gap
+        QVERIFY(QTest::qWaitFor([&] { return form.control<QWidget>(u"Label1"_s)->isVisible(); }));
+        cut << captionsCut(form.control<QWidget>(u"Label1"_s));
+        QVERIFY(screenshot(form, u"form1-wide"_s));
+
+        const auto grabModal = [&](QDialog &dialog) {
+            cut << captionsCut(&dialog);
+            if (dialog.font().pointSizeF() != windowFont().pointSizeF())
+                cut << dialog.objectName() + u" shrunk"_s;
+            QVERIFY(screenshot(dialog, dialog.objectName().toLower()));
+        };
+        inModal([&] { form.menuAction(u"DEFAULTFONT"_s)->trigger(); }, grabModal);
+        inModal([&] { form.menuAction(u"ABOUT"_s)->trigger(); }, grabModal);
+
+        form.menuAction(u"find"_s)->trigger();
+        auto *find = form.findChild<QWidget *>(u"Form2"_s);
+        QVERIFY(find && QTest::qWaitForWindowExposed(find));
+        cut << captionsCut(find);
+        QVERIFY(screenshot(*find, u"form2"_s));
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; "_s)));
+    }
+
+    void aCaptionTooWideShrinksAlone()
+    {
+        // Another desktop's fonts may run wider than these: a caption a tenth too
+        // wide for its box gets a smaller font, and only that caption.
+        QWidget window;
+        window.setFont(windowFont());
+        const QString text = u"عدم تمكين خاصية الخط الإفتراضي"_s;
+        const int room = QFontMetrics(window.font()).horizontalAdvance(text) * 9 / 10;
+        QLabel *wide = new QLabel(text, &window), *other = new QLabel(u"نعم"_s, &window);
+        wide->setGeometry(0, 0, room, 20);
+        other->setGeometry(0, 20, room, 20);
+        fitEachCaption(&window);
+        QVERIFY(wide->font().pointSizeF() < window.font().pointSizeF());
+        QVERIFY(QFontMetrics(wide->font()).horizontalAdvance(text) <= room);
+        QCOMPARE(other->font(), window.font());
+    }
+
+    void qtDialogsSpeakArabic()
+    {
+        // Qt's own texts come translated: the program's file dialog in a folder
+        // holding a small file shows Arabic labels and size.
+        QTemporaryDir folder;
+        QFile file(folder.filePath(u"post.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(65, 'a')) == 65);
+        file.close();
+        QString size;
+        QtPlatform platform;
+        inModal([&] { platform.saveFileName(u"Text Files(*.txt)|*.txt"_s, file.fileName()); },
+                [&](QDialog &dialog) {
+                    dialog.resize(640, 400);
+                    QTest::qWait(300); // the folder is read in the background
+                    for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                        QVERIFY2(hasArabicLetter(dialog.findChild<QLabel *>(QLatin1String(name))->text()),
+                                 name);
+                    const auto *view = dialog.findChild<QTreeView *>();
+                    const QModelIndexList found = view->model()->match(
+                        view->model()->index(0, 0, view->rootIndex()), Qt::DisplayRole, u"post.txt"_s);
+                    if (!found.isEmpty())
+                        size = found[0].siblingAtColumn(1).data().toString();
+                    QVERIFY(screenshot(dialog, u"filedialog"_s));
+                });
+        QVERIFY2(hasArabicLetter(size) && !size.contains(QLatin1String("bytes")), qPrintable(size));
+    }
+
+    void picturesNeverBlank()
+    {
+        // A folder where no picture can be read stands for a machine without
+        // Qt's SVG support; no desktop theme may stand in for the pictures.
+        QIcon::setThemeSearchPaths({});
+        QTemporaryDir empty;
+        const QFont font(u"Tahoma"_s);
+        for (int i = 0; i < 12; ++i) {
+            const QString name = (i < 9 ? u"cmdBOLD_%1"_s : u"cmdPROM_%1"_s).arg(i % 9);
+            const QIcon drawn = buttonPicture(name, font);
+            const QIcon fallback = buttonPicture(name, font, empty.path());
+            QVERIFY2(drawsSomething(drawn, QSize(21, 20)) && drawsSomething(fallback, QSize(21, 20)),
+                     qPrintable(name));
+            QVERIFY2(drawn.pixmap(QSize(21, 20)).toImage() != fallback.pixmap(QSize(21, 20)).toImage(),
+                     qPrintable(name));
+        }
+
+        Form3 about(nullptr, empty.filePath(u"banner.svg"_s));
+        const auto *banner = about.findChild<QLabel *>(u"Image1"_s);
+        QVERIFY(banner->pixmap().isNull());
+        QVERIFY(banner->text().startsWith(QLatin1String("Zarvelo")));
+        QVERIFY(Form3().findChild<QLabel *>(u"Image1"_s)->text().isEmpty());
+    }
 };
-
-void TestLook::initTestCase()
-{
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    setUpArabicLook(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-    QVERIFY(QFile::copy(qEnvironmentVariable("ZARVELO_SOURCE_DIR") + QStringLiteral("/data/setting.vbe"),
-                        m_dir.filePath(QStringLiteral("setting.vbe"))));
-    QVERIFY(QDir::setCurrent(m_dir.path()));
-}
-
-void TestLook::designFontsHaveInstalledStandIns()
-{
-    // Every design name resolves to the font itself or to one of its own
-    // stand-ins: a missing font package or a misspelt family would fall
-    // through to fontconfig's choice.
-    for (const FontStandIn &standIn : fontStandIns()) {
-        const QFont font(QString::fromLatin1(standIn.designName));
-        const QString family = QFontInfo(font).family().section(QStringLiteral(" ["), 0, 0); // no foundry
-        QVERIFY2(family == QLatin1String(standIn.designName)
-                     || standIn.families.contains(family, Qt::CaseInsensitive),
-                 qPrintable(QStringLiteral("%1 -> %2").arg(QLatin1String(standIn.designName), family)));
-    }
-}
-
-void TestLook::captionsFitAndWindowsAreShown()
-{
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    QVERIFY(form.formLoad());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QString folder = screenshotFolder();
-    QStringList cut = captionsCut(&form);
-    // They fit at the sizes the windows give, not only once shrunk.
-    for (const ControlDef &def : form1Controls()) {
-        if (form.control<QWidget>(QLatin1String(def.name))->font().pointSizeF()
-            != (def.fontFamily ? def.fontPointSize : windowFont().pointSizeF()))
-            cut << QLatin1String(def.name) + QStringLiteral(" shrunk");
-    }
-    QVERIFY(form.grab().save(folder + QStringLiteral("/form1.png")));
-    form.resize(form.width() + 150, form.height()); // the banner shows in the gap
-    QVERIFY(QTest::qWaitFor([&] { return form.control<QWidget>(QStringLiteral("Label1"))->isVisible(); }));
-    cut << captionsCut(form.control<QWidget>(QStringLiteral("Label1")));
-    QVERIFY(form.grab().save(folder + QStringLiteral("/form1-wide.png")));
-
-    const auto grabModal = [&](QDialog &dialog) {
-        cut << captionsCut(&dialog);
-        if (dialog.font().pointSizeF() != windowFont().pointSizeF())
-            cut << dialog.objectName() + QStringLiteral(" shrunk");
-        QVERIFY(dialog.grab().save(folder + QLatin1Char('/') + dialog.objectName().toLower()
-                                   + QStringLiteral(".png")));
-    };
-    inModal([&] { form.menuAction(QStringLiteral("DEFAULTFONT"))->trigger(); }, grabModal);
-    inModal([&] { form.menuAction(QStringLiteral("ABOUT"))->trigger(); }, grabModal);
-
-    form.menuAction(QStringLiteral("find"))->trigger();
-    auto *find = form.findChild<QWidget *>(QStringLiteral("Form2"));
-    QVERIFY(find);
-    QVERIFY(QTest::qWaitForWindowExposed(find));
-    cut << captionsCut(find);
-    QVERIFY(find->grab().save(folder + QStringLiteral("/form2.png")));
-    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
-}
-
-void TestLook::aCaptionTooWideShrinksAlone()
-{
-    // Another desktop's fonts may run wider than these: a caption a tenth too
-    // wide for its box gets a smaller font, and only that caption.
-    QWidget window;
-    window.setFont(windowFont());
-    const QString text = QStringLiteral("عدم تمكين خاصية الخط الإفتراضي");
-    const int room = QFontMetrics(window.font()).horizontalAdvance(text) * 9 / 10;
-    auto *wide = new QLabel(text, &window);
-    auto *other = new QLabel(QStringLiteral("نعم"), &window);
-    wide->setGeometry(0, 0, room, 20);
-    other->setGeometry(0, 20, room, 20);
-    fitEachCaption(&window);
-    QVERIFY(wide->font().pointSizeF() < window.font().pointSizeF());
-    QVERIFY(QFontMetrics(wide->font()).horizontalAdvance(text) <= room);
-    QCOMPARE(other->font(), window.font());
-}
-
-void TestLook::qtDialogsSpeakArabic()
-{
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Zarvelo"), QStringLiteral("تم البحث"),
-                    QMessageBox::Ok);
-    QVERIFY(hasArabicLetter(box.button(QMessageBox::Ok)->text()));
-
-    // The program's file dialog in a folder holding a small file: Arabic
-    // labels and size; the screenshot shows the whole.
-    QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("post.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(65, 'a')) == 65);
-    file.close();
-    QString size;
-    QtPlatform platform;
-    inModal([&] { platform.saveFileName(QStringLiteral("Text Files(*.txt)|*.txt"), file.fileName()); },
-            [&](QDialog &dialog) {
-                dialog.resize(640, 400);
-                QTest::qWait(300); // the folder is read in the background
-                for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
-                    QVERIFY2(hasArabicLetter(dialog.findChild<QLabel *>(QLatin1String(name))->text()), name);
-                const auto *view = dialog.findChild<QTreeView *>();
-                const QModelIndexList found =
-                    view->model()->match(view->model()->index(0, 0, view->rootIndex()), Qt::DisplayRole,
-                                         QStringLiteral("post.txt"));
-                if (!found.isEmpty())
-                    size = found[0].siblingAtColumn(1).data().toString();
-                QVERIFY(dialog.grab().save(screenshotFolder() + QStringLiteral("/filedialog.png")));
-            });
-    QVERIFY2(hasArabicLetter(size) && !size.contains(QLatin1String("bytes")), qPrintable(size));
-}
-
-void TestLook::picturesNeverBlank()
-{
-    // A folder where no picture can be read stands for a machine without
-    // Qt's SVG support; no desktop theme may stand in for the pictures.
-    QIcon::setThemeSearchPaths({});
-    QTemporaryDir empty;
-    const QFont font(QStringLiteral("Tahoma"));
-    for (const char *name : {"cmdBOLD_0", "cmdBOLD_1", "cmdBOLD_2", "cmdBOLD_3", "cmdBOLD_4", "cmdBOLD_5",
-                             "cmdBOLD_6", "cmdBOLD_7", "cmdBOLD_8", "cmdPROM_0", "cmdPROM_1", "cmdPROM_2"}) {
-        const QIcon drawn = buttonPicture(QLatin1String(name), font);
-        const QIcon fallback = buttonPicture(QLatin1String(name), font, empty.path());
-        QVERIFY2(drawsSomething(drawn, QSize(21, 20)), name);
-        QVERIFY2(drawsSomething(fallback, QSize(21, 20)), name);
-        QVERIFY2(drawn.pixmap(QSize(21, 20)).toImage() != fallback.pixmap(QSize(21, 20)).toImage(), name);
-    }
-
-    Form3 about(nullptr, empty.filePath(QStringLiteral("banner.svg")));
-    const auto *banner = about.findChild<QLabel *>(QStringLiteral("Image1"));
-    QVERIFY(banner->pixmap().isNull());
-    QVERIFY(banner->text().startsWith(QLatin1String("Zarvelo")));
-    QVERIFY(Form3().findChild<QLabel *>(QStringLiteral("Image1"))->text().isEmpty());
-}
 
 QTEST_MAIN(TestLook)
 #include "tst_look.moc"

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <map>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -42,17 +41,12 @@ struct Fixture
     QString path(const QString &name) const { return dir.filePath(name); }
     QString local(QString text) const { return text.remove(dir.path() + u'/'); }
     /** Runs a file command; a file name answers its dialog, none cancels it. */
-    void run(const char *command, const QString &answer = {})
+    void run(void (PostFiles::*command)(), const QString &answer = {})
     {
-        static const std::map<QByteArray, void (PostFiles::*)()> commands{{"NEWPOST", &PostFiles::NEWPOST},
-                                                                          {"OPEN", &PostFiles::OPEN},
-                                                                          {"SAVE", &PostFiles::SAVE},
-                                                                          {"SAVEAS", &PostFiles::SAVEAS},
-                                                                          {"EXIT", &PostFiles::EXIT}};
         dialog.setFilter(u"Colours|*.x"_s); // as the colour dialog, sharing it, may leave it
         if (!answer.isEmpty())
-            (command == QByteArray("OPEN") ? platform.openAnswers : platform.saveAnswers) << path(answer);
-        (files.*commands.at(command))();
+            (command == &PostFiles::OPEN ? platform.openAnswers : platform.saveAnswers) << path(answer);
+        (files.*command)();
     }
     QString state() const { return local(title + u'|' + files.CurrentFileName() + u'|' + editor.text()); }
     /** The file dialogs, each with the path it offered, then the message boxes, each as "title|text",
@@ -151,13 +145,14 @@ private slots:
         Fixture f;
         f.platform.questionAnswers << answers;
         f.editor.setText(text);
-        f.run("SAVE", u"post"_s);
+        f.run(&PostFiles::SAVE, u"post"_s);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
-        f.run("NEWPOST");
-        f.run("OPEN", u"post"_s);
+        f.run(&PostFiles::NEWPOST);
+        f.run(&PostFiles::OPEN, u"post"_s);
         QCOMPARE(f.editor.text(), reopened.isNull() ? text : reopened);
         QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  post|post"_s);
-        f.run("SAVE"); // opened and saved unchanged: the same bytes, unless the copy was cut and No kept them
+        f.run(&PostFiles::SAVE); // opened and saved unchanged: the same bytes, unless the copy was cut and No
+                                 // kept them
         QCOMPARE(f.asked(), QStringList({"save ", "open post"}) + said);
         QCOMPARE(fileBytes(f.path(u"post"_s)), bytes);
         QCOMPARE(f.platform.unexpectedCalls, 0);
@@ -167,29 +162,30 @@ private slots:
     {
         Fixture f;
         f.editor.setText(u"a longer post"_s);
-        f.run("SAVE"); // a new post asks: cancelled, nothing is written
+        f.run(&PostFiles::SAVE); // a new post asks: cancelled, nothing is written
         QCOMPARE(f.state(), u"Zarvelo||a longer post"_s);
-        f.run("SAVE", u"one.txt"_s);
+        f.run(&PostFiles::SAVE, u"one.txt"_s);
         f.editor.setText(u"one"_s);
-        f.run("SAVE"); // the current file: no dialog, replaced whole
+        f.run(&PostFiles::SAVE); // the current file: no dialog, replaced whole
         f.editor.setText(u"two"_s);
-        f.run("SAVEAS", u"typed"_s); // no extension is added
+        f.run(&PostFiles::SAVEAS, u"typed"_s); // no extension is added
         f.editor.setText(u"three"_s);
-        f.run("OPEN", u"gone.txt"_s);
+        f.run(&PostFiles::OPEN, u"gone.txt"_s);
         f.platform.failWritesTo = f.path(u"typed"_s);
-        f.run("SAVE");
-        f.run("SAVEAS", u"one.txt/x"_s); // a file as folder fails even for root, unlike a read-only one
+        f.run(&PostFiles::SAVE);
+        f.run(&PostFiles::SAVEAS,
+              u"one.txt/x"_s); // a file as folder fails even for root, unlike a read-only one
         QCOMPARE(f.state(), u"Zarvelo  typed|typed|three"_s);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"one.txt", "typed"}));
         QVERIFY(fileBytes(f.path(u"one.txt"_s)) == "one" && fileBytes(f.path(u"typed"_s)) == "two");
 
-        f.run("SAVEAS"); // cancelled: the title keeps the path, but the next Save asks
-        f.run("SAVE");
-        f.run("OPEN");
+        f.run(&PostFiles::SAVEAS); // cancelled: the title keeps the path, but the next Save asks
+        f.run(&PostFiles::SAVE);
+        f.run(&PostFiles::OPEN);
         QCOMPARE(f.state(), u"Zarvelo  typed||three"_s);
-        f.run("NEWPOST"); // no settings were read: the template is the placeholder alone
+        f.run(&PostFiles::NEWPOST); // no settings were read: the template is the placeholder alone
         QCOMPARE(f.state(), u"Zarvelo||بسم الله الرحمن الرحيم"_s);
-        f.run("EXIT");
+        f.run(&PostFiles::EXIT);
         QCOMPARE(f.platform.endedWith, QList<int>{0});
         const QStringList asked = f.asked(); // each failure names the path and why
         QCOMPARE(asked.size(), 11);          // nothing more: a new post and the end ask nothing
@@ -212,29 +208,30 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(25000, 'x')) == 25000);
         file.close();
         QVERIFY(QFile::link(f.path(u"long.txt"_s), f.path(u"link.txt"_s)));
-        f.run("OPEN", u"link.txt"_s);
+        f.run(&PostFiles::OPEN, u"link.txt"_s);
         f.platform.questionAnswers << 1 << 0; // No, then Yes
-        f.run("SAVEAS",
+        f.run(&PostFiles::SAVEAS,
               u"sub/../long.txt"_s); // the same file under another name still asks; No changes nothing
         QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  link.txt|link.txt"_s);
         QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(25000, 'x'));
-        f.run("SAVE"); // Yes: written through the link, and the file no longer differs from the post
+        f.run(
+            &PostFiles::SAVE); // Yes: written through the link, and the file no longer differs from the post
         QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(20001, 'x'));
         QVERIFY(QFileInfo(f.path(u"link.txt"_s)).isSymLink());
-        f.run("SAVE");
+        f.run(&PostFiles::SAVE);
         QCOMPARE(f.platform.questions.size(), 2);
         QVERIFY(f.platform.questions[0].defaultAnswer == 1 && f.platform.questions[0].escapeAnswer == 1);
 
-        f.run("NEWPOST");
+        f.run(&PostFiles::NEWPOST);
         f.editor.setText(u"ـ😀"_s);
         f.platform.questionAnswers << 2 << 0; // cancel, then UTF-8
-        f.run("SAVEAS", u"new.txt"_s);
+        f.run(&PostFiles::SAVEAS, u"new.txt"_s);
         QVERIFY(!QFile::exists(f.path(u"new.txt"_s)));
         QCOMPARE(f.files.CurrentFileName(), QString());
         QCOMPARE(f.platform.questions[2].escapeAnswer, 2);
-        f.run("SAVE", u"new.txt"_s);
+        f.run(&PostFiles::SAVE, u"new.txt"_s);
         f.editor.setText(u"ـ😀 ١"_s); // UTF-8 from now on: no more questions
-        f.run("SAVE");
+        f.run(&PostFiles::SAVE);
         QCOMPARE(fileBytes(f.path(u"new.txt"_s)), u"ـ😀 ١"_s.toUtf8());
         QCOMPARE(f.platform.questions.size(), 4);
         QCOMPARE(f.platform.unexpectedCalls, 0);
@@ -245,13 +242,13 @@ private slots:
         // A second name for the saved post sees what becomes of the old file.
         Fixture f;
         f.editor.setText(u"old post"_s);
-        f.run("SAVE", u"post.txt"_s);
+        f.run(&PostFiles::SAVE, u"post.txt"_s);
         const QString post = f.path(u"post.txt"_s), link = f.path(u"link.txt"_s);
         QCOMPARE(::link(QFile::encodeName(post).constData(), QFile::encodeName(link).constData()), 0);
         f.editor.setText(u"the new and longer post"_s);
         {
             const FileSizeLimit limit(4); // the write fails after its first bytes
-            f.run("SAVE");
+            f.run(&PostFiles::SAVE);
         }
         QCOMPARE(f.platform.messages.size(), 1);
         QVERIFY(f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
@@ -259,7 +256,7 @@ private slots:
         QCOMPARE(fileBytes(link), "old post");
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"link.txt", "post.txt"}));
         // Saved, the post is a new file: the old one is replaced, never written into.
-        f.run("SAVE");
+        f.run(&PostFiles::SAVE);
         QCOMPARE(fileBytes(post), "the new and longer post");
         QCOMPARE(fileBytes(link), "old post");
     }

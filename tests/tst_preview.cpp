@@ -27,6 +27,20 @@ QByteArray cp1256(const QString &text)
     return encodeWindows1256(text).bytes;
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 } // namespace
 
 class TestPreview : public QObject
@@ -89,16 +103,12 @@ private slots:
             return;
         }
         // The code page holds neither the emoji nor "ĉ": they go in as character references.
-        auto pageBytes = [&] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
-        };
-        QCOMPARE(pageBytes(),
+        QCOMPARE(fileBytes(path),
                  cp1256(kHead + QStringLiteral("مرحبا <b>x</b><br>\ns &#128512; &#265;") + kTail));
         // A second, shorter page replaces the first whole.
         editor->setText(QString());
         command.Command9_Click();
-        QCOMPARE(pageBytes(), cp1256(kHead + kTail));
+        QCOMPARE(fileBytes(path), cp1256(kHead + kTail));
     }
 
     void unwritableFolderFallsBackToCache()
@@ -110,10 +120,8 @@ private slots:
         platform.cache = m_dir.filePath(QStringLiteral("cache/zarvelo"));
         platform.failWritesTo = platform.folder + QStringLiteral("/perview.html");
         QVERIFY(QDir().mkpath(platform.folder));
-        for (const char *picture : {"bk.gif", "logo.gif"}) {
-            QFile file(platform.folder + QLatin1Char('/') + QLatin1String(picture));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(picture) > 0);
-        }
+        for (const char *picture : {"bk.gif", "logo.gif"})
+            writeFile(platform.folder + u'/' + QLatin1String(picture), picture);
         PostEditor editor;
         PreviewCommand command(editor, platform);
         editor.setText(QStringLiteral("[b]x[/b]"));
@@ -122,14 +130,9 @@ private slots:
         const QString page = platform.cache + QStringLiteral("/perview.html");
         QCOMPARE(platform.messages.size(), 0);
         QCOMPARE(platform.browserOpens, QStringList{page});
-        QFile written(page);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), cp1256(kHead + QStringLiteral("<b>x</b>") + kTail));
-        for (const char *picture : {"bk.gif", "logo.gif"}) {
-            QFile copy(platform.cache + QLatin1Char('/') + QLatin1String(picture));
-            QVERIFY(copy.open(QIODevice::ReadOnly));
-            QCOMPARE(copy.readAll(), QByteArray(picture));
-        }
+        QCOMPARE(fileBytes(page), cp1256(kHead + QStringLiteral("<b>x</b>") + kTail));
+        for (const char *picture : {"bk.gif", "logo.gif"})
+            QCOMPARE(fileBytes(platform.cache + u'/' + QLatin1String(picture)), QByteArray(picture));
     }
 
     void commandLine_data()
@@ -137,31 +140,23 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<int>("exitCode");
-        const QString post = m_dir.filePath(QStringLiteral("post.txt"));
-        QFile file(post);
-        QVERIFY(file.open(QIODevice::WriteOnly)
-                && file.write("[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]") == 23);
+        const QString post =
+            writeFile(m_dir.filePath(QStringLiteral("post.txt")), "[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]");
         const QString body = QStringLiteral("<b>مرحبا</b><br>\n<i>hi</i>");
         QTest::newRow("a post file, whole page") << QStringList{post} << cp1256(kHead + body + kTail) << 0;
         QTest::newRow("a post file, body only") << QStringList{"--body", post} << cp1256(body) << 0;
         QTest::newRow("standard input") << QStringList{} << cp1256(kHead + body + kTail) << 0;
         QTest::newRow("standard input named -") << QStringList{"--body", "-"} << cp1256(body) << 0;
         // Longer than one block of the writer: no byte lost or doubled where blocks meet.
-        const QString longPost = m_dir.filePath(QStringLiteral("long.txt"));
-        QFile longFile(longPost);
-        QVERIFY(longFile.open(QIODevice::WriteOnly)
-                && longFile.write(QByteArray("[b]\xE3[/b]").repeated(30000)) > 0);
+        const QString longPost =
+            writeFile(m_dir.filePath(QStringLiteral("long.txt")), QByteArray("[b]\xE3[/b]").repeated(30000));
         QTest::newRow("a long post") << QStringList{"--body", longPost}
                                      << cp1256(QString("<b>م</b>").repeated(30000)) << 0;
         // UTF-8, read as the editor reads it: what the code page lacks becomes
         // references, and the pairs stay whole where the writer's blocks meet.
-        const QString utf8Post = m_dir.filePath(QStringLiteral("utf8.txt"));
-        QFile utf8File(utf8Post);
-        const QString emoji = QStringLiteral("\U0001F600");
-        QVERIFY(
-            utf8File.open(QIODevice::WriteOnly)
-            && utf8File.write((QStringLiteral("x") + emoji.repeated(40000) + QStringLiteral("[b]م")).toUtf8())
-                > 0);
+        const QString utf8Post = writeFile(
+            m_dir.filePath(QStringLiteral("utf8.txt")),
+            (u'x' + QStringLiteral("\U0001F600").repeated(40000) + QStringLiteral("[b]م")).toUtf8());
         QTest::newRow("a UTF-8 post")
             << QStringList{"--body", utf8Post}
             << cp1256(QStringLiteral("x") + QStringLiteral("&#128512;").repeated(40000)
