@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "windowbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -74,13 +76,5 @@ BENCHMARK(BM_KeepEditorPost)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarvelo::bench::runWindowBenchmarks(argc, argv);
 }

@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QTextBrowser>
 
+#include "windowbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -126,9 +128,5 @@ BENCHMARK(BM_KeystrokePlainInAddress1MB)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarvelo::bench::runWindowBenchmarks(argc, argv);
 }

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "windowbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -181,13 +183,5 @@ BENCHMARK(BM_KeystrokeInLongPost)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarvelo::bench::runWindowBenchmarks(argc, argv);
 }

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "windowbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -37,15 +39,5 @@ BENCHMARK(BM_OpenMainWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The window keeps its post as drafts: in a folder of the run's own, never the user's.
-    const QTemporaryDir dataHome;
-    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarvelo::bench::runWindowBenchmarks(argc, argv);
 }

@@ -26,6 +26,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "windowbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -223,22 +225,6 @@ BENCHMARK(BM_DraftWriteEverythingOn1MB)->UseManualTime()->Unit(benchmark::kMilli
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Drafts, the user's words and preferences go to folders of the run's own.
-    const QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", QDir(home.path()).filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(QStringLiteral("config")).toLocal8Bit());
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zarvelo"));
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    everything = std::make_unique<Everything>();
-    benchmark::RunSpecifiedBenchmarks();
-    everything.reset();
-    benchmark::Shutdown();
-    return 0;
+    return zarvelo::bench::runWindowBenchmarks(
+        argc, argv, [] { everything = std::make_unique<Everything>(); }, [] { everything.reset(); });
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "windowbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <optional>
@@ -92,16 +94,5 @@ BENCHMARK(BM_BoldWrapAtStart)->Unit(benchmark::kMicrosecond)->MinTime(0.2);
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The window keeps its post as drafts: in a folder of the run's own, never the user's.
-    const QTemporaryDir dataHome;
-    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarvelo::bench::runWindowBenchmarks(argc, argv);
 }

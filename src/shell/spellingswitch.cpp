@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <memory>
+
 namespace zarvelo {
 
 namespace {
@@ -46,16 +48,18 @@ SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Pla
     // window left with its template untouched never opens them, and the
     // template's words are checked as soon as they are open.
     if (item.isChecked()) {
-        auto *firstChange = new QObject(spell);
-        QObject::connect(
-            &editor, &PostEditor::textChanged, firstChange,
+        // Let go at once rather than through deleteLater: until then every
+        // keystroke would read the whole post again.
+        auto firstChange = std::make_shared<QMetaObject::Connection>();
+        *firstChange = QObject::connect(
+            &editor, &PostEditor::textChanged, spell,
             [&editor, &item, spell, firstChange, untouchedTemplate = std::move(untouchedTemplate)] {
                 const QString text = editor.text();
                 if (text.isEmpty() || text == untouchedTemplate())
                     return;
                 if (item.isChecked())
                     spell->setEnabled(true);
-                firstChange->deleteLater();
+                QObject::disconnect(*firstChange);
             });
     }
     return spell;
