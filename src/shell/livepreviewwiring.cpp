@@ -47,7 +47,8 @@ void LivePreviewOpener::toggle()
 void LivePreviewOpener::placeBesideOwner()
 {
     // Beside the main window, on the side with more room, narrowed to fit
-    // when it must be; over the screen's edge only when even that is too narrow.
+    // when it must be. Where neither side has room it stands at the screen's
+    // left edge: the post reads from the right, so its lines stay in view.
     constexpr int kNarrowest = 320;
     const QRect owner = m_owner.frameGeometry();
     const QScreen *screen = m_owner.screen();
@@ -62,7 +63,7 @@ void LivePreviewOpener::placeBesideOwner()
         width = std::min(width, (right ? rightRoom : leftRoom) - frame);
         x = right ? owner.right() + 1 : owner.left() - width - frame;
     } else {
-        x = room.right() + 1 - width - frame;
+        x = room.left();
     }
     m_window->resize(width, std::max(m_window->height(), m_owner.height()));
     m_window->move(x, owner.top());
