@@ -86,7 +86,8 @@ private slots:
         folder.put(u"other.txt"_s, "not a draft at all"); // not ours: neither listed nor removed
         QStringList listed; // the damaged file listed with its problem and time, the sound one whole
         for (const Draft &d : folder.store.list()) {
-            QVERIFY(d.saved.isValid() && d.damaged == d.problem.size() > 0 && d.damaged == d.text.isEmpty());
+            QVERIFY(d.saved.isValid() && d.damaged == (d.problem.size() > 0)
+                    && d.damaged == d.text.isEmpty());
             listed << (d.damaged ? d.id : d.text);
         }
         listed.sort();

@@ -22,7 +22,7 @@ namespace {
 
 QString writeBytes(const QTemporaryDir &dir, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(QStringLiteral("post.txt"));
+    QString path = dir.filePath(QStringLiteral("post.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
