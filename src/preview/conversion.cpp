@@ -21,6 +21,18 @@ namespace zarvelo {
 
 namespace {
 
+// Most pieces the conversion copies are a few characters long: a call to
+// memcpy would cost more than the copy.
+inline void copyPiece(char16_t *to, const char16_t *from, qsizetype count)
+{
+    if (count > 16) {
+        std::memcpy(to, from, size_t(count) * sizeof(char16_t));
+        return;
+    }
+    for (qsizetype k = 0; k < count; ++k)
+        to[k] = from[k];
+}
+
 // The long openings are written character for character, the lone apostrophe
 // after "bgcolor=#C0C0C0" and the "<div><strong>" that the plain quote leaves
 // open included: posts previewed here must look as they will on the forum.
@@ -111,14 +123,7 @@ public:
             reserve(std::max({m_capacity * 2, m_size + count, m_expected}));
         char16_t *to = m_data + m_size;
         m_size += count;
-        // Most pieces are a few characters long: a call to memcpy would cost
-        // more than the copy.
-        if (count > 16) {
-            std::memcpy(to, from, size_t(count) * sizeof(char16_t));
-            return;
-        }
-        for (qsizetype k = 0; k < count; ++k)
-            to[k] = from[k];
+        copyPiece(to, from, count);
     }
     void append(QStringView piece) { append(piece.utf16(), piece.size()); }
 
@@ -394,12 +399,7 @@ public:
         }
         char16_t *to = m_buffer.data() + m_size;
         m_size += count;
-        if (count > 16) {
-            std::memcpy(to, from, size_t(count) * sizeof(char16_t));
-            return;
-        }
-        for (qsizetype k = 0; k < count; ++k)
-            to[k] = from[k];
+        copyPiece(to, from, count);
     }
     void append(QStringView piece) { append(piece.utf16(), piece.size()); }
 
