@@ -1,6 +1,5 @@
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
-#include "platform/commondialog.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
 #include "shell/postfiles.h"
@@ -21,16 +20,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/** The user's data folder, pointed at a fresh temporary folder before the window is built. */
-struct DataHome
+/** A main window on the scripted platform, its drafts in a fresh folder of their own. */
+struct Fixture
 {
     QTemporaryDir dir;
-    explicit DataHome(const QString &below) { qputenv("XDG_DATA_HOME", dir.filePath(below).toLocal8Bit()); }
-};
-
-/** A main window on the scripted platform, its drafts in a folder of their own. */
-struct Fixture : DataHome
-{
+    bool home; // the data folder is set before the window is built
     test::ScriptedPlatform platform;
     Form1 form{platform};
     PostFiles &files = *form.findChild<PostFiles *>(u"PostFiles"_s);
@@ -39,7 +33,7 @@ struct Fixture : DataHome
     DraftStore store{DraftStore::defaultFolder()};
 
     explicit Fixture(const QString &below = u"data"_s)
-        : DataHome(below)
+        : home(qputenv("XDG_DATA_HOME", dir.filePath(below).toLocal8Bit()))
     {
         files.NEWPOST();
     }
@@ -108,102 +102,67 @@ private slots:
         QCOMPARE(f.texts(), QStringList{u"Hello"_s});
     }
 
-    void commandsKeepThePostAtOnce_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("startsAnother");
-        QTest::newRow("new post") << u"NEWPOST"_s << true;
-        QTest::newRow("open") << u"OPEN"_s << true;
-        QTest::newRow("exit") << u"EXIT"_s << false;
-        QTest::newRow("closing the window") << u"close"_s << false;
-    }
     void commandsKeepThePostAtOnce()
     {
-        QFETCH(QString, command);
-        QFETCH(bool, startsAnother);
-        Fixture f;
-        const QString opened = f.dir.filePath(u"opened.txt"_s);
-        QVERIFY(f.platform.writeTextFile(opened, u"من ملف"_s, TextEncoding::Windows1256).ok);
-        f.platform.openAnswers << opened;
-        f.editor.setText(u"first post\r\n"_s);
-        if (command == u"close"_s)
-            f.form.close();
-        else
-            f.form.menuAction(command)->trigger();
-        QCOMPARE(f.texts(), QStringList{u"first post\r\n"_s});
-        if (!startsAnother)
-            return;
-        // The new post, untouched, is not kept; changed, it is a second draft.
-        f.keep();
-        QCOMPARE(f.texts().size(), 1);
-        f.editor.setSelText(u"more"_s);
-        f.keep();
-        QCOMPARE(f.texts(), (QStringList{f.editor.text(), u"first post\r\n"_s}));
-        QCOMPARE(f.store.list().front().fileName, command == u"OPEN"_s ? opened : QString());
+        for (const QString &command : {u"NEWPOST"_s, u"OPEN"_s, u"EXIT"_s, u"close"_s}) {
+            Fixture f;
+            const QString opened = f.dir.filePath(u"opened.txt"_s);
+            QVERIFY(f.platform.writeTextFile(opened, u"من ملف"_s, TextEncoding::Windows1256).ok);
+            f.platform.openAnswers << opened;
+            f.editor.setText(u"first post\r\n"_s);
+            if (command == u"close"_s)
+                f.form.close();
+            else
+                f.form.menuAction(command)->trigger();
+            QVERIFY2(f.texts() == QStringList{u"first post\r\n"_s}, qPrintable(command));
+            if (command == u"EXIT"_s || command == u"close"_s)
+                continue;
+            // The new post, untouched, is not kept; changed, it is a second draft with its file.
+            f.keep();
+            QVERIFY2(f.texts().size() == 1, qPrintable(command));
+            f.editor.setSelText(u"more"_s);
+            f.keep();
+            QVERIFY2(f.texts() == (QStringList{f.editor.text(), u"first post\r\n"_s})
+                         && f.store.list().front().fileName == (command == u"OPEN"_s ? opened : QString()),
+                     qPrintable(command));
+        }
     }
 
-    void restoreIsOneUndoStep_data()
+    void restoreIsOneUndoStepAndDamagedDraftsCanOnlyGo()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("saved to a file") << u"/posts/old.txt"_s << u"Zarvelo  /posts/old.txt"_s;
-        QTest::newRow("never saved") << QString() << u"Zarvelo"_s;
-    }
-    void restoreIsOneUndoStep()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, title);
-        Fixture f;
-        f.platform.saveAnswers << f.dir.filePath(u"newer.txt"_s);
-        f.editor.setText(u"newer text"_s);
-        f.files.SAVE();
-        f.keep();
-        QCOMPARE(f.store.list().front().fileName, f.dir.filePath(u"newer.txt"_s)); // saving is recorded
-        const QString old = u"a\r\nb\nc\rd 😀 中文 ש"_s;
-        QVERIFY(f.store.write(f.store.newId(), old, file).ok);
-        int rows = 0;
-        QString shown; // what the drafts window's view shows of the chosen draft
-        QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
-            rows = list.topLevelItemCount();
-            shown = window.findChild<PostEditor *>(u"DraftView"_s)->text();
-            button(window, "cmdRESTORE").click();
-        }));
-        QVERIFY(rows == 2 && f.platform.messages.isEmpty());
-        QCOMPARE(shown, old);
-        QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
-        // The restored post, unchanged, is not kept twice.
-        f.keep();
-        QCOMPARE(f.texts().size(), 2);
-        f.editor.undoWithSelection();
-        QCOMPARE(f.editor.text(), u"newer text"_s);
-    }
-
-    void damagedDraftsAreListedAndDeleted()
-    {
-        Fixture f;
-        QVERIFY(f.store.write(f.store.newId(), u"sound"_s, QString()).ok);
-        QFile bad(f.store.folder() + u"/bad.draft"_s);
-        QVERIFY(bad.open(QIODevice::WriteOnly)
-                && bad.write(
-                    encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), QString(), u"cut"_s).chopped(1)));
-        bad.close();
-        const QString before = f.state();
-        QStringList firstLines;
-        bool restorable = true;
-        QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
-            for (int row = 0; row < list.topLevelItemCount(); ++row)
-                firstLines << list.topLevelItem(row)->text(2);
-            restorable = button(window, "cmdRESTORE").isEnabled();
-            button(window, "cmdRESTORE").click(); // does nothing on a damaged draft
-            button(window, "cmdDELETE").click();
-            firstLines << list.topLevelItem(0)->text(2);
-            button(window, "cmdCLOSE").click();
-        }));
-        QVERIFY2(firstLines.size() == 3 && firstLines[0].startsWith(u"مسودة تالفة: "_s),
-                 qPrintable(firstLines[0]));
-        QCOMPARE(firstLines.mid(1), (QStringList{u"\u200Esound"_s, u"\u200Esound"_s}));
-        QVERIFY(!restorable && !bad.exists());
-        QCOMPARE(f.state(), before);
+        // A draft never saved to a file leaves the restored post without the file of the one before.
+        for (const auto &[file, title] : {std::pair(u"/posts/old.txt"_s, u"Zarvelo  /posts/old.txt"_s),
+                                          std::pair(QString(), u"Zarvelo"_s)}) {
+            Fixture f;
+            const QString newer = f.dir.filePath(u"newer.txt"_s), old = u"a\r\nb\nc\rd 😀 中文 ש"_s;
+            f.platform.saveAnswers << newer;
+            f.editor.setText(u"newer text"_s);
+            f.files.SAVE();
+            f.keep();
+            QCOMPARE(f.store.list().front().fileName, newer); // saving is recorded
+            QVERIFY(f.store.write(f.store.newId(), old, file).ok);
+            QFile bad(f.store.folder() + u"/bad.draft"_s); // cut short, and the newest
+            QVERIFY(bad.open(QIODevice::WriteOnly)
+                    && bad.write(
+                        encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1)));
+            bad.close();
+            QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
+                QCOMPARE(list.topLevelItemCount(), 3);
+                QVERIFY2(list.topLevelItem(0)->text(2).startsWith(u"مسودة تالفة: "_s),
+                         qPrintable(list.topLevelItem(0)->text(2)));
+                QVERIFY(!button(window, "cmdRESTORE").isEnabled());
+                button(window, "cmdDELETE").click();
+                QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);
+                QCOMPARE(window.findChild<PostEditor *>(u"DraftView"_s)->text(), old);
+                button(window, "cmdRESTORE").click();
+            }));
+            QVERIFY(!bad.exists() && f.platform.messages.isEmpty());
+            QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
+            f.keep(); // the restored post, unchanged, is not kept twice
+            QCOMPARE(f.texts().size(), 2);
+            f.editor.undoWithSelection();
+            QCOMPARE(f.editor.text(), u"newer text"_s);
+        }
     }
 
     void unwritableFolderIsToldOnce()

@@ -19,147 +19,100 @@
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-/** The main window after its load step, its pictures in the source's data folder. */
-struct Fixture
-{
-    test::ScriptedPlatform platform;
-    std::unique_ptr<Form1> form;
-
-    Fixture()
-    {
-        platform.folder = qEnvironmentVariable("ZARVELO_SOURCE_DIR") + u"/data"_s;
-        form = std::make_unique<Form1>(platform);
-        form->formLoad();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    PostEditor &editor() { return form->editor(); }
-    void pressF5() { form->menuAction(u"LIVEPREVIEW"_s)->trigger(); }
-    LivePreviewWindow *preview() { return form->findChild<LivePreviewOpener *>()->window(); }
-    QString shownBody() { return preview()->browser().toPlainText(); }
-};
-
-} // namespace
-
 class TestLivePreview : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-
 private slots:
-    void initTestCase()
+    void followsThePostBesideTheEditor()
     {
         QApplication::setStyle(u"Fusion"_s);
-        const QString settings = qEnvironmentVariable("ZARVELO_SOURCE_DIR") + u"/data/setting.vbe"_s;
-        QVERIFY(QFile::copy(settings, m_dir.filePath(u"setting.vbe"_s)));
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-    }
+        const QString data = qEnvironmentVariable("ZARVELO_SOURCE_DIR") + u"/data"_s;
+        QTemporaryDir dir; // the window's settings are read from the current folder
+        QVERIFY(QFile::copy(data + u"/setting.vbe"_s, dir.filePath(u"setting.vbe"_s))
+                && QDir::setCurrent(dir.path()));
+        test::ScriptedPlatform platform;
+        platform.folder = data; // the page's pictures
+        Form1 form(platform);
+        form.formLoad();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        PostEditor &editor = form.editor();
+        QAction &f5 = *form.menuAction(u"LIVEPREVIEW"_s);
+        const auto pageOfPost = [&] { return previewPageText(convertMarkupToHtml(editor.text())); };
 
-    void createdOnFirstUseAndHiddenNotDestroyed()
-    {
-        Fixture f;
-        QVERIFY(!f.preview() && !f.form->findChild<LivePreviewWindow *>());
-        f.pressF5();
-        QPointer<LivePreviewWindow> window = f.preview();
-        QVERIFY(window && window->isVisible() && !window->isModal()
-                && window->parentWidget() == f.form.get());
+        // Built on first use: a tool window that neither blocks nor takes the focus; closing only hides it.
+        QVERIFY(!form.findChild<LivePreviewWindow *>());
+        f5.trigger();
+        QPointer<LivePreviewWindow> window = form.findChild<LivePreviewOpener *>()->window();
+        QVERIFY(window && window->isVisible() && !window->isModal() && window->parentWidget() == &form);
         QCOMPARE(window->windowTitle(), u"معاينة مباشرة"_s);
-        QCOMPARE(QApplication::focusWidget(), &f.editor()); // typing goes on in the editor
+        QCOMPARE(QApplication::focusWidget(), &editor);
         window->close();
         QVERIFY(window && !window->isVisible());
-        f.pressF5();
-        QVERIFY(f.preview() == window.data() && window->isVisible());
-        f.pressF5();
+        f5.trigger();
+        QVERIFY(form.findChild<LivePreviewOpener *>()->window() == window && window->isVisible());
+        QTextBrowser &browser = window->browser();
+
+        // It shows the template, its placeholder still selected, and follows typing and a new post.
+        QCOMPARE(window->page(), pageOfPost());
+        QVERIFY(editor.selLength() > 0);
+        QTest::keyClicks(&editor, u"[B]live[/B]"_s);
+        QTRY_VERIFY(window->page().contains(u"<b>live</b>"_s));
+        QCOMPARE(window->page(), pageOfPost());
+        QVERIFY(browser.toPlainText().contains(u"live"_s) && !browser.toPlainText().contains(u"[B]"_s));
+        editor.setText(u"first"_s);
+        APPLYDEFAULTFONT(form.findChild<DefaultFontRecord *>()->settings(), editor, {});
+        QTRY_COMPARE(window->page(), pageOfPost());
+        QVERIFY(!browser.toPlainText().contains(u"first"_s));
+        // F5 hides it; hidden, it keeps its old page; shown again, it has the newest.
+        f5.trigger();
         QVERIFY(window && !window->isVisible());
-    }
-
-    void showsThePreviewPageAndFollowsChanges()
-    {
-        Fixture f;
-        f.pressF5();
-        // At start it shows the template, whose placeholder is still selected.
-        QCOMPARE(f.preview()->page(), previewPageText(convertMarkupToHtml(f.editor().text())));
-        QVERIFY(f.editor().selLength() > 0);
-
-        QTest::keyClicks(&f.editor(), u"[B]live[/B]"_s);
-        QTRY_VERIFY(f.preview()->page().contains(u"<b>live</b>"_s));
-        QCOMPARE(f.preview()->page(), previewPageText(convertMarkupToHtml(f.editor().text())));
-        QVERIFY(f.shownBody().contains(u"live"_s) && !f.shownBody().contains(u"[B]"_s));
-
-        f.editor().setText(u"first"_s);
-        // A new post from the template.
-        APPLYDEFAULTFONT(f.form->findChild<DefaultFontRecord *>()->settings(), f.editor(), {});
-        QTRY_COMPARE(f.preview()->page(), previewPageText(convertMarkupToHtml(f.editor().text())));
-        QVERIFY(!f.shownBody().contains(u"first"_s));
-
-        // While hidden it keeps its old page; shown again, it has the newest.
-        f.pressF5();
-        f.editor().setText(u"while hidden"_s);
+        editor.setText(u"while hidden"_s);
         QTest::qWait(LivePreviewWindow::kDelayMs * 2);
-        QVERIFY(!f.preview()->page().contains(u"while hidden"_s));
-        f.pressF5();
-        QVERIFY(f.shownBody().contains(u"while hidden"_s));
-        // The page's pictures come from the program's folder.
+        QVERIFY(!window->page().contains(u"while hidden"_s));
+        f5.trigger();
+        QVERIFY(browser.toPlainText().contains(u"while hidden"_s));
         for (const QString &picture : previewPictures()) {
-            const QVariant loaded =
-                f.preview()->browser().loadResource(QTextDocument::ImageResource, QUrl(picture));
+            const QVariant loaded = browser.loadResource(QTextDocument::ImageResource, QUrl(picture));
             QVERIFY2(!QImage::fromData(loaded.toByteArray()).isNull(), qPrintable(picture));
         }
-    }
 
-    void countMatchesTextLength()
-    {
-        Fixture f;
-        f.pressF5();
-        f.editor().setText(u"a\r\nb\nc\rd"_s + QString(20000, u'x'));
-        f.preview()->refresh();
-        const QString status = f.preview()->statusText(); // breaks of three kinds, above the load limit
-        QVERIFY2(status.contains(u"عدد الأحرف: 20008"_s) && status.contains(u"عدد الأسطر: 4"_s)
-                     && status.contains(u"تنبيه"_s),
-                 qPrintable(status));
-    }
+        // The counts are of the post's own text: breaks of three kinds, above the load limit.
+        editor.setText(u"a\r\nb\nc\rd"_s + QString(20000, u'x'));
+        window->refresh();
+        QVERIFY2(window->statusText().startsWith(u"عدد الأحرف: 20008    عدد الأسطر: 4    تنبيه"_s),
+                 qPrintable(window->statusText()));
 
-    void scrollsNearTheCaret()
-    {
-        Fixture f;
-        f.pressF5();
+        // It scrolls near the caret.
         QStringList lines;
         for (int line = 0; line < 400; ++line)
             lines << u"line %1"_s.arg(line);
-        f.editor().setText(lines.join(u"\r\n"_s));
-        f.preview()->refresh();
-        QScrollBar *bar = f.preview()->browser().verticalScrollBar();
+        editor.setText(lines.join(u"\r\n"_s));
+        window->refresh();
+        QScrollBar *bar = browser.verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum()); // the caret is at the end
-        f.editor().setSelStart(f.editor().text().indexOf(u"line 200"_s));
+        editor.setSelStart(editor.text().indexOf(u"line 200"_s));
         QVERIFY(qAbs(bar->value() - bar->maximum() / 2) < bar->pageStep());
-        f.editor().setSelStart(0);
+        editor.setSelStart(0);
         QCOMPARE(bar->value(), 0);
-    }
 
-    void linksOpenInTheBrowser_data()
-    {
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("opened");
-        QTest::newRow("web") << u"https://example.com/t?p=1"_s << u"https://example.com/t?p=1"_s;
-        QTest::newRow("site without scheme") << u"www.example.com"_s << u"http://www.example.com"_s;
-        QTest::newRow("local file") << u"file:///etc/passwd"_s << QString();
-    }
-
-    void linksOpenInTheBrowser()
-    {
-        QFETCH(QString, link);
-        QFETCH(QString, opened);
-        Fixture f;
-        f.pressF5();
-        emit f.preview()->browser().anchorClicked(QUrl(link));
-        QCOMPARE(f.platform.urlOpens.size(), opened.isEmpty() ? 0 : 1);
-        QCOMPARE(f.platform.urlOpens.value(0).toString(), opened);
-        QCOMPARE(f.platform.messages.size(), opened.isEmpty() ? 1 : 0);
-        QVERIFY(f.preview()->browser().source().isEmpty()); // never followed inside
+        // Links open in the user's browser, never inside; anything but a web link is refused.
+        for (const auto &[link, opened] :
+             {std::pair(u"https://example.com/t?p=1"_s, u"https://example.com/t?p=1"_s),
+              std::pair(u"www.example.com"_s, u"http://www.example.com"_s),
+              std::pair(u"file:///etc/passwd"_s, QString())}) {
+            platform.urlOpens.clear();
+            platform.messages.clear();
+            emit browser.anchorClicked(QUrl(link));
+            QCOMPARE(platform.urlOpens.value(0).toString(), opened);
+            QCOMPARE(platform.messages.value(0).text,
+                     opened.isEmpty()
+                         ? u"لا تفتح المعاينة المباشرة إلا روابط الإنترنت، وهذا الرابط ليس منها:\n"_s + link
+                         : QString());
+            QVERIFY(browser.source().isEmpty());
+        }
     }
 };
 

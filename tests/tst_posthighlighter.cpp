@@ -51,14 +51,16 @@ class TestPostHighlighter : public QObject
     Q_OBJECT
 
 private slots:
-    void unmatchedClosingTagMarkedAfterEdits()
+    void marksFollowEditsAndLayersDrawOverThem()
     {
         PostEditor editor;
         PostHighlighter highlighter(editor.document());
         editor.setText(u"[COLOR=red]\r\nx\r\ny[/COLOR][/B]"_s);
-        auto wavy = [&](qsizetype fromEnd) {
-            const int at = editor.document()->characterCount() - 1 - int(fromEnd);
-            return formatAt(editor, at).underlineStyle() == QTextCharFormat::WaveUnderline;
+        auto fromEnd = [&](int back) {
+            return formatAt(editor, editor.document()->characterCount() - 1 - back);
+        };
+        auto wavy = [&](int back) {
+            return fromEnd(back).underlineStyle() == QTextCharFormat::WaveUnderline;
         };
         QVERIFY(!wavy(10) && wavy(2)); // "[/COLOR]" closes, "[/B]" closes nothing
         QCOMPARE(formatAt(editor, 7).foreground().color(), PostHighlighter::valueColor());
@@ -67,63 +69,59 @@ private slots:
         QVERIFY(wavy(10));
         editor.undoWithSelection();
         QVERIFY(!wavy(10));
-    }
 
-    void drawingChangesNothing()
-    {
-        // The same start and edits with and without the highlighter give the
-        // same text, selection and undo steps.
-        QTemporaryDir dir;
-        QVERIFY(QFile::copy(qEnvironmentVariable("ZARVELO_SOURCE_DIR") + u"/data/setting.vbe"_s,
-                            dir.filePath(u"setting.vbe"_s)));
-        QVERIFY(QDir::setCurrent(dir.path()));
-        QList<QList<qsizetype>> states;
-        QStringList texts;
-        for (const bool highlighted : {false, true}) {
-            test::ScriptedPlatform platform;
-            Form1 form(platform);
-            QCOMPARE(form.editor().document()->findChild<PostHighlighter *>(), &form.highlighter());
-            if (!highlighted)
-                form.highlighter().setDocument(nullptr);
-            QVERIFY(form.formLoad());
-            QSignalSpy edits(&form.editor(), &PostEditor::textChanged);
-            form.show();
-            QCoreApplication::processEvents();
-            PostEditor &editor = form.editor();
-            QList<qsizetype> state{editor.selStart(), editor.selLength(),
-                                   editor.document()->availableUndoSteps(), edits.size()};
-            editor.setText(u"[QUOTE=Ali]a\r\nb\nc\r[/QUOTE][/B]"_s);
-            editor.select(3, 4);
-            editor.setSelText(u"[B]x[/B]"_s);
-            QTest::keyClicks(&editor, u"[I]y"_s);
-            state << editor.selStart() << editor.textLength() << editor.document()->availableUndoSteps();
-            editor.undoWithSelection();
-            state << editor.selStart() << editor.selLength() << editor.document()->availableUndoSteps();
-            states << state;
-            texts << editor.text();
-        }
-        QVERIFY(states[0][1] > 0); // the template's placeholder stays selected
-        QCOMPARE(states[1], states[0]);
-        QCOMPARE(texts[1], texts[0]);
-    }
-
-    void layersDrawOverTheMarkup()
-    {
-        PostEditor editor;
-        PostHighlighter highlighter(editor.document());
-        editor.setText(u"[B]a"_s);
+        // Adding a layer draws every paragraph again, which is no change of the post.
         UnderlineLayer layer;
         QSignalSpy changes(editor.document(), &QTextDocument::contentsChange);
         QSignalSpy edits(&editor, &PostEditor::textChanged);
         const bool modified = editor.document()->isModified();
-        highlighter.addLayer(&layer); // draws every paragraph again, which is no change of the post
+        highlighter.addLayer(&layer);
         QVERIFY(changes.isEmpty() && edits.isEmpty() && editor.document()->isModified() == modified);
-        QVERIFY(layer.lastMarkup.size() == 1 && layer.lastMarkup[0].length == 3);
-        QVERIFY(formatAt(editor, 1).fontUnderline() && formatAt(editor, 3).fontUnderline());
-        QCOMPARE(formatAt(editor, 1).foreground().color(),
-                 PostHighlighter::tagColor()); // kept under the mark
+        // The last paragraph's markup was handed to the layer, and its colour is kept under the underline.
+        QVERIFY(layer.lastMarkup.size() == 2 && layer.lastMarkup[0].start == 1
+                && layer.lastMarkup[0].length == 8);
+        QVERIFY(fromEnd(13).fontUnderline() && fromEnd(12).fontUnderline());
+        QCOMPARE(fromEnd(12).foreground().color(), PostHighlighter::tagColor());
         highlighter.removeLayer(&layer);
-        QVERIFY(!formatAt(editor, 1).fontUnderline() && !formatAt(editor, 3).fontUnderline());
+        QVERIFY(!fromEnd(12).fontUnderline() && !fromEnd(13).fontUnderline());
+    }
+
+    void drawingChangesNothing()
+    {
+        // The same start and edits give the same text, selection and undo steps with and without it.
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(qEnvironmentVariable("ZARVELO_SOURCE_DIR") + u"/data/setting.vbe"_s,
+                            dir.filePath(u"setting.vbe"_s))
+                && QDir::setCurrent(dir.path()));
+        QStringList runs;
+        for (const bool highlighted : {false, true}) {
+            test::ScriptedPlatform platform;
+            Form1 form(platform);
+            PostEditor &editor = form.editor();
+            QCOMPARE(editor.document()->findChild<PostHighlighter *>(), &form.highlighter());
+            if (!highlighted)
+                form.highlighter().setDocument(nullptr);
+            QVERIFY(form.formLoad());
+            QSignalSpy edits(&editor, &PostEditor::textChanged);
+            form.show();
+            QCoreApplication::processEvents();
+            QVERIFY(editor.selLength() > 0); // the template's placeholder stays selected
+            const auto state = [&] {
+                return u"%1+%2 undo %3 edits %4: "_s.arg(editor.selStart())
+                    .arg(editor.selLength())
+                    .arg(editor.document()->availableUndoSteps())
+                    .arg(edits.size());
+            };
+            QString run = state();
+            editor.setText(u"[QUOTE=Ali]a\r\nb\nc\r[/QUOTE][/B]"_s);
+            editor.select(3, 4);
+            editor.setSelText(u"[B]x[/B]"_s);
+            QTest::keyClicks(&editor, u"[I]y"_s);
+            run += state() + editor.text();
+            editor.undoWithSelection();
+            runs << run + state() + editor.text();
+        }
+        QCOMPARE(runs[1], runs[0]);
     }
 
     void coloursReadableOnTheEditor()

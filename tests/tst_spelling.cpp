@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
@@ -16,9 +17,15 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <tuple>
+
 using namespace zarvelo;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString kAdd = u"إضافة إلى القاموس"_s;
+const QString kIgnore = u"تجاهل"_s;
 
 /** The underlined stretches of the whole post, "|"-separated. */
 QString markedIn(const PostEditor &editor)
@@ -30,32 +37,28 @@ QString markedIn(const PostEditor &editor)
                 out << block.text().mid(range.start, range.length);
         }
     }
-    return out.join(QLatin1Char('|'));
+    return out.join(u'|');
 }
 
-/** An editor checked against the given dictionaries, shown, with the
-    dictionaries opened. */
+/** A shown editor checked against the system dictionaries, already opened. */
 struct Checked
 {
-    /** `words`: the user's word list, in the temporary folder. */
-    explicit Checked(const QString &words = QStringLiteral("words.txt"))
+    Checked()
     {
         auto *highlighter = new PostHighlighter(editor.document());
-        spell = new SpellCheck(editor, *highlighter, platform,
-                               {SpellDictionaries::systemFolder(), personal.filePath(words)});
+        spell = new SpellCheck(editor, *highlighter, platform, {SpellDictionaries::systemFolder(), words()});
         highlighter->addLayer(&spell->layer());
         QSignalSpy loaded(spell, &SpellCheck::loaded);
         spell->setEnabled(true);
-        editor.resize(600, 300);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         QVERIFY(loaded.wait(10000));
     }
 
     QString marked() const { return markedIn(editor); }
-
-    /** Opens the context menu on the character at the exact position. */
-    QMenu *contextMenuAt(qsizetype position)
+    QString words() const { return personal.filePath(u"words.txt"_s); } // the user's word list
+    /** Opens the context menu on the character at the position and lists its entries. */
+    QStringList menuAt(qsizetype position)
     {
         editor.select(position, 0);
         const QPoint at =
@@ -63,22 +66,30 @@ struct Checked
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor.viewport()->mapToGlobal(at));
         QApplication::sendEvent(editor.viewport(), &event);
         const QList<QMenu *> menus = editor.findChildren<QMenu *>();
-        return menus.isEmpty() ? nullptr : menus.last();
+        if (menus.isEmpty())
+            return {};
+        menu = menus.last();
+        QStringList entries;
+        for (QAction *action : menu->actions())
+            entries << (action->isSeparator() ? u"-"_s : action->text());
+        menu->close(); // an open menu would take the typing that follows
+        return entries;
+    }
+    /** Picks the entry from the context menu at the position. */
+    bool choose(qsizetype position, const QString &entry)
+    {
+        const qsizetype index = menuAt(position).indexOf(entry);
+        if (index >= 0)
+            menu->actions().at(index)->trigger();
+        return index >= 0;
     }
 
     QTemporaryDir personal;
     test::ScriptedPlatform platform;
     PostEditor editor;
     SpellCheck *spell = nullptr;
+    QMenu *menu = nullptr;
 };
-
-QStringList texts(const QMenu &menu)
-{
-    QStringList out;
-    for (QAction *action : menu.actions())
-        out << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return out;
-}
 
 } // namespace
 
@@ -87,179 +98,117 @@ class TestSpelling : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void marksMisspeltWordsButNeverMarkup();
-    void suggestionReplacesExactlyTheWord_data();
-    void suggestionReplacesExactlyTheWord();
-    void addAndIgnoreTakeTheMarkAway_data();
-    void addAndIgnoreTakeTheMarkAway();
-    void missingDictionariesLeaveTheEditorWorking();
-    void switchIsKeptBetweenRuns();
-};
-
-void TestSpelling::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QFile::remove(preferencesPath());
-}
-
-void TestSpelling::marksMisspeltWordsButNeverMarkup()
-{
-    Checked checked;
-    checked.editor.setText(
-        QStringLiteral("[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
-                       "الســــلام عَلَيْكُمْ كتابب hello helo\nسلاام"));
-    QCOMPARE(checked.marked(), QStringLiteral("كتابب|helo|سلاام"));
-    // A correct word, a tag value and a misspelt word with checking off get
-    // no spelling entries in the menu.
-    QSignalSpy changed(checked.editor.document(), &QTextDocument::contentsChanged);
-    for (qsizetype at : {95, 10, 87}) {
-        checked.spell->setEnabled(at != 87);
-        QMenu *menu = checked.contextMenuAt(at);
-        const QStringList entries = texts(*menu);
-        menu->close(); // an open menu would take the typing below
-        QVERIFY2(!entries.isEmpty() && !entries.contains(QStringLiteral("تجاهل")),
-                 qPrintable(entries.join(u',')));
-    }
-    QCOMPARE(checked.marked(), QString());
-    checked.spell->setEnabled(true);
-    QCOMPARE(checked.marked(), QStringLiteral("كتابب|helo|سلاام"));
-    QCOMPARE(changed.count(), 0); // redrawing is no edit
-    // Typing re-checks the paragraph.
-    checked.editor.select(0, 0);
-    QTest::keyClicks(&checked.editor, QStringLiteral("skool "));
-    QCOMPARE(checked.marked(), QStringLiteral("skool|كتابب|helo|سلاام"));
-}
-
-void TestSpelling::suggestionReplacesExactlyTheWord_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qsizetype>("at");
-    QTest::addColumn<QString>("suggestion");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("latin") << QStringLiteral("[B]helo[/B] world") << qsizetype(4) << QStringLiteral("hello")
-                           << QStringLiteral("[B]hello[/B] world");
-    // After a CR LF and a lone LF, and with tatweel inside the word.
-    QTest::newRow("arabic, later paragraph")
-        << QStringLiteral("نص\r\nأ\nقرأت كتـابب اليوم") << qsizetype(11) << QStringLiteral("كتاب")
-        << QStringLiteral("نص\r\nأ\nقرأت كتاب اليوم");
-}
-
-void TestSpelling::suggestionReplacesExactlyTheWord()
-{
-    QFETCH(QString, text);
-    QFETCH(qsizetype, at);
-    QFETCH(QString, suggestion);
-    QFETCH(QString, result);
-    Checked checked;
-    checked.editor.setText(text);
-    QMenu *menu = checked.contextMenuAt(at);
-    const QStringList entries = menu ? texts(*menu) : QStringList();
-    // Up to five suggestions, then the two entries, then the editor's own.
-    const qsizetype add = entries.indexOf(QStringLiteral("إضافة إلى القاموس"));
-    QVERIFY2(add >= 1 && add <= 5, qPrintable(entries.join(u',')));
-    QCOMPARE(entries.mid(add + 1, 2), QStringList({QStringLiteral("تجاهل"), QStringLiteral("-")}));
-    QVERIFY2(entries.indexOf(suggestion) >= 0 && entries.indexOf(suggestion) < add,
-             qPrintable(entries.join(u',')));
-
-    menu->actions().at(entries.indexOf(suggestion))->trigger();
-    menu->close();
-    QCOMPARE(checked.editor.text(), result);
-    // One undo brings the word back, the next one the empty editor.
-    checked.editor.undoWithSelection();
-    QCOMPARE(checked.editor.text(), text);
-    checked.editor.undoWithSelection();
-    QCOMPARE(checked.editor.text(), QString());
-}
-
-void TestSpelling::addAndIgnoreTakeTheMarkAway_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("kept");
-    QTest::addColumn<int>("messages");
-    QTest::newRow("add") << QStringLiteral("إضافة إلى القاموس") << true << 0;
-    QTest::newRow("ignore") << QStringLiteral("تجاهل") << false << 0;
-    // A folder that cannot be made: the word is accepted, and the user told.
-    QTest::newRow("add, not saved") << QStringLiteral("إضافة إلى القاموس") << false << 1;
-}
-
-void TestSpelling::addAndIgnoreTakeTheMarkAway()
-{
-    QFETCH(QString, entry);
-    QFETCH(bool, kept);
-    QFETCH(int, messages);
-    const QString words = messages ? QStringLiteral("words.txt/in/file") : QStringLiteral("words.txt");
-    Checked checked(words);
-    if (messages > 0) // a file stands where the folder would go
-        QVERIFY(QFile(checked.personal.filePath(QStringLiteral("words.txt"))).open(QIODevice::WriteOnly));
-    checked.editor.setText(QStringLiteral("Zarvelo\r\nZarvelo wrold"));
-    QCOMPARE(checked.marked(), QStringLiteral("Zarvelo|Zarvelo|wrold"));
-    QMenu *menu = checked.contextMenuAt(2);
-    const qsizetype index = texts(*menu).indexOf(entry);
-    QVERIFY(index >= 0);
-    QSignalSpy changed(checked.editor.document(), &QTextDocument::contentsChanged);
-    menu->actions().at(index)->trigger();
-    menu->close();
-    QCOMPARE(checked.marked(), QStringLiteral("wrold"));
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(checked.editor.text(), QStringLiteral("Zarvelo\r\nZarvelo wrold"));
-    QCOMPARE(QFile::exists(checked.personal.filePath(words)), kept);
-    QCOMPARE(checked.platform.messages.size(), messages);
-}
-
-void TestSpelling::missingDictionariesLeaveTheEditorWorking()
-{
-    QTemporaryDir empty;
-    test::ScriptedPlatform platform;
-    PostEditor editor;
-    QMenu tools;
-    QAction *item = tools.addAction(QStringLiteral("التدقيق الإملائي"));
-    auto *highlighter = new PostHighlighter(editor.document());
-    SpellCheck *spell =
-        wireSpellCheck(editor, *highlighter, platform, tools, *item, [] { return QStringLiteral("[B][/B]"); },
-                       {empty.path(), empty.filePath("w.txt")});
-    // The untouched template opens no dictionary; the first change does.
-    editor.setText(QStringLiteral("[B][/B]"));
-    QVERIFY(!spell->isEnabled());
-    editor.setText(QStringLiteral("[B]x[/B]"));
-    QVERIFY(spell->isEnabled());
-    QSignalSpy loaded(spell, &SpellCheck::loaded);
-    QVERIFY(loaded.wait(10000));
-    QVERIFY(item->isChecked());
-    QVERIFY(item->toolTip().contains(QLatin1String("hunspell-ar")));
-    QVERIFY(item->toolTip().contains(QLatin1String("hunspell-en-us")));
-    QVERIFY(tools.toolTipsVisible());
-
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    editor.setText(QStringLiteral("كتابب"));
-    QTest::keyClicks(&editor, QStringLiteral(" helo"));
-    QCOMPARE(editor.text(), QStringLiteral("كتابب helo"));
-    QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
-}
-
-void TestSpelling::switchIsKeptBetweenRuns()
-{
+    void initTestCase()
     {
-        test::ScriptedPlatform platform;
-        Form1 form(platform);
-        QAction *item = form.menuAction(QStringLiteral("SPELLCHECK"));
-        QVERIFY(item->isCheckable());
-        QVERIFY(item->isChecked());
-        QCOMPARE(item->text(), QStringLiteral("التدقيق الإملائي"));
-        // The first change to the post opens the dictionaries.
-        form.editor().setText(QStringLiteral("helo world"));
-        form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), QStringLiteral("helo"), 10000);
-        item->trigger();
-        QCOMPARE(markedIn(form.editor()), QString());
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        QFile::remove(preferencesPath());
     }
-    test::ScriptedPlatform platform;
-    Form1 form(platform);
-    QVERIFY(!form.menuAction(QStringLiteral("SPELLCHECK"))->isChecked());
-    QVERIFY(QFile::exists(preferencesPath()));
-}
+
+    void marksMisspeltWordsAndActsOnThemFromTheMenu()
+    {
+        Checked c;
+        const QString text = u"[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
+                             "الســــلام عَلَيْكُمْ [B]helo[/B] hello\nقرأت كتـابب helo"_s;
+        c.editor.setText(text);
+        QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        QSignalSpy changed(c.editor.document(), &QTextDocument::contentsChanged);
+        // Positions inside the words: the click goes beside the caret.
+        const qsizetype helo = text.indexOf(u"helo"_s) + 1, kitab = text.indexOf(u"كتـابب"_s) + 2;
+        // A correct word, a tag value and a misspelt word with checking off get no spelling entries.
+        for (qsizetype at : {text.indexOf(u"hello"_s), qsizetype(10), helo}) {
+            c.spell->setEnabled(at != helo);
+            const QStringList entries = c.menuAt(at);
+            QVERIFY2(!entries.isEmpty() && !entries.contains(kIgnore), qPrintable(entries.join(u',')));
+        }
+        QCOMPARE(c.marked(), QString());
+        c.spell->setEnabled(true);
+        QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        // Each suggestion replaces just its word, after CR LF and lone LF, as one undo step.
+        for (const auto &[at, suggestion, result] :
+             {std::tuple(helo, u"hello"_s, QString(text).replace(u"[B]helo"_s, u"[B]hello"_s)),
+              std::tuple(kitab, u"كتاب"_s, QString(text).replace(u"كتـابب"_s, u"كتاب"_s))}) {
+            const QStringList entries = c.menuAt(at);
+            const qsizetype add = entries.indexOf(kAdd), suggested = entries.indexOf(suggestion);
+            // Up to five suggestions, then the two entries, then the editor's own.
+            QVERIFY2(add >= 1 && add <= 5 && suggested >= 0 && suggested < add
+                         && entries.mid(add + 1, 2) == QStringList({kIgnore, u"-"_s}),
+                     qPrintable(suggestion + u": "_s + entries.join(u',')));
+            QVERIFY(c.choose(at, suggestion));
+            QCOMPARE(c.editor.text(), result);
+            c.editor.undoWithSelection();
+            QCOMPARE(c.editor.text(), text);
+        }
+        // Typing re-checks the paragraph (words past one turn's time budget come a turn later).
+        c.editor.select(0, 0);
+        QTest::keyClicks(&c.editor, u"skool "_s);
+        QTRY_COMPARE(c.marked(), u"skool|helo|كتـابب|helo"_s);
+        const QString typed = c.editor.text();
+        changed.clear();
+        // Ignoring and adding take the word's marks away in every paragraph, and change no text.
+        QVERIFY(c.choose(helo + 6, kIgnore));
+        QCOMPARE(c.marked(), u"skool|كتـابب"_s);
+        QVERIFY(!QFile::exists(c.words())); // ignoring lasts this run only
+        QVERIFY(c.choose(2, kAdd));
+        QCOMPARE(c.marked(), u"كتـابب"_s);
+        QVERIFY(QFile::exists(c.words()) && c.platform.messages.isEmpty());
+        // The word list cannot be written: the word is accepted all the same, and the user told.
+        QVERIFY(QFile::remove(c.words()) && QDir().mkpath(c.words()));
+        QVERIFY(c.choose(kitab + 6, kAdd));
+        QCOMPARE(c.marked(), QString());
+        QCOMPARE(c.platform.messages.size(), 1);
+        QVERIFY2(c.platform.messages[0].text.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s + c.words()),
+                 qPrintable(c.platform.messages[0].text));
+        QCOMPARE(c.editor.text(), typed);
+        QCOMPARE(changed.count(), 0); // redrawing is no edit
+    }
+
+    void missingDictionariesLeaveTheEditorWorking()
+    {
+        QTemporaryDir empty;
+        test::ScriptedPlatform platform;
+        PostEditor editor;
+        QMenu tools;
+        QAction *item = tools.addAction(u"التدقيق الإملائي"_s);
+        SpellCheck *spell =
+            wireSpellCheck(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
+                           [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
+        // The untouched template opens no dictionary; the first change does.
+        editor.setText(u"[B][/B]"_s);
+        QVERIFY(!spell->isEnabled());
+        editor.setText(u"[B]x[/B]"_s);
+        QVERIFY(spell->isEnabled());
+        QVERIFY(QSignalSpy(spell, &SpellCheck::loaded).wait(10000));
+        QVERIFY(item->isChecked() && tools.toolTipsVisible());
+        QVERIFY2(item->toolTip().contains(u"hunspell-ar"_s) && item->toolTip().contains(u"hunspell-en-us"_s),
+                 qPrintable(item->toolTip()));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.setText(u"كتابب"_s);
+        QTest::keyClicks(&editor, u" helo"_s);
+        QCOMPARE(editor.text(), u"كتابب helo"_s);
+        QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
+    }
+
+    void switchIsKeptBetweenRuns()
+    {
+        {
+            test::ScriptedPlatform platform;
+            Form1 form(platform);
+            QAction *item = form.menuAction(u"SPELLCHECK"_s);
+            QVERIFY(item->isCheckable() && item->isChecked());
+            QCOMPARE(item->text(), u"التدقيق الإملائي"_s);
+            form.editor().setText(u"helo world"_s); // the first change opens the dictionaries
+            form.show();
+            QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), u"helo"_s, 10000);
+            item->trigger();
+            QCOMPARE(markedIn(form.editor()), QString());
+        }
+        test::ScriptedPlatform platform;
+        QVERIFY(!Form1(platform).menuAction(u"SPELLCHECK"_s)->isChecked());
+        QVERIFY(QFile::exists(preferencesPath()));
+    }
+};
 
 QTEST_MAIN(TestSpelling)
 #include "tst_spelling.moc"
