@@ -85,15 +85,12 @@ private slots:
                  qPrintable(window->statusText()));
 
         // It scrolls near the caret.
-        QStringList lines;
-        for (int line = 0; line < 400; ++line)
-            lines << u"line %1"_s.arg(line);
-        editor.setText(lines.join(u"\r\n"_s));
+        editor.setText(QStringList(400, u"line"_s).join(u"\r\n"_s));
         window->refresh();
         QScrollBar *bar = browser.verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum()); // the caret is at the end
-        editor.setSelStart(editor.text().indexOf(u"line 200"_s));
+        editor.setSelStart(200 * 6);            // the line in the middle
         QVERIFY(qAbs(bar->value() - bar->maximum() / 2) < bar->pageStep());
         editor.setSelStart(0);
         QCOMPARE(bar->value(), 0);
