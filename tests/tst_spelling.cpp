@@ -124,6 +124,7 @@ private slots:
         QCOMPARE(c.marked(), QString());
         c.spell->setEnabled(true);
         QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        QCOMPARE(changed.count(), 0); // redrawing is no edit
         // Each suggestion replaces just its word, after CR LF and lone LF, as one undo step.
         for (const auto &[at, suggestion, result] :
              {std::tuple(helo, u"hello"_s, QString(text).replace(u"[B]helo"_s, u"[B]hello"_s)),
@@ -156,11 +157,12 @@ private slots:
         QVERIFY(QFile::remove(c.words()) && QDir().mkpath(c.words()));
         QVERIFY(c.choose(kitab + 6, kAdd));
         QCOMPARE(c.marked(), QString());
-        QCOMPARE(c.platform.messages.size(), 1);
-        QVERIFY2(c.platform.messages[0].text.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s + c.words()),
-                 qPrintable(c.platform.messages[0].text));
+        QVERIFY2(c.platform.messages.size() == 1
+                     && c.platform.messages[0].text.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s
+                                                               + c.words()),
+                 qPrintable(c.platform.messages.value(0).text));
         QCOMPARE(c.editor.text(), typed);
-        QCOMPARE(changed.count(), 0); // redrawing is no edit
+        QCOMPARE(changed.count(), 0);
     }
 
     void missingDictionariesLeaveTheEditorWorking()
@@ -182,11 +184,7 @@ private slots:
         QVERIFY(item->isChecked() && tools.toolTipsVisible());
         QVERIFY2(item->toolTip().contains(u"hunspell-ar"_s) && item->toolTip().contains(u"hunspell-en-us"_s),
                  qPrintable(item->toolTip()));
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        editor.setText(u"كتابب"_s);
-        QTest::keyClicks(&editor, u" helo"_s);
-        QCOMPARE(editor.text(), u"كتابب helo"_s);
+        editor.setText(u"كتابب helo"_s);
         QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
     }
 
