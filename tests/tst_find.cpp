@@ -25,6 +25,18 @@ struct Fixture
     Form2 *find() { return form.findChild<FindWindowOpener *>()->window(); }
     QLineEdit *box() { return find()->findChild<QLineEdit *>(u"Text1"_s); }
     void click(const char *button) { find()->findChild<QPushButton *>(QLatin1String(button))->click(); }
+    /** Searches by the button or by Return: "start+length/next start" of the post, or the message. */
+    QString search(const QString &text, bool byReturn)
+    {
+        const auto &said = platform.messages;
+        const qsizetype shown = said.size();
+        box()->setText(text);
+        byReturn ? QTest::keyClick(box(), Qt::Key_Return) : click("Command1");
+        const PostEditor &e = form.editor();
+        return said.size() > shown
+            ? u"%1|%2|%3"_s.arg(said.last().title, said.last().text).arg(int(said.last().icon))
+            : u"%1+%2/%3"_s.arg(e.selStart()).arg(e.selLength()).arg(find()->searchStart());
+    }
 };
 
 } // namespace
@@ -58,11 +70,10 @@ private slots:
             Fixture f(row.post);
             QStringList got;
             for (const QString &press : row.presses) {
+                const QString text = QString(press).remove(u"return "_s);
                 if (press.startsWith(u'=')) {
                     f.form.editor().setText(press.mid(1));
-                    continue;
-                }
-                if (press.startsWith(u"close")) {
+                } else if (press.startsWith(u"close")) {
                     if (press == u"close box")
                         f.find()->close();
                     else if (press == u"close escape")
@@ -71,22 +82,9 @@ private slots:
                         f.click("Command2");
                     QVERIFY2(!f.find() || f.find()->isHidden(), row.name);
                     f.openFind();
-                    continue;
+                } else {
+                    got << f.search(text == u"again" ? f.box()->text() : text, text != press);
                 }
-                const auto &said = f.platform.messages;
-                const qsizetype shown = said.size();
-                const QString text = QString(press).remove(u"return "_s);
-                f.box()->setText(text == u"again" ? f.box()->text() : text);
-                if (press.startsWith(u"return "))
-                    QTest::keyClick(f.box(), Qt::Key_Return);
-                else
-                    f.click("Command1");
-                const PostEditor &editor = f.form.editor();
-                got << (said.size() > shown ? u"%1|%2|%3"_s.arg(said.last().title, said.last().text)
-                                                  .arg(int(said.last().icon))
-                                            : u"%1+%2/%3"_s.arg(editor.selStart())
-                                                  .arg(editor.selLength())
-                                                  .arg(f.find()->searchStart()));
             }
             QCOMPARE(row.name + (u": "_s + got.join(u", ")), row.name + (u": "_s + row.expected.join(u", ")));
             QTRY_COMPARE(f.form.findChildren<Form2 *>().size(), 1); // a window closed by its box is deleted

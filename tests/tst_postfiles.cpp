@@ -111,20 +111,20 @@ private slots:
         };
         // clang-format on
         for (const auto &row : rows) {
-            const QString name = QLatin1String(row.name) + u": "_s;
             Fixture f;
             f.platform.questionAnswers << row.answers;
             f.editor.setText(row.text);
             f.run(&PostFiles::SAVE, u"post"_s);
-            QVERIFY2(fileBytes(f.path(u"post"_s)) == row.bytes, row.name);
+            const QByteArray saved = fileBytes(f.path(u"post"_s));
             f.run(&PostFiles::NEWPOST);
             f.run(&PostFiles::OPEN, u"post"_s);
-            QCOMPARE(name + f.state(),
-                     name + u"Zarvelo  post|post|"_s + (row.reopened.isNull() ? row.text : row.reopened));
+            const QString opened = f.state();
             f.run(&PostFiles::SAVE); // unchanged: the same bytes
-            QVERIFY2(fileBytes(f.path(u"post"_s)) == row.bytes, row.name);
-            QCOMPARE(name + f.asked().join(u'\n'),
-                     name + (QStringList{"save ", "open post"} + row.said).join(u'\n'));
+            QVERIFY2(saved == row.bytes && fileBytes(f.path(u"post"_s)) == row.bytes, row.name);
+            const QString name = QLatin1String(row.name) + u": "_s;
+            QCOMPARE(name + opened + u'\n' + f.asked().join(u'\n'),
+                     name + u"Zarvelo  post|post|"_s + (row.reopened.isNull() ? row.text : row.reopened)
+                         + (QStringList{"", "save ", "open post"} + row.said).join(u'\n'));
         }
     }
 
