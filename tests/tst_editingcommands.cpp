@@ -50,15 +50,6 @@ struct Window
     void ctrlZ() { QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier); }
 };
 
-struct Row
-{
-    QString name, control, text;
-    Selection before;
-    QString answer;   // to the input box, or a colour number; null: cancelled
-    QString expected; // null: nothing may change
-    Selection after;
-};
-
 } // namespace
 
 class TestEditingCommands : public QObject
@@ -70,7 +61,10 @@ private slots:
     {
         const QString go = u"go site now"_s, end = u"abc[/B][/SIZE][/FONT] >"_s;
         const QString lines = u"0123456789abcdefghijklmnopqrstu\r\n"_s.repeated(2000);
+        // The answer goes to the input box, or is a colour number; a null answer cancels, a null expected
+        // text means nothing may change.
         // clang-format off
+        struct Row { QString name, control, text; Selection before; QString answer, expected; Selection after; };
         QList<Row> rows = {
             {"several lines", "cmdBOLD_0", "a\r\nbc\r\nd", {1, 6}, {}, "a[B]\r\nbc\r\n[/B]d", {1, 13}},
             {"to the end", "cmdBOLD_8", "x\r\necho 1;", {3, 7}, {}, "x\r\n[PHP]echo 1;[/PHP]", {3, 18}},
