@@ -140,8 +140,13 @@ private slots:
         // lacks becomes references, and the pairs stay whole where the blocks meet.
         const QString utf8 = writeFile(m_dir.filePath(u"utf8.txt"_s),
                                        (u'x' + u"\U0001F600"_s.repeated(40000) + u"[b]م"_s).toUtf8());
+        // Longer than one block of the writer too, as the bytes they are: none lost or doubled where blocks
+        // meet.
+        const QString cp =
+            writeFile(m_dir.filePath(u"long.txt"_s), QByteArray("[b]\xE3[/b]").repeated(30000));
         // clang-format off
         const struct { QStringList arguments; QByteArray output; int exitCode; } rows[] = {
+            {{"--body", cp}, cp1256(u"<b>م</b>"_s.repeated(30000)), 0},
             {{post}, cp1256(kHead + body + kTail), 0}, {{}, cp1256(kHead + body + kTail), 0}, // standard input
             {{"--body", "-"}, cp1256(body), 0},
             {{"--body", utf8}, cp1256(u'x' + u"&#128512;"_s.repeated(40000) + u"<b>م"_s), 0},
@@ -167,10 +172,13 @@ private slots:
         // The page goes out while the conversion goes on: a write that fails half way still fails.
         if (!QFile::exists(u"/dev/full"_s))
             QSKIP("no /dev/full here");
-        Run full({u"--body"_s, utf8}, QProcess::nullDevice(), u"/dev/full"_s);
-        QCOMPARE(full.process.exitCode(), 1);
-        QCOMPARE(full.process.readAllStandardError(),
-                 QByteArray("zarvelo-preview: cannot write to standard output\n"));
+        for (const QString &input : {cp, utf8}) {
+            Run full({u"--body"_s, input}, QProcess::nullDevice(), u"/dev/full"_s);
+            QVERIFY2(full.process.exitCode() == 1
+                         && full.process.readAllStandardError()
+                             == "zarvelo-preview: cannot write to standard output\n",
+                     qPrintable(input));
+        }
     }
 };
 
