@@ -82,7 +82,7 @@ void act(frmdefaultfont &window, test::ScriptedPlatform &platform, const QString
             check->setChecked(value == "1");
         if (name == "Command1")
             platform.colorAnswers.enqueue(value.toInt() < 0 ? std::nullopt
-                                                            : std::optional<quint32>(value.toUInt()));
+                                                            : std::make_optional(value.toUInt()));
         if (auto *button = window.findChild<QPushButton *>(name))
             button->click();
     }
@@ -165,8 +165,7 @@ private slots:
         QCOMPARE(form.editor().text(), post.text);
         form.editor().undoWithSelection();
         QCOMPARE(form.editor().text(), "a post");
-        // Every part of an enabled panel opens the window once (a label's click does not reach the frame
-        // too); a greyed-out one takes no clicks; the menu item always opens it.
+        // Any part of an enabled panel opens the window once, a greyed-out one never; the menu item always.
         for (const char *part : {"Frame2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7",
                                  "Label8", "Label9", "Label10", ""}) {
             auto *target = *part ? form.findChild<QWidget *>(part) : nullptr;

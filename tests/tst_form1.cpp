@@ -31,8 +31,7 @@ private slots:
         Form1 form(platform);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // Every control at its design place, inside its frame; Frame3 follows the right edge, 20 twips
-        // further.
+        // Every control at its design place and in its frame; Frame3 follows the right edge.
         for (const ControlDef &def : form1Controls()) {
             const QByteArray name(def.name);
             auto *widget = form.control<QWidget>(QString::fromLatin1(name));
@@ -89,8 +88,7 @@ private slots:
         QCOMPARE(form.menuAction(u"NEWPOST"_s)->text(), u"مشاركة جديدة   "_s);
         QCOMPARE(form.menuAction(u"DEFAULTFONT"_s)->text(), u"إع&دادات الخط الإفتراضي..."_s);
 
-        // The about window, fixed, closed by Enter, and gone once closed. What it showed is gathered before
-        // it closes, so that a failed check never leaves it waiting.
+        // The about window, gathered before it closes so that a failed check never leaves it waiting.
         QStringList seen;
         QTimer::singleShot(0, [&] {
             if (auto *about = qobject_cast<Form3 *>(QApplication::activeModalWidget())) {
@@ -112,8 +110,7 @@ private slots:
                               "316x213", "fixed", "close", "closed by Enter"}));
         QVERIFY(!form.findChild<Form3 *>());
 
-        // Never smaller than the design size; a wide window shows the banner's five lines and moves the
-        // right group.
+        // Never smaller than the design size; a wide one shows the banner and moves the right group.
         form.resize(100, 100);
         QTest::qWait(10);
         QVERIFY(form.centralWidget()->width() * 15 + 120 >= 10335);
