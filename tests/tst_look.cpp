@@ -102,12 +102,10 @@ private slots:
     {
         // A missing font package or a misspelt family would fall through to fontconfig's choice.
         for (const FontStandIn &standIn : fontStandIns()) {
-            const QString family = QFontInfo(QFont(QString::fromLatin1(standIn.designName)))
-                                       .family()
-                                       .section(u" ["_s, 0, 0); // no foundry
-            QVERIFY2(family == QLatin1String(standIn.designName)
-                         || standIn.families.contains(family, Qt::CaseInsensitive),
-                     qPrintable(u"%1 -> %2"_s.arg(QLatin1String(standIn.designName), family)));
+            const QString design = QString::fromLatin1(standIn.designName);
+            const QString family = QFontInfo(QFont(design)).family().section(u" ["_s, 0, 0); // no foundry
+            QVERIFY2(family == design || standIn.families.contains(family, Qt::CaseInsensitive),
+                     qPrintable(design + u" -> "_s + family));
         }
     }
 
@@ -178,12 +176,13 @@ private slots:
         // Where no picture can be read (no SVG support), a drawn one stands in, never a desktop theme's.
         QIcon::setThemeSearchPaths({});
         QTemporaryDir empty;
+        const QSize size(21, 20);
         for (int i = 0; i < 12; ++i) {
             const QString name = (i < 9 ? u"cmdBOLD_%1"_s : u"cmdPROM_%1"_s).arg(i % 9);
             const QIcon drawn = buttonPicture(name, QFont(u"Tahoma"_s)),
                         fallback = buttonPicture(name, QFont(u"Tahoma"_s), empty.path());
-            QVERIFY2(drawsSomething(drawn, QSize(21, 20)) && drawsSomething(fallback, QSize(21, 20))
-                         && drawn.pixmap(QSize(21, 20)).toImage() != fallback.pixmap(QSize(21, 20)).toImage(),
+            QVERIFY2(drawsSomething(drawn, size) && drawsSomething(fallback, size)
+                         && drawn.pixmap(size).toImage() != fallback.pixmap(size).toImage(),
                      qPrintable(name));
         }
         Form3 about(nullptr, empty.filePath(u"banner.svg"_s));
