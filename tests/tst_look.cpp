@@ -65,19 +65,22 @@ QStringList captionsCut(QWidget *window)
     return cut;
 }
 
-/** Runs open() and lets look() act in the modal window it shows, then closes it. */
-void inModal(const std::function<void()> &open, const std::function<void(QDialog &)> &look)
+/** Runs open() and lets look() act in the modal window it shows, then closes it. False: none was shown. */
+bool inModal(const std::function<void()> &open, const std::function<void(QDialog &)> &look)
 {
+    bool shown = false;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             timer.stop();
+            shown = true;
             look(*dialog);
             dialog->reject();
         }
     });
     timer.start(0);
     open();
+    return shown;
 }
 
 } // namespace
@@ -134,8 +137,8 @@ private slots:
                 cut << dialog.objectName() + u" shrunk"_s;
             QVERIFY(screenshot(dialog, dialog.objectName().toLower()));
         };
-        inModal([&] { form.menuAction(u"DEFAULTFONT"_s)->trigger(); }, grabModal);
-        inModal([&] { form.menuAction(u"ABOUT"_s)->trigger(); }, grabModal);
+        QVERIFY(inModal([&] { form.menuAction(u"DEFAULTFONT"_s)->trigger(); }, grabModal));
+        QVERIFY(inModal([&] { form.menuAction(u"ABOUT"_s)->trigger(); }, grabModal));
         form.menuAction(u"find"_s)->trigger();
         auto *find = form.findChild<QWidget *>(u"Form2"_s);
         QVERIFY(find && QTest::qWaitForWindowExposed(find));
@@ -162,13 +165,13 @@ private slots:
     void qtDialogsSpeakArabic()
     {
         QtPlatform platform;
-        inModal([&] { platform.saveFileName(u"Text Files(*.txt)|*.txt"_s, m_dir.filePath(u"post.txt"_s)); },
-                [&](QDialog &dialog) {
-                    for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
-                        QVERIFY2(hasArabicLetter(dialog.findChild<QLabel *>(QLatin1String(name))->text()),
-                                 name);
-                    QVERIFY(screenshot(dialog, u"filedialog"_s));
-                });
+        QVERIFY(inModal(
+            [&] { platform.saveFileName(u"Text Files(*.txt)|*.txt"_s, m_dir.filePath(u"post.txt"_s)); },
+            [&](QDialog &dialog) {
+                for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                    QVERIFY2(hasArabicLetter(dialog.findChild<QLabel *>(QLatin1String(name))->text()), name);
+                QVERIFY(screenshot(dialog, u"filedialog"_s));
+            }));
     }
 
     void picturesNeverBlank()
