@@ -131,18 +131,16 @@ private slots:
     void startUpAndPanel_data()
     {
         QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("colorHex");
         QTest::addColumn<QString>("panel");
-        QTest::newRow("example") << kExample << u"0000FF"_s << u"Tahoma|نعم|توسيط|4|#0000ff|25|on"_s;
+        QTest::newRow("example") << kExample << u"Tahoma|نعم|توسيط|4|#0000ff|25|on"_s;
         QTest::newRow("15 characters whole")
-            << u"0|Times New Roman|x|7|نعم|~"_s << QString() << u"Times New Roman|نعم|x|7|~|41|on"_s;
-        QTest::newRow("cut, off") << u"1|Microsoft Sans Serif|يسار|1|~| 255"_s << QString()
+            << u"0|Times New Roman|x|7|نعم|~"_s << u"Times New Roman|نعم|x|7|~|41|on"_s;
+        QTest::newRow("cut, off") << u"1|Microsoft Sans Serif|يسار|1|~| 255"_s
                                   << u"Microsoft Sans ..|~|يسار|1|#ff0000|25|off"_s;
     }
     void startUpAndPanel()
     {
         QFETCH(QString, settings);
-        QFETCH(QString, colorHex);
         QFETCH(QString, panel);
         writeText(settingsFileText(rec(settings)));
         test::ScriptedPlatform platform;
@@ -153,7 +151,7 @@ private slots:
         QCOMPARE(panelOf(form), panel);
         const DefaultFontTemplate post = buildDefaultFontTemplate(rec(settings));
         QCOMPARE(form.editor().text(), post.text);
-        QCOMPARE(form.findChild<EditingCommands *>()->colorHex(), colorHex);
+        QCOMPARE(form.findChild<EditingCommands *>()->colorHex(), post.colorHex.value_or(QString()));
         // The editor has the focus, so the first keystrokes replace the placeholder.
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
