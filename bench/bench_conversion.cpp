@@ -4,6 +4,7 @@
 // text instead, for timing zarvelo-preview as a whole process.
 
 #include "literalconversion.h"
+#include "platform/codepage.h"
 #include "platform/textfile.h"
 #include "preview/conversion.h"
 
@@ -148,6 +149,27 @@ BENCHMARK(BM_ConversionReusingMemory)
     ->Arg(1'000'000)
     ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond);
+
+// The same post as Windows-1256 bytes, converted as bytes into a block
+// buffer that the sink only looks at: what zarvelo-preview does with such a post.
+void BM_Windows1256Conversion(benchmark::State &state)
+{
+    const QString &text = post(state.range(0));
+    const QByteArray bytes = zarvelo::encodeWindows1256(text).bytes;
+    qsizetype written = 0;
+    for (auto _ : state) {
+        written = 0;
+        zarvelo::convertWindows1256MarkupInBlocks(bytes, [&](QByteArrayView block) {
+            written += block.size();
+            benchmark::DoNotOptimize(block.data());
+            return true;
+        });
+    }
+    state.counters["Mchars/s"] = benchmark::Counter(double(text.size()) * double(state.iterations()) / 1e6,
+                                                    benchmark::Counter::kIsRate);
+    state.counters["growth"] = double(written) / double(text.size());
+}
+BENCHMARK(BM_Windows1256Conversion)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_LiteralConversion(benchmark::State &state)
 {

@@ -1,6 +1,8 @@
 #include "defaultfont/defaultfontsettings.h"
 #include "defaultfont/defaultfonttemplate.h"
 #include "defaultfont/settingsfile.h"
+#include "editing/colortohex.h"
+#include "platform/colornumber.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -36,45 +38,27 @@ class TestCoreDefaultFont : public QObject
     Q_OBJECT
 
 private slots:
-    void reader_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected"); // "-": fewer than six fields
-        QTest::newRow("six lines") << kSixLines << kExample;
-        QTest::newRow("one line, commas")
-            << "\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
-        QTest::newRow("spaces around commas")
-            << "  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
-        QTest::newRow("extra lines ignored") << kSixLines + "\"extra\"\r\n\"more\"\r\n" << kExample;
-        QTest::newRow("lone LF") << QString(kSixLines).replace("\r\n", "\n") << kExample;
-        QTest::newRow("lone CR") << QString(kSixLines).replace("\r\n", "\r") << kExample;
-        QTest::newRow("commas inside quotes")
-            << "\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\""
-            << "0|A, B| x , y |4|b| 255";
-        QTest::newRow("unquoted, spaces skipped") << "0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680"
-                                                  << "0|Tahoma|توسيط|4|نعم|16711680";
-        QTest::newRow("empty line, empty field") << "\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\""
-                                                 << "0||a|4|b|c";
-        QTest::newRow("unclosed quote runs to the end") << "\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7"
-                                                        << "0|1|2|3|4|5, 6\r\n7";
-        QTest::newRow("text after a closing quote dropped")
-            << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\""
-            << "0|a|b|c|d|e";
-        QTest::newRow("five lines, trailing spaces") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   "
-                                                     << "-";
-        QTest::newRow("five on one line") << R"("0","a","b","c","d")"
-                                          << "-";
-    }
-
     void reader()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(fields(parseSettingsFile(text)), expected);
-    }
-
-    void randomRecordsRoundTrip()
-    {
+        const std::pair<QString, QString> rows[] = {
+            // "-": fewer than six fields
+            {kSixLines, kExample},
+            {"\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
+            {"  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
+            {kSixLines + "\"extra\"\r\n\"more\"\r\n", kExample},
+            {QString(kSixLines).replace("\r\n", "\n"), kExample},
+            {QString(kSixLines).replace("\r\n", "\r"), kExample},
+            {"\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\"", "0|A, B| x , y |4|b| 255"},
+            {"0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680", "0|Tahoma|توسيط|4|نعم|16711680"},
+            {"\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\"", "0||a|4|b|c"},
+            {"\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7", "0|1|2|3|4|5, 6\r\n7"}, // unclosed: to the end
+            {"\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"", "0|a|b|c|d|e"},
+            {"\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   ", "-"},
+            {R"("0","a","b","c","d")", "-"}};
+        for (const auto &[text, expected] : rows) {
+            const QString read = fields(parseSettingsFile(text));
+            QVERIFY2(read == expected, qPrintable(read + " from " + text));
+        }
         QCOMPARE(settingsFileText(rec(kExample)), kSixLines);
         // Any field without a double quote survives writing, and reads the same in the one-line comma form.
         const QString alphabet = QStringLiteral("a Z,1\r\nبت \t");
@@ -92,64 +76,62 @@ private slots:
     void findsTheFileWhateverItsCase()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe"));
-        QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))),
-                 QString()); // a folder of that name is not the file
+        QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe")); // a folder of that name is not the file
+        QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))), QString());
         // Added one by one: "setting.vbe" itself wins, otherwise the first match in name order.
-        for (const auto &[added, found] :
-             QList<std::pair<QString, QString>>{{"settings.vbe", ""},
-                                                {"Setting.vbe", "Setting.vbe"},
-                                                {"SETTING.VBE", "SETTING.VBE"},
-                                                {"setting.vbe", "setting.vbe"}}) {
+        for (const auto &[added, found] : {std::pair("settings.vbe", ""),
+                                           {"Setting.vbe", "Setting.vbe"},
+                                           {"SETTING.VBE", "SETTING.VBE"},
+                                           {"setting.vbe", "setting.vbe"}}) {
             QVERIFY(QFile(dir.filePath(added)).open(QIODevice::WriteOnly));
-            QCOMPARE(findSettingsFile(QDir(dir.path())), found);
+            QCOMPARE(findSettingsFile(QDir(dir.path())), QString(found));
         }
-    }
-
-    void templates_data()
-    {
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("opening"); // null: switched off, the placeholder alone
-        QTest::addColumn<QString>("closing");
-        QTest::newRow("worked example") << kExample << "[FONT='Tahoma'][CENTER][SIZE=4][B][COLOR=0000FF]"
-                                        << "[/FONT][/CENTER][/SIZE][/B][/COLOR]";
-        for (const char *off : {"1", "2", "", " 0"})
-            QTest::addRow("off \"%s\"", off)
-                << QString(kExample).replace(0, 1, off) << QString() << QString();
-        QTest::newRow("all markers") << "0|~|~|~|~|~"
-                                     << ""
-                                     << "";
-        QTest::newRow("right, any bold") << "0|~|يمين|~|x|~"
-                                         << "[RIGHT][B]"
-                                         << "[/RIGHT][/B]";
-        QTest::newRow("left") << "0|~|يسار|~|~|~"
-                              << "[LEFT]"
-                              << "[/LEFT]";
-        QTest::newRow("unknown alignment") << "0|Arial|centre|2|~|~"
-                                           << "[FONT='Arial'][SIZE=2]"
-                                           << "[/FONT][/SIZE]";
-        // The colour field's number: leading spaces skipped, digits up to the first other character, capped
-        // at white.
-        const QList<std::pair<QString, QString>> colors{
-            {" 255", "FF0000"},  {"  42x", "2A0000"},     {" abc", "000000"},
-            {" -255", "000000"}, {" 16777216", "FFFFFF"}, {" 99999999999999999999", "FFFFFF"}};
-        for (const auto &[field, hex] : colors)
-            QTest::newRow(qPrintable(field)) << "0|~|~|~|~|" + field << "[COLOR=" + hex + "]"
-                                             << "[/COLOR]";
     }
 
     void templates()
     {
-        QFETCH(QString, settings);
-        QFETCH(QString, opening);
-        QFETCH(QString, closing);
+        // The settings, then the tags before and after the placeholder; null: switched off.
+        QList<std::tuple<QString, QString, QString>> rows = {
+            {kExample, "[FONT='Tahoma'][CENTER][SIZE=4][B][COLOR=0000FF]",
+             "[/FONT][/CENTER][/SIZE][/B][/COLOR]"},
+            {"0|~|~|~|~|~", "", ""},
+            {"0|~|يمين|~|x|~", "[RIGHT][B]", "[/RIGHT][/B]"},
+            {"0|~|يسار|~|~|~", "[LEFT]", "[/LEFT]"},
+            {"0|Arial|centre|2|~|~", "[FONT='Arial'][SIZE=2]", "[/FONT][/SIZE]"}};
+        for (const char *off : {"1", "2", "", " 0"})
+            rows.append({QString(kExample).replace(0, 1, off), QString(), QString()});
+        // The colour: leading spaces skipped, digits up to the first other character, capped at white.
+        for (const auto &[field, hex] : {std::pair(" 255", "FF0000"),
+                                         {"  42x", "2A0000"},
+                                         {" abc", "000000"},
+                                         {" -255", "000000"},
+                                         {" 16777216", "FFFFFF"},
+                                         {" 99999999999999999999", "FFFFFF"}})
+            rows.append({"0|~|~|~|~|" + QString(field), "[COLOR=" + QString(hex) + "]", "[/COLOR]"});
         const QString p = QStringLiteral("بسم الله الرحمن الرحيم");
-        const DefaultFontTemplate post = buildDefaultFontTemplate(rec(settings));
-        QCOMPARE(post.text, opening.isNull() ? p : opening + "\r\n" + p + "\r\n" + closing);
-        QCOMPARE(post.selStart, opening.isNull() ? 0 : opening.size() + 2);
-        QCOMPARE(post.selLength, 22);
-        // The colour's digits are kept for the colour command.
-        QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
+        for (const auto &[settings, opening, closing] : rows) {
+            const DefaultFontTemplate post = buildDefaultFontTemplate(rec(settings));
+            QCOMPARE(post.text, opening.isNull() ? p : opening + "\r\n" + p + "\r\n" + closing);
+            QVERIFY2(post.selStart == (opening.isNull() ? 0 : opening.size() + 2) && post.selLength == 22,
+                     qPrintable(settings));
+            // The colour's digits are kept for the colour command.
+            QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
+        }
+    }
+
+    void colourNumbersInRgbOrder()
+    {
+        // Red is the number's low byte; tags and the colour dialog put it first.
+        for (const auto &[color, hex] : {std::pair(255u, "FF0000"),
+                                         {0x123456u, "563412"},
+                                         {1u, "010000"},
+                                         {0u, "000000"},
+                                         {0xFFFFFFu, "FFFFFF"},
+                                         {0xabcdefu, "EFCDAB"}}) {
+            QCOMPARE(ColorToHex(color), QString(hex));
+            QCOMPARE(colorNumberToRgb(color), QString(hex).toInt(nullptr, 16));
+            QCOMPARE(rgbToColorNumber(QString(hex).toInt(nullptr, 16)), color);
+        }
     }
 };
 

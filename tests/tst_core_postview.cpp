@@ -1,5 +1,7 @@
 #include "highlight/markupscan.h"
 #include "livepreview/postcount.h"
+#include "search/findstep.h"
+#include "shell/postfile.h"
 
 #include <QTest>
 
@@ -39,63 +41,54 @@ class TestCorePostView : public QObject
     Q_OBJECT
 
 private slots:
-    void markup_data()
-    {
-        QTest::addColumn<QString>("post");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("any case, nested")
-            << u"[b][CENTER]x[/center][/B]"_s << u"<[b]><[CENTER]>x<[/center]><[/B]>"_s;
-        QTest::newRow("valued") << u"[FONT='Arial'][SIZE=4]x[/SIZE][/FONT]"_s
-                                << u"<[FONT=>{'Arial'}<]><[SIZE=>{4}<]>x<[/SIZE]><[/FONT]>"_s;
-        QTest::newRow("links") << u"[url=a.html]t[/URL][URL]a[/URL]"_s
-                               << u"<[url=>{a.html}<]>t<[/URL]><[URL><]>a<[/URL]>"_s;
-        QTest::newRow("quote and image") << u"[QUOTE=Ali][img]p[/IMG][/QUOTE][/QUOTE]"_s
-                                         << u"<[QUOTE=>{Ali}<]><[img]>p<[/IMG]><[/QUOTE]>![/QUOTE]!"_s;
-        QTest::newRow("close before open, kinds kept apart")
-            << u"[/I][B][/I][/B][/B][I]"_s << u"![/I]!<[B]>![/I]!<[/B]>![/B]!<[I]>"_s;
-        QTest::newRow("carried over paragraphs")
-            << u"[CODE][CODE]|[/CODE]|[/CODE][/CODE]"_s << u"<[CODE]><[CODE]>|<[/CODE]>|<[/CODE]>![/CODE]!"_s;
-        QTest::newRow("value to the end, tag inside a value")
-            << u"[COLOR=#FF0000|x [SIZE=4[B]"_s << u"<[COLOR=>{#FF0000}|x <[SIZE=>{4}<[B]>"_s;
-        QTest::newRow("not markup") << u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s
-                                    << u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s;
-    }
-
     void markup()
     {
-        QFETCH(QString, post);
-        QFETCH(QString, expected);
-        QCOMPARE(marked(post), expected);
+        const std::pair<QString, QString> rows[] = {
+            {u"[b][CENTER]x[/center][/B]"_s, u"<[b]><[CENTER]>x<[/center]><[/B]>"_s},
+            {u"[FONT='Arial'][SIZE=4]x[/SIZE][/FONT]"_s,
+             u"<[FONT=>{'Arial'}<]><[SIZE=>{4}<]>x<[/SIZE]><[/FONT]>"_s},
+            {u"[url=a.html]t[/URL][URL]a[/URL]"_s, u"<[url=>{a.html}<]>t<[/URL]><[URL><]>a<[/URL]>"_s},
+            {u"[QUOTE=Ali][img]p[/IMG][/QUOTE][/QUOTE]"_s,
+             u"<[QUOTE=>{Ali}<]><[img]>p<[/IMG]><[/QUOTE]>![/QUOTE]!"_s},
+            // A close before its open, kinds kept apart, counts carried over paragraphs.
+            {u"[/I][B][/I][/B][/B][I]"_s, u"![/I]!<[B]>![/I]!<[/B]>![/B]!<[I]>"_s},
+            {u"[CODE][CODE]|[/CODE]|[/CODE][/CODE]"_s, u"<[CODE]><[CODE]>|<[/CODE]>|<[/CODE]>![/CODE]!"_s},
+            {u"[COLOR=#FF0000|x [SIZE=4[B]"_s, u"<[COLOR=>{#FF0000}|x <[SIZE=>{4}<[B]>"_s},
+            {u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s, u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s}};
+        for (const auto &[post, expected] : rows)
+            QCOMPARE(marked(post), expected);
     }
 
-    void count_data()
+    void countsAndLimits()
     {
-        QTest::addColumn<QString>("post");
-        QTest::addColumn<qsizetype>("characters");
-        QTest::addColumn<qsizetype>("lines");
-        QTest::newRow("empty") << QString() << qsizetype(0) << qsizetype(1);
-        QTest::newRow("CR LF counts two") << u"a\r\nb\r\n"_s << qsizetype(6) << qsizetype(3);
-        QTest::newRow("lone LF and CR") << u"a\nb\rc"_s << qsizetype(5) << qsizetype(3);
-        QTest::newRow("CR before CR LF, LF CR") << u"\r\r\n\n\r"_s << qsizetype(5) << qsizetype(5);
-    }
-
-    void count()
-    {
-        QFETCH(QString, post);
-        QFETCH(qsizetype, characters);
-        QFETCH(qsizetype, lines);
-        const PostCount counted = countPost(post);
-        QCOMPARE(counted.characters, characters);
-        QCOMPARE(counted.lines, lines);
-    }
-
-    void warningAboveTheLoadLimit()
-    {
+        const std::tuple<QString, qsizetype, qsizetype> rows[] = {// characters, lines; CR LF counts two
+                                                                  {QString(), 0, 1},
+                                                                  {u"a\r\nb\r\n"_s, 6, 3},
+                                                                  {u"a\nb\rc"_s, 5, 3},
+                                                                  {u"\r\r\n\n\r"_s, 5, 5}};
+        for (const auto &[post, characters, lines] : rows) {
+            const PostCount counted = countPost(post);
+            QVERIFY2(counted.characters == characters && counted.lines == lines,
+                     qPrintable(post.toUtf8().toHex()));
+        }
         QVERIFY(!postCountText({20000, 1}, 20000).contains(QStringLiteral("تنبيه")));
         QCOMPARE(
             postCountText({20001, 3}, 20000),
             QStringLiteral("عدد الأحرف: 20001    عدد الأسطر: 3    تنبيه: المشاركة أطول من 20000 حرف، وفتحها "
                            "من ملف يقطعها عند هذا الحد"));
+        // An emoji at the load limit comes in whole.
+        const QString file = QString(19999, u'x') + QStringLiteral("😀😀😀");
+        const LoadedPost post = limitLoadedPost(file);
+        QVERIFY(post.text == file.left(20003) && post.limitPassed);
+    }
+
+    void overlappingMatchesAreNotFoundTwice()
+    {
+        // Each press starts where the last match ended.
+        const FindStep first = findStep(u"aaa", u"aa", 1);
+        QVERIFY(first.outcome == FindStep::Found && first.found == 1 && first.nextStart == 3);
+        const FindStep second = findStep(u"aaa", u"aa", first.nextStart);
+        QVERIFY(second.outcome == FindStep::NotFound && second.nextStart == 3);
     }
 };
 

@@ -7,19 +7,8 @@
 #include "ui/controlbuilder.h"
 #include "ui/posteditor.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
@@ -36,18 +25,17 @@ private slots:
         QApplication::setStyle(u"Fusion"_s);
     }
 
-    void controlsStandWhereTheTableSays()
+    void windowAsDesigned()
     {
         test::ScriptedPlatform platform;
         Form1 form(platform);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // At the design size every control stands at its design place, inside its
-        // frame where it has one; Frame3 follows the right edge, 20 twips further.
+        // Every control at its design place and in its frame; Frame3 follows the right edge.
         for (const ControlDef &def : form1Controls()) {
-            QWidget *widget = form.control<QWidget>(QString::fromLatin1(def.name));
-            QVERIFY2(widget, def.name);
             const QByteArray name(def.name);
+            auto *widget = form.control<QWidget>(QString::fromLatin1(name));
+            QVERIFY2(widget, def.name);
             const QRect expected =
                 twipsRect(name == "Frame3" ? 5180 : def.left, def.top, def.width, def.height);
             QCOMPARE(widget->pos(), expected.topLeft());
@@ -56,54 +44,40 @@ private slots:
                      def.container ? QString::fromLatin1(def.container) : u"Form1Client"_s);
             QCOMPARE(widget->layoutDirection(), name == "Label10" ? Qt::LeftToRight : Qt::RightToLeft);
         }
-        // What the tables cannot show: the lists' start state and the pictures.
+        // What the tables cannot show: the lists' start state, the pictures, the colours.
         QCOMPARE(form.control<QComboBox>(u"Combo1"_s)->currentText(), u"نــــوع الـخــــــــط"_s);
         QVERIFY(form.control<QComboBox>(u"Combo3"_s)->currentText().isEmpty());
         for (const char *picture : {"cmdBOLD_0", "cmdPROM_2", "cmdBOLD_8", "Command3", "Command7"}) {
             auto *button = form.control<QPushButton>(QString::fromLatin1(picture));
-            QVERIFY(!button->icon().isNull() && button->text().isEmpty());
+            QVERIFY2(!button->icon().isNull() && button->text().isEmpty(), picture);
             QCOMPARE(button->accessibleName(), button->toolTip());
         }
-        // The editor keeps the usual text-box colours inside the navy window.
         QCOMPARE(form.editor().palette().color(QPalette::Base),
                  QApplication::palette().color(QPalette::Base));
         QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0x00, 0x00, 0x40));
-    }
+        QVERIFY(!form.windowIcon().isNull());
 
-    void tabOrderFollowsTheTable()
-    {
-        test::ScriptedPlatform platform;
-        Form1 form(platform);
-        const QStringList expected{
-            "Text1",      "cmdBOLD_0", "cmdBOLD_1",  "cmdBOLD_2",  "cmdBOLD_3",  "cmdBOLD_4",  "cmdBOLD_5",
-            "cmdPROM_0",  "cmdPROM_1", "cmdPROM_2",  "cmdBOLD_6",  "cmdBOLD_7",  "cmdBOLD_8",  "Combo1",
-            "Combo3",     "Command1",  "Command2_0", "Command2_1", "Command2_2", "Command2_3", "Command2_4",
-            "Command2_5", "Command4",  "Command5",   "Command6",   "Command7",   "Command8",   "Command12",
-            "Command13",  "Command3",  "Command9"};
+        // Tab walks the controls in design order, once round (the editable list's inner line edit aside).
         QStringList walked;
         QWidget *widget = &form.editor();
-        while (walked.size() < expected.size()) {
-            walked << widget->objectName();
-            // The editable list has an inner line edit in the chain.
-            do
-                widget = widget->nextInFocusChain();
-            while ((widget->focusPolicy() & Qt::TabFocus) == 0 || widget->objectName().isEmpty());
-        }
-        QCOMPARE(walked, expected);
-    }
+        do {
+            if ((widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->objectName().isEmpty())
+                walked << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != &form.editor());
+        const QString order = u"Text1 cmdBOLD_0 cmdBOLD_1 cmdBOLD_2 cmdBOLD_3 cmdBOLD_4 cmdBOLD_5 cmdPROM_0 "
+                              u"cmdPROM_1 cmdPROM_2 cmdBOLD_6 cmdBOLD_7 cmdBOLD_8 Combo1 Combo3 Command1 "
+                              u"Command2_0 Command2_1 Command2_2 Command2_3 Command2_4 Command2_5 Command4 "
+                              u"Command5 Command6 Command7 Command8 Command12 Command13 Command3 Command9"_s;
+        QCOMPARE(walked, order.split(u' '));
 
-    void menuTree()
-    {
-        test::ScriptedPlatform platform;
-        Form1 form(platform);
         // Each menu's entries in order, with their shortcuts; separators are not commands.
         QStringList tree;
         for (QAction *top : form.menuBar()->actions()) {
             tree << top->text();
-            if (QMenu *menu = top->menu())
-                for (QAction *action : menu->actions())
-                    tree << u"  "_s + action->objectName() + u' '
-                            + (action->isSeparator() ? u"-"_s : action->shortcut().toString());
+            for (QAction *action : top->menu() ? top->menu()->actions() : QList<QAction *>())
+                tree << u"  "_s + action->objectName() + u' '
+                        + (action->isSeparator() ? u"-"_s : action->shortcut().toString());
         }
         QCOMPARE(
             tree,
@@ -113,16 +87,45 @@ private slots:
         QCOMPARE(form.menuAction(u"DRAFTS"_s)->text(), u"المسودات..."_s);
         QCOMPARE(form.menuAction(u"NEWPOST"_s)->text(), u"مشاركة جديدة   "_s);
         QCOMPARE(form.menuAction(u"DEFAULTFONT"_s)->text(), u"إع&دادات الخط الإفتراضي..."_s);
-        QVERIFY(!form.windowIcon().isNull());
-    }
 
-    void menuItemsAndButtonsReachTheirCommands()
-    {
+        // The about window, gathered before it closes so that a failed check never leaves it waiting.
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            if (auto *about = qobject_cast<Form3 *>(QApplication::activeModalWidget())) {
+                auto *close = about->findChild<QPushButton *>(u"Command1"_s);
+                seen << about->windowTitle() << about->findChild<QLabel *>(u"Label1"_s)->text()
+                     << u"%1x%2"_s.arg(about->width()).arg(about->height())
+                     << (about->minimumSize() == about->maximumSize() ? u"fixed"_s : u"sizable"_s)
+                     << (close->isDefault() && about->focusWidget() == close ? u"close"_s : u"-"_s);
+                QTest::keyClick(close, Qt::Key_Return);
+                seen << (about->isHidden() ? u"closed by Enter"_s : u"open"_s);
+                about->reject();
+            }
+        });
+        form.menuAction(u"ABOUT"_s)->trigger();
+        QCOMPARE(seen,
+                 QStringList({u"عن البرنامج"_s,
+                              u"يساعدك هذا البرنامج على كتابة و تنسيق مشاركاتك داخل المنتديات\n"_s
+                                  + QString(27, u' ') + u"البرنامج من فكرة و تصميم:"_s,
+                              "316x213", "fixed", "close", "closed by Enter"}));
+        QVERIFY(!form.findChild<Form3 *>());
+
+        // Never smaller than the design size; a wide one shows the banner and moves the right group.
+        form.resize(100, 100);
+        QTest::qWait(10);
+        QVERIFY(form.centralWidget()->width() * 15 + 120 >= 10335);
+        QVERIFY(form.centralWidget()->height() * 15 + 735 >= 5000);
+        form.resize(twipsToPixels(12000 - 120), form.height());
+        QTest::qWait(10);
+        QVERIFY(form.control<QLabel>(u"Label1"_s)->isVisible());
+        QCOMPARE(form.control<QLabel>(u"Label1"_s)->text().count(u'\n'), 4);
+        QCOMPARE(form.control<QWidget>(u"cmdBOLD_0"_s)->x(), twipsToPixels(12000 - 735));
+        QCOMPARE(form.control<QWidget>(u"Command3"_s)->x(), twipsToPixels(3960));
+
+        // Menu items and buttons reach their commands.
         QTemporaryDir dir;
         QVERIFY(QDir::setCurrent(dir.path())); // no settings file here
-        test::ScriptedPlatform platform;
         platform.folder = dir.path();
-        Form1 form(platform);
         form.editor().selectAll();
         form.control<QPushButton>(u"cmdBOLD_2"_s)->click();
         form.control<QPushButton>(u"Command8"_s)->click(); // the last preset
@@ -149,78 +152,22 @@ private slots:
         QCOMPARE(platform.endedWith, QList<int>{0});
     }
 
-    void layoutAtSampleWidths_data()
+    void bannerAtSampleWidths()
     {
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("bannerWidth"); // 0: hidden
-        QTest::addColumn<bool>("bannerText");
-        QTest::newRow("design") << 10335.0 << 0.0 << false;
-        QTest::newRow("last without banner") << 10590.0 << 0.0 << false;
-        QTest::newRow("first with banner") << 10591.0 << 201.0 << false;
-        QTest::newRow("first with text") << 11311.0 << 921.0 << true;
-        QTest::newRow("wide") << 12000.0 << 1610.0 << true;
-    }
-    void layoutAtSampleWidths()
-    {
-        QFETCH(double, width);
-        QFETCH(double, bannerWidth);
-        QFETCH(bool, bannerText);
-        const Form1Layout layout = layoutForm1(width, 5000);
-        QCOMPARE(layout.bannerVisible, bannerWidth > 0);
-        QCOMPARE(layout.bannerWidth, bannerWidth);
-        QCOMPARE(layout.bannerText, bannerText ? u"\r\nبرنامج\r\nZarvelo\r\nالإصدار\r\nالأول"_s : QString());
-    }
-
-    void minimumSizeAndWideWindow()
-    {
-        test::ScriptedPlatform platform;
-        Form1 form(platform);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.resize(100, 100);
-        QTest::qWait(10);
-        QVERIFY(form.centralWidget()->width() * 15 + 120 >= 10335);
-        QVERIFY(form.centralWidget()->height() * 15 + 735 >= 5000);
-        // A wide window shows the banner with its five lines, and moves the right group.
-        form.resize(twipsToPixels(12000 - 120), form.height());
-        QTest::qWait(10);
-        auto *banner = form.control<QLabel>(u"Label1"_s);
-        QVERIFY(banner->isVisible());
-        QCOMPARE(banner->text().count(u'\n'), 4);
-        QCOMPARE(form.control<QWidget>(u"cmdBOLD_0"_s)->x(), twipsToPixels(12000 - 735));
-        QCOMPARE(form.control<QWidget>(u"Command3"_s)->x(), twipsToPixels(3960));
-    }
-
-    void aboutWindow()
-    {
-        test::ScriptedPlatform platform;
-        Form1 form(platform);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        for (int opening = 0; opening < 2; ++opening) {
-            // What the open window showed, gathered before it is closed so that a
-            // failed check never leaves a modal window waiting.
-            QStringList seen;
-            QTimer::singleShot(0, [&] {
-                auto *about = qobject_cast<Form3 *>(QApplication::activeModalWidget());
-                if (!about)
-                    return;
-                auto *close = about->findChild<QPushButton *>(u"Command1"_s);
-                seen << about->windowTitle() << about->findChild<QLabel *>(u"Label1"_s)->text()
-                     << QString::number(about->width()) + u'x' + QString::number(about->height())
-                     << (about->minimumSize() == about->maximumSize() ? u"fixed"_s : u"sizable"_s)
-                     << (close->isDefault() && about->focusWidget() == close ? u"close"_s : u"-"_s);
-                QTest::keyClick(close, Qt::Key_Return);
-                seen << (about->isHidden() ? u"closed by Enter"_s : u"open"_s);
-                about->reject();
-            });
-            form.menuAction(u"ABOUT"_s)->trigger();
-            QCOMPARE(seen,
-                     QStringList({u"عن البرنامج"_s,
-                                  u"يساعدك هذا البرنامج على كتابة و تنسيق مشاركاتك داخل المنتديات\n"_s
-                                      + QString(27, u' ') + u"البرنامج من فكرة و تصميم:"_s,
-                                  "316x213", "fixed", "close", "closed by Enter"}));
-            QVERIFY(!form.findChild<Form3 *>()); // closed means gone: the next opening builds it afresh
+        const QString text = u"\r\nبرنامج\r\nZarvelo\r\nالإصدار\r\nالأول"_s;
+        using Row = std::tuple<double, double, bool>; // window width, banner width (0: hidden), with text
+        for (const auto &[width, bannerWidth, withText] : std::initializer_list<Row>{{10335, 0, false},
+                                                                                     {10590, 0, false},
+                                                                                     {10591, 201, false},
+                                                                                     {11311, 921, true},
+                                                                                     {12000, 1610, true}}) {
+            const Form1Layout layout = layoutForm1(width, 5000);
+            QVERIFY2(layout.bannerVisible == (bannerWidth > 0) && layout.bannerWidth == bannerWidth
+                         && layout.bannerText == (withText ? text : QString()),
+                     qPrintable(u"%1 twips wide: banner shown %2, %3 wide, \"%4\""_s.arg(width)
+                                    .arg(layout.bannerVisible)
+                                    .arg(layout.bannerWidth)
+                                    .arg(layout.bannerText)));
         }
     }
 };

@@ -2,50 +2,35 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QTest>
 
 using zarvelo::PostEditor;
+using namespace Qt::StringLiterals;
 
 class TestPostEditor : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void keepsLineBreaksExactly_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("crlf") << QStringLiteral("a\r\nb\r\n");
-        QTest::newRow("lone lf") << QStringLiteral("a\nb\n\n");
-        QTest::newRow("lone cr") << QStringLiteral("a\rb\r");
-        QTest::newRow("mixed") << QStringLiteral("\r\n\n\r\r\n\n\rسلام\r\r\nx");
-        QTest::newRow("nbsp and tab") << QStringLiteral("a\u00A0b\tc");
-    }
-
-    void keepsLineBreaksExactly()
-    {
-        QFETCH(QString, text);
-        PostEditor editor;
-        editor.setText(text);
-        QCOMPARE(editor.text(), text);
-        QCOMPARE(editor.textLength(), text.size());
-        editor.selectAll();
-        QCOMPARE(editor.selText(), text);
-        QCOMPARE(editor.selLength(), text.size());
-    }
-
-    void positionsCountExactCharacters()
+    void keepsTextAndPositionsExactly()
     {
         PostEditor editor;
-        const QString text = QStringLiteral("ab\r\ncd\nef\rgh\r\n\r\nij");
+        for (const QString &text : {u""_s, u"a\r\nb\r\n"_s, u"a\nb\n\n"_s, u"a\rb\r"_s,
+                                    u"\r\n\n\r\r\n\n\rسلام\r\r\nx"_s, u"a\u00A0b\tc"_s}) {
+            editor.setText(text);
+            editor.selectAll();
+            QCOMPARE(editor.text(), text);
+            QCOMPARE(editor.selText(), text);
+            QCOMPARE(editor.textLength(), text.size());
+            QCOMPARE(editor.selLength(), text.size());
+        }
+        // Every selection that does not split a CR LF pair is reachable.
+        const QString text = u"ab\r\ncd\nef\rgh\r\n\r\nij"_s;
         editor.setText(text);
-        // Every position of the text that does not split a CR LF pair is reachable.
+        const auto splitsPair = [&](qsizetype at) { return at > 0 && text.mid(at - 1, 2) == u"\r\n"_s; };
         for (qsizetype start = 0; start <= text.size(); ++start) {
-            if (start > 0 && text[start - 1] == u'\r' && start < text.size() && text[start] == u'\n')
-                continue;
             for (qsizetype end = start; end <= text.size(); ++end) {
-                if (end > 0 && text[end - 1] == u'\r' && end < text.size() && text[end] == u'\n')
+                if (splitsPair(start) || splitsPair(end))
                     continue;
                 editor.select(start, end - start);
                 QCOMPARE(editor.selStart(), start);
@@ -63,65 +48,47 @@ private slots:
         QCOMPARE(editor.selStart(), text.size());
     }
 
-    void selectedTextWriteLeavesCaretAfter()
+    void editsKeepLineBreaksAndUndoOneByOne()
     {
         PostEditor editor;
-        editor.setText(QStringLiteral("one\r\ntwo three"));
+        editor.setText(u"one\r\ntwo three"_s);
         editor.select(5, 3); // "two"
-        editor.setSelText(QStringLiteral("[B]two\r\n2[/B]"));
-        QCOMPARE(editor.text(), QStringLiteral("one\r\n[B]two\r\n2[/B] three"));
-        QCOMPARE(editor.selStart(), 5 + 13);
+        editor.setSelText(u"[B]two\r\n2[/B]"_s);
+        QCOMPARE(editor.text(), u"one\r\n[B]two\r\n2[/B] three"_s);
+        QCOMPARE(editor.selStart(), 5 + 13); // the caret after what was written
         QCOMPARE(editor.selLength(), 0);
-        // Writing at the caret inserts.
         editor.setSelStart(0);
-        editor.setSelText(QStringLiteral("\n"));
-        QCOMPARE(editor.text(), QStringLiteral("\none\r\n[B]two\r\n2[/B] three"));
+        editor.setSelText(u"\n"_s); // at the caret: inserted
         QCOMPARE(editor.selStart(), 1);
-    }
-
-    void enterInsertsCrLf()
-    {
-        PostEditor editor;
-        editor.setText(QStringLiteral("ab"));
-        editor.setSelStart(1);
+        // Enter and Shift+Enter both write CR LF.
         QTest::keyClick(&editor, Qt::Key_Return);
-        QCOMPARE(editor.text(), QStringLiteral("a\r\nb"));
         QCOMPARE(editor.selStart(), 3);
         QTest::keyClick(&editor, Qt::Key_Return, Qt::ShiftModifier);
-        QTest::keyClicks(&editor, QStringLiteral("x"));
-        QCOMPARE(editor.text(), QStringLiteral("a\r\n\r\nxb"));
-    }
-
-    void undoRestoresTextAndSelection()
-    {
-        PostEditor editor;
-        editor.setText(QStringLiteral("one two\r\nthree"));
+        QTest::keyClicks(&editor, u"x"_s);
+        QCOMPARE(editor.text(), u"\n\r\n\r\nxone\r\n[B]two\r\n2[/B] three"_s);
+        // Paste and copy keep lone LFs and CRs.
+        QApplication::clipboard()->setText(u"a\nb\r\nc\rd"_s);
+        editor.setSelStart(6);
+        editor.paste();
+        QCOMPARE(editor.text(), u"\n\r\n\r\nxa\nb\r\nc\rdone\r\n[B]two\r\n2[/B] three"_s);
+        QApplication::clipboard()->clear();
+        editor.select(6, 8);
+        editor.copy();
+        QCOMPARE(QApplication::clipboard()->text(), u"a\nb\r\nc\rd"_s);
+        // Undo takes back one change at a time, with the selection it started from.
+        editor.setText(u"one two\r\nthree"_s);
         editor.document()->clearUndoRedoStacks();
         editor.select(4, 8); // "two\r\nthr"
-        editor.setSelText(QStringLiteral("[B]two\r\nthr[/B]"));
+        editor.setSelText(u"[B]two\r\nthr[/B]"_s);
         editor.select(4, 15);
-        QTest::keyClicks(&editor, QStringLiteral("z"));
-        QCOMPARE(editor.text(), QStringLiteral("one zee"));
-
+        QTest::keyClicks(&editor, u"z"_s);
+        QCOMPARE(editor.text(), u"one zee"_s);
         QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier); // the typing
-        QCOMPARE(editor.text(), QStringLiteral("one [B]two\r\nthr[/B]ee"));
+        QCOMPARE(editor.text(), u"one [B]two\r\nthr[/B]ee"_s);
         QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier); // the programmatic change
-        QCOMPARE(editor.text(), QStringLiteral("one two\r\nthree"));
+        QCOMPARE(editor.text(), u"one two\r\nthree"_s);
         QCOMPARE(editor.selStart(), 4);
         QCOMPARE(editor.selLength(), 8);
-    }
-
-    void pasteKeepsLineBreaks()
-    {
-        PostEditor editor;
-        editor.setText(QStringLiteral("[]"));
-        editor.setSelStart(1);
-        QApplication::clipboard()->setText(QStringLiteral("a\nb\r\nc\rd"));
-        editor.paste();
-        QCOMPARE(editor.text(), QStringLiteral("[a\nb\r\nc\rd]"));
-        editor.select(1, 8);
-        editor.copy();
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\nb\r\nc\rd"));
     }
 };
 

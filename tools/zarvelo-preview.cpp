@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -139,17 +140,32 @@ private:
     char16_t m_carry = 0; // a high surrogate waiting for its other half
 };
 
+/** Writes bytes of the page to standard output as they are. */
+class ByteWriter final
+{
+public:
+    bool open() { return m_out.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool write(QByteArrayView bytes) { return m_out.write(bytes.data(), bytes.size()) == bytes.size(); }
+    bool finish() { return true; }
+
+private:
+    QFile m_out;
+};
+
 /**
- * Hands the page's blocks to a PageWriter on a thread of its own, so that
+ * Hands the page's blocks to a writer on a thread of its own, so that
  * they are encoded and written while the conversion makes the next ones:
  * writing a long page into a file costs the system nearly as much as
  * converting it. A few blocks wait in a ring of buffers that keep their
  * memory.
  */
+template <class Text, class Writer>
 class PipedWriter final
 {
 public:
-    explicit PipedWriter(PageWriter &writer)
+    using View = std::conditional_t<std::is_same_v<Text, QString>, QStringView, QByteArrayView>;
+
+    explicit PipedWriter(Writer &writer)
         : m_writer(writer)
         , m_thread([this] { run(); })
     {}
@@ -160,7 +176,7 @@ public:
     PipedWriter &operator=(const PipedWriter &) = delete;
 
     /** Queues a copy of text; false once a write has failed. */
-    bool write(QStringView text)
+    bool write(View text)
     {
         // Pieces are gathered into big slots: handing one over costs a
         // switch between the threads.
@@ -186,7 +202,7 @@ public:
 
 private:
     static constexpr size_t kSlots = 4;
-    static constexpr qsizetype kSlotSize = 256 * 1024; // characters
+    static constexpr qsizetype kSlotSize = 256 * 1024; // characters or bytes
 
     bool failed()
     {
@@ -221,7 +237,7 @@ private:
                     fail();
                 return;
             }
-            const QString &slot = m_slots[m_first];
+            const Text &slot = m_slots[m_first];
             lock.unlock();
             const bool written = m_writer.write(slot);
             lock.lock();
@@ -239,9 +255,9 @@ private:
         m_changed.notify_all();
     }
 
-    PageWriter &m_writer;
-    QString m_filling;
-    std::array<QString, kSlots> m_slots;
+    Writer &m_writer;
+    Text m_filling;
+    std::array<Text, kSlots> m_slots;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     size_t m_first = 0;
@@ -298,20 +314,36 @@ int main(int argc, char *argv[])
         printError(QStringLiteral("cannot read %1: %2").arg(source, error));
         return 1;
     }
-    // The converted post goes out as it is made, each block encoded and
-    // written beside the conversion of the next.
-    // The post is read as the editor opens it, UTF-8 or Windows-1256.
-    const QString post = zarvelo::decodePostText(input.bytes()).text;
-    PageWriter writer;
-    bool written = writer.open();
-    if (written) {
-        PipedWriter page(writer);
-        const bool whole = !parser.isSet(bodyOnly);
-        written = (!whole || page.write(zarvelo::previewPageHead()))
-            && zarvelo::convertMarkupToHtmlInBlocks(post,
-                                                    [&](QStringView block) { return page.write(block); })
-            && (!whole || page.write(zarvelo::previewPageTail()));
-        written = page.finish() && written;
+    // The converted post goes out as it is made, each block written (and
+    // encoded) beside the conversion of the next. The post is read as the
+    // editor opens it, UTF-8 or Windows-1256; a Windows-1256 post, which
+    // needs neither converter, is converted as the bytes it is.
+    const bool whole = !parser.isSet(bodyOnly);
+    bool written = false;
+    if (zarvelo::postTextEncoding(input.bytes()) == zarvelo::TextEncoding::Windows1256) {
+        ByteWriter writer;
+        if (writer.open()) {
+            PipedWriter<QByteArray, ByteWriter> page(writer);
+            const auto bytes = [](QStringView text) {
+                return zarvelo::encodeWindows1256EscapingUnencodable(text);
+            };
+            written = (!whole || page.write(bytes(zarvelo::previewPageHead())))
+                && zarvelo::convertWindows1256MarkupInBlocks(
+                          input.bytes(), [&](QByteArrayView block) { return page.write(block); })
+                && (!whole || page.write(bytes(zarvelo::previewPageTail())));
+            written = page.finish() && written;
+        }
+    } else {
+        const QString post = zarvelo::decodePostText(input.bytes()).text;
+        PageWriter writer;
+        if (writer.open()) {
+            PipedWriter<QString, PageWriter> page(writer);
+            written = (!whole || page.write(zarvelo::previewPageHead()))
+                && zarvelo::convertMarkupToHtmlInBlocks(post,
+                                                        [&](QStringView block) { return page.write(block); })
+                && (!whole || page.write(zarvelo::previewPageTail()));
+            written = page.finish() && written;
+        }
     }
     if (!written) {
         printError(QStringLiteral("cannot write to standard output"));

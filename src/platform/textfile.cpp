@@ -208,19 +208,27 @@ TextFileRead readPostFile(const QString &path, qint64 maxCharacters)
     return decoder.finish(file.size());
 }
 
-TextFileRead decodePostText(QByteArrayView bytes)
+TextEncoding postTextEncoding(QByteArrayView bytes)
 {
-    // The encoding is told as for a file, from pieces that stop as soon as
-    // the bytes are no UTF-8; Windows-1256 then takes one pass over the
-    // bytes where they lie, without the decoder's copy of them.
+    // Told as for a file, from pieces that stop as soon as the bytes are no
+    // UTF-8.
     PostTextDecoder probe(0);
     for (qsizetype at = 0; at < bytes.size(); at += kReadPiece) {
         if (!probe.feed(bytes.sliced(at, std::min<qsizetype>(kReadPiece, bytes.size() - at))))
             break;
     }
-    TextFileRead result = probe.finish(bytes.size());
-    if (result.encoding == TextEncoding::Windows1256) {
+    return probe.finish(bytes.size()).encoding;
+}
+
+TextFileRead decodePostText(QByteArrayView bytes)
+{
+    // Windows-1256 takes one pass over the bytes where they lie, without the
+    // decoder's copy of them.
+    if (postTextEncoding(bytes) == TextEncoding::Windows1256) {
+        TextFileRead result;
+        result.ok = true;
         result.text = decodeWindows1256(bytes);
+        result.characters = bytes.size();
         return result;
     }
     PostTextDecoder whole;

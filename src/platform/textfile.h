@@ -93,6 +93,9 @@ TextFileRead readPostFile(const QString &path, qint64 maxCharacters = -1);
 /** A post's bytes held whole, decoded as readPostFile decodes a file. */
 TextFileRead decodePostText(QByteArrayView bytes);
 
+/** The encoding that decodePostText reads the bytes in, without decoding them. */
+TextEncoding postTextEncoding(QByteArrayView bytes);
+
 /** text as bytes in the encoding (a byte-order mark first for Utf8WithBom).
     Characters the encoding cannot hold go to *unencodable; the bytes are then
     not to be written. */

@@ -1,5 +1,6 @@
 #include "preview/conversion.h"
 
+#include "platform/codepage.h"
 #include "platform/largepages.h"
 
 #include <QtAlgorithms>
@@ -9,6 +10,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <type_traits>
 
 #include <iterator>
 #include <vector>
@@ -23,10 +26,11 @@ namespace {
 
 // Most pieces the conversion copies are a few characters long: a call to
 // memcpy would cost more than the copy.
-inline void copyPiece(char16_t *to, const char16_t *from, qsizetype count)
+template <class Char>
+inline void copyPiece(Char *to, const Char *from, qsizetype count)
 {
     if (count > 16) {
-        std::memcpy(to, from, size_t(count) * sizeof(char16_t));
+        std::memcpy(to, from, size_t(count) * sizeof(Char));
         return;
     }
     for (qsizetype k = 0; k < count; ++k)
@@ -106,6 +110,60 @@ inline char16_t asciiLower(char16_t c)
     return char16_t(c | (unsigned(c - u'A') < 26u ? 0x20 : 0));
 }
 
+/** A character of either kind of text as a number: Windows-1256 bytes are
+    unsigned, and below 128 they are ASCII, as UTF-16 is. */
+inline char16_t unit(char16_t c)
+{
+    return c;
+}
+inline char16_t unit(char c)
+{
+    return char16_t(uchar(c));
+}
+
+/** The HTML the conversion writes, in the characters of its output: the
+    rules' HTML in their order, then the named quote's opening and the end
+    of its name. */
+template <class Char>
+using Pieces = std::array<std::basic_string_view<Char>, 34>;
+constexpr int kNamedQuotePiece = 32;
+constexpr int kNameClosePiece = 33;
+constexpr int kCarriageReturnPiece = 30;
+constexpr int kBracketPiece = 31;
+
+const Pieces<char16_t> &textPieces()
+{
+    static const Pieces<char16_t> pieces = [] {
+        Pieces<char16_t> all;
+        for (size_t k = 0; k < kRules.size(); ++k)
+            all[k] = {kRules[k].html.utf16(), size_t(kRules[k].html.size())};
+        all[kNamedQuotePiece] = kNamedQuoteOpening;
+        all[kNameClosePiece] = kNamedQuoteNameClose;
+        return all;
+    }();
+    return pieces;
+}
+
+/** The same pieces in Windows-1256, made once by Qt's converter: every one
+    of them is in the code page. */
+const Pieces<char> &bytePieces()
+{
+    static const std::array<QByteArray, 34> encoded = [] {
+        std::array<QByteArray, 34> all;
+        const Pieces<char16_t> &text = textPieces();
+        for (size_t k = 0; k < all.size(); ++k)
+            all[k] = encodeWindows1256(QStringView(text[k].data(), qsizetype(text[k].size()))).bytes;
+        return all;
+    }();
+    static const Pieces<char> pieces = [] {
+        Pieces<char> all;
+        for (size_t k = 0; k < all.size(); ++k)
+            all[k] = {encoded[k].constData(), size_t(encoded[k].size())};
+        return all;
+    }();
+    return pieces;
+}
+
 /** A growing output buffer written through a raw pointer: the conversion
     appends hundreds of thousands of short pieces to it. Its memory is taken
     when first needed, from a string handed in when there is one. */
@@ -125,7 +183,7 @@ public:
         m_size += count;
         copyPiece(to, from, count);
     }
-    void append(QStringView piece) { append(piece.utf16(), piece.size()); }
+    void append(std::u16string_view piece) { append(piece.data(), qsizetype(piece.size())); }
 
     QString take()
     {
@@ -175,11 +233,13 @@ bool viewsInto(QStringView text, const QString &string)
  * one after both this "[QUOTE=" and the last "]" taken: the look-ahead only
  * ever moves forward. The names' "]" are kept in order, ahead of the reading.
  */
+template <class Char>
 class NamedQuotes final
 {
 public:
-    explicit NamedQuotes(QStringView text)
+    NamedQuotes(const Char *text, qsizetype size)
         : m_text(text)
+        , m_size(size)
     {}
 
     /** A "[QUOTE=" stands at `at`. True when it becomes a quote box. */
@@ -188,12 +248,12 @@ public:
         if (m_stopped)
             return false;
         const qsizetype from = std::max(at + qsizetype(std::size(kQuoteMarkup) - 1), m_searchFrom);
-        const qsizetype close = m_text.indexOf(u']', from);
+        const qsizetype close = indexOfBracket(from);
         if (close < 0) {
             // The search for the name's end fails: this quote is opened, and
             // the step ends, leaving any later "[QUOTE=" as typed.
             m_stopped = true;
-            m_searchFrom = m_text.size();
+            m_searchFrom = m_size;
         } else {
             m_closes.push_back(close);
             m_searchFrom = close + 1;
@@ -208,7 +268,16 @@ public:
     void take() { ++m_next; }
 
 private:
-    QStringView m_text;
+    qsizetype indexOfBracket(qsizetype from) const
+    {
+        if constexpr (std::is_same_v<Char, char>)
+            return QByteArrayView(m_text, m_size).indexOf(']', from);
+        else
+            return QStringView(m_text, m_size).indexOf(u']', from);
+    }
+
+    const Char *m_text;
+    qsizetype m_size;
     std::vector<qsizetype> m_closes;
     size_t m_next = 0;
     qsizetype m_searchFrom = 0;
@@ -221,7 +290,7 @@ struct Tag
 {
     std::array<char16_t, 12> lower{};
     qsizetype length = 0;
-    QStringView html;
+    int piece = 0; // its HTML in Pieces
     bool endsWithBracket = false;
     bool namedQuote = false; // "[QUOTE=": its own step, not a row of the table
 };
@@ -234,11 +303,11 @@ public:
     TagIndex()
     {
         m_tags.reserve(kRules.size() + 1);
-        for (const ConversionRule &rule : kRules) {
-            if (rule.markup.size() > 1 && rule.markup[0] == u'[')
-                m_tags.push_back(tag(rule.markup, rule.html, false));
+        for (size_t k = 0; k < kRules.size(); ++k) {
+            if (kRules[k].markup.size() > 1 && kRules[k].markup[0] == u'[')
+                m_tags.push_back(tag(kRules[k].markup, int(k), false));
         }
-        m_tags.push_back(tag(kQuoteMarkup, kNamedQuoteOpening, true));
+        m_tags.push_back(tag(kQuoteMarkup, kNamedQuotePiece, true));
         for (auto &slot : m_byKey)
             slot.fill(nullptr);
         for (const Tag &t : m_tags) {
@@ -248,7 +317,8 @@ public:
     }
 
     /** The tag standing at the "[" at text[at], or null. */
-    const Tag *find(const char16_t *text, qsizetype size, qsizetype at) const
+    template <class Char>
+    const Tag *find(const Char *text, qsizetype size, qsizetype at) const
     {
         const int key = keyOf(text, size, at);
         if (key < 0)
@@ -259,7 +329,7 @@ public:
             if (size - at < t->length)
                 continue;
             qsizetype k = 2;
-            while (k < t->length && asciiLower(text[at + k]) == t->lower[size_t(k)])
+            while (k < t->length && asciiLower(unit(text[at + k])) == t->lower[size_t(k)])
                 ++k;
             if (k == t->length)
                 return t;
@@ -268,28 +338,29 @@ public:
     }
 
 private:
-    static Tag tag(QStringView markup, QStringView html, bool namedQuote)
+    static Tag tag(QStringView markup, int piece, bool namedQuote)
     {
         Tag t;
         Q_ASSERT(size_t(markup.size()) <= t.lower.size());
         for (qsizetype k = 0; k < markup.size(); ++k)
             t.lower[size_t(k)] = asciiLower(markup[k].unicode());
         t.length = markup.size();
-        t.html = html;
+        t.piece = piece;
         t.endsWithBracket = markup.back() == u']';
         t.namedQuote = namedQuote;
         return t;
     }
 
     /** The letter after "[" or "[/", lower case, as an index. */
-    static int keyOf(const char16_t *text, qsizetype size, qsizetype at)
+    template <class Char>
+    static int keyOf(const Char *text, qsizetype size, qsizetype at)
     {
         if (at + 2 >= size)
             return -1;
-        char16_t c = asciiLower(text[at + 1]);
+        char16_t c = asciiLower(unit(text[at + 1]));
         int base = 0;
         if (c == u'/') {
-            c = asciiLower(text[at + 2]);
+            c = asciiLower(unit(text[at + 2]));
             base = 128;
         }
         return c < 128 ? base + int(c) : -1;
@@ -324,26 +395,30 @@ inline bool isSpecial(char16_t c)
 }
 
 /** The position of the first "[", "]" or carriage return at or after from,
-    size when there is none. Eight characters at a time where the processor
+    size when there is none. Sixteen bytes at a time where the processor
     allows: most of a post is plain text between them. */
-inline qsizetype nextSpecial(const char16_t *text, qsizetype from, qsizetype size)
+template <class Char>
+inline qsizetype nextSpecial(const Char *text, qsizetype from, qsizetype size)
 {
     qsizetype i = from;
 #if defined(__SSE2__)
-    const __m128i open = _mm_set1_epi16(short(u'['));
-    const __m128i close = _mm_set1_epi16(short(u']'));
-    const __m128i carriageReturn = _mm_set1_epi16(short(u'\r'));
-    for (; i + 8 <= size; i += 8) {
+    const auto equal = [](__m128i chunk, char c) {
+        if constexpr (sizeof(Char) == 1)
+            return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c));
+        else
+            return _mm_cmpeq_epi16(chunk, _mm_set1_epi16(short(c)));
+    };
+    constexpr qsizetype kLanes = 16 / qsizetype(sizeof(Char));
+    for (; i + kLanes <= size; i += kLanes) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
         const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, open), _mm_cmpeq_epi16(chunk, close)),
-                         _mm_cmpeq_epi16(chunk, carriageReturn));
+            _mm_or_si128(_mm_or_si128(equal(chunk, '['), equal(chunk, ']')), equal(chunk, '\r'));
         if (const int mask = _mm_movemask_epi8(hits))
-            return i + qCountTrailingZeroBits(quint32(mask)) / 2;
+            return i + qsizetype(qCountTrailingZeroBits(quint32(mask)) / sizeof(Char));
     }
 #endif
     for (; i < size; ++i) {
-        if (isSpecial(text[i]))
+        if (isSpecial(unit(text[i])))
             return i;
     }
     return size;
@@ -353,22 +428,23 @@ inline qsizetype nextSpecial(const char16_t *text, qsizetype from, qsizetype siz
     how many characters of the post it replaces (none: left as typed). */
 struct Replacement
 {
-    QStringView html;
+    int piece = 0; // in Pieces
     qsizetype length = 0;
 };
 
-inline Replacement replacementAt(const char16_t *text, qsizetype size, qsizetype at, const TagIndex &tags,
-                                 NamedQuotes &quotes)
+template <class Char>
+inline Replacement replacementAt(const Char *text, qsizetype size, qsizetype at, const TagIndex &tags,
+                                 NamedQuotes<Char> &quotes)
 {
-    const char16_t c = text[at];
-    if (c == u']') {
+    const Char c = text[at];
+    if (c == ']') {
         if (!quotes.closesAt(at))
-            return {kRules[31].html, 1};
+            return {kBracketPiece, 1};
         quotes.take();
-        return {kNamedQuoteNameClose, 1};
+        return {kNameClosePiece, 1};
     }
-    if (c == u'\r')
-        return {kRules[30].html, 1};
+    if (c == '\r')
+        return {kCarriageReturnPiece, 1};
     const Tag *tag = tags.find(text, size, at);
     if (!tag)
         return {};
@@ -378,30 +454,31 @@ inline Replacement replacementAt(const char16_t *text, qsizetype size, qsizetype
     } else if (tag->endsWithBracket && quotes.closesAt(at + tag->length - 1)) {
         return {}; // its "]" ends a quoted name
     }
-    return {tag->html, tag->length};
+    return {tag->piece, tag->length};
 }
 
 /** An output handed on in blocks of a fixed size as it is made, so that
     the conversion of a long post never exists whole: each block is used
     while it is still in the processor's cache. */
+template <class Char, class View>
 class BlockOutput final
 {
 public:
-    explicit BlockOutput(const std::function<bool(QStringView)> &sink)
+    explicit BlockOutput(const std::function<bool(View)> &sink)
         : m_sink(sink)
     {}
 
-    inline void append(const char16_t *from, qsizetype count)
+    inline void append(const Char *from, qsizetype count)
     {
         if (Q_UNLIKELY(m_size + count > kBlock)) {
             overflow(from, count);
             return;
         }
-        char16_t *to = m_buffer.data() + m_size;
+        Char *to = m_buffer.data() + m_size;
         m_size += count;
         copyPiece(to, from, count);
     }
-    void append(QStringView piece) { append(piece.utf16(), piece.size()); }
+    void append(std::basic_string_view<Char> piece) { append(piece.data(), qsizetype(piece.size())); }
 
     /** Hands on the last block; false when the sink refused one. */
     bool finish()
@@ -413,7 +490,7 @@ public:
 private:
     static constexpr qsizetype kBlock = 32 * 1024;
 
-    void overflow(const char16_t *from, qsizetype count)
+    void overflow(const Char *from, qsizetype count)
     {
         flush();
         if (count < kBlock) {
@@ -422,30 +499,28 @@ private:
         }
         // A long piece of the post goes on as it stands, without a copy.
         if (m_ok)
-            m_ok = m_sink(QStringView(from, count));
+            m_ok = m_sink(View(from, count));
     }
 
     void flush()
     {
         if (m_size > 0 && m_ok)
-            m_ok = m_sink(QStringView(m_buffer.data(), m_size));
+            m_ok = m_sink(View(m_buffer.data(), m_size));
         m_size = 0;
     }
 
-    const std::function<bool(QStringView)> &m_sink;
-    std::array<char16_t, kBlock> m_buffer;
+    const std::function<bool(View)> &m_sink;
+    std::array<Char, kBlock> m_buffer;
     qsizetype m_size = 0;
     bool m_ok = true;
 };
 
 /** The single pass of the conversion, into either kind of output. */
-template <class Out>
-void convert(QStringView post, Out &out)
+template <class Char, class Out>
+void convert(const Char *s, qsizetype size, const Pieces<Char> &pieces, Out &out)
 {
-    const char16_t *s = post.utf16();
-    const qsizetype size = post.size();
     const TagIndex &tags = tagIndex();
-    NamedQuotes quotes(post);
+    NamedQuotes<Char> quotes(s, size);
     qsizetype copied = 0;
     for (qsizetype i = nextSpecial(s, 0, size); i < size; i = nextSpecial(s, i, size)) {
         const Replacement replacement = replacementAt(s, size, i, tags, quotes);
@@ -454,7 +529,7 @@ void convert(QStringView post, Out &out)
             continue;
         }
         out.append(s + copied, i - copied);
-        out.append(replacement.html);
+        out.append(pieces[size_t(replacement.piece)]);
         i += replacement.length;
         copied = i;
     }
@@ -491,7 +566,7 @@ void convertMarkupToHtml(QStringView post, QString &html)
     // Tag-dense posts grow by about three quarters; room for double the
     // post avoids copying the page halfway. Untouched room costs nothing.
     Output out(2 * post.size(), viewsInto(post, html) ? QString() : std::move(html));
-    convert(post, out);
+    convert(post.utf16(), post.size(), textPieces(), out);
     html = out.take();
 }
 
@@ -499,8 +574,15 @@ bool convertMarkupToHtmlInBlocks(QStringView post, const std::function<bool(QStr
 {
     // The blocks are big enough to make each call of the sink cheap and
     // small enough to stay in the cache; on the heap, off the stack.
-    const auto out = std::make_unique<BlockOutput>(sink);
-    convert(post, *out);
+    const auto out = std::make_unique<BlockOutput<char16_t, QStringView>>(sink);
+    convert(post.utf16(), post.size(), textPieces(), *out);
+    return out->finish();
+}
+
+bool convertWindows1256MarkupInBlocks(QByteArrayView post, const std::function<bool(QByteArrayView)> &sink)
+{
+    const auto out = std::make_unique<BlockOutput<char, QByteArrayView>>(sink);
+    convert(post.data(), post.size(), bytePieces(), *out);
     return out->finish();
 }
 

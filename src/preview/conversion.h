@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -54,5 +55,12 @@ void convertMarkupToHtml(QStringView post, QString &html);
     pair. Once sink returns false it gets nothing more, and the result is
     false. */
 bool convertMarkupToHtmlInBlocks(QStringView post, const std::function<bool(QStringView)> &sink);
+
+/** The conversion of a Windows-1256 post straight into the Windows-1256
+    bytes of its HTML, in blocks as above: the bytes that decoding the post,
+    converting it and encoding the result give, without either converter.
+    Each byte is one character, the markup is ASCII, and every character the
+    conversion writes is in the code page. */
+bool convertWindows1256MarkupInBlocks(QByteArrayView post, const std::function<bool(QByteArrayView)> &sink);
 
 } // namespace zarvelo

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,26 @@ int twipsToPixels(double twips)
 QRect twipsRect(double left, double top, double width, double height)
 {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+namespace {
+
+bool installed(const QString &family)
+{
+    // Looks up the one family; listing them all would read every one.
+    return !QFontDatabase::styles(family).isEmpty();
+}
+
+} // namespace
+
+QFont designFont(const QString &family)
+{
+    QFont font(family);
+    QStringList standIns = QFont::substitutes(family);
+    if (standIns.isEmpty() || installed(family))
+        return font;
+    font.setFamilies(standIns);
+    return font;
 }
 
 namespace {
@@ -72,7 +93,7 @@ void setOwnFont(QWidget *widget, const ControlDef &def)
 {
     if (!def.fontFamily)
         return;
-    QFont font(QString::fromLatin1(def.fontFamily));
+    QFont font = designFont(QString::fromLatin1(def.fontFamily));
     font.setPointSizeF(def.fontPointSize);
     font.setBold(def.fontBold);
     widget->setFont(font);
@@ -144,7 +165,7 @@ QFont windowFont()
 {
     // The dialog font the windows' boxes were measured for; the program maps
     // the name to its closest installed family at start.
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font = designFont(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;
 }

@@ -23,6 +23,15 @@ QRect twipsRect(double left, double top, double width, double height);
  */
 std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlDef> &table);
 
+/**
+ * A font of the family the windows name. A name that is not installed
+ * becomes the installed families that stand in for it (QFont::substitutes),
+ * closest first: Qt then finds a family at once, instead of
+ * asking fontconfig for the fallbacks of the missing name first, which costs
+ * more than drawing the whole window. An installed name is used as it is.
+ */
+QFont designFont(const QString &family);
+
 /** The windows' own font, for controls whose table names none: a small
     dialog font, like the one the controls were sized for. */
 QFont windowFont();

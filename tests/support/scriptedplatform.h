@@ -78,11 +78,7 @@ public:
                     const QString &title) override
     {
         questions.append({text, answers, defaultAnswer, escapeAnswer, title});
-        if (questionAnswers.isEmpty()) {
-            ++unexpectedCalls;
-            return escapeAnswer;
-        }
-        return questionAnswers.dequeue();
+        return take(questionAnswers, escapeAnswer);
     }
     QString inputBox(const QString &prompt, const QString &title) override
     {
@@ -103,11 +99,7 @@ public:
     std::optional<quint32> chooseColor(quint32 initial) override
     {
         colorDialogStarts.append(initial);
-        if (colorAnswers.isEmpty()) {
-            ++unexpectedCalls;
-            return std::nullopt;
-        }
-        return colorAnswers.dequeue();
+        return take(colorAnswers, std::optional<quint32>());
     }
     TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding) override
     {
@@ -128,16 +120,12 @@ public:
     bool openInBrowser(const QString &path, QString *error) override
     {
         browserOpens.append(path);
-        if (!browserStarts && error)
-            *error = QStringLiteral("no browser");
-        return browserStarts;
+        return browserStarted(error);
     }
     bool openUrl(const QUrl &url, QString *error) override
     {
         urlOpens.append(url);
-        if (!browserStarts && error)
-            *error = QStringLiteral("no browser");
-        return browserStarts;
+        return browserStarted(error);
     }
     QString programFolder() override { return folder; }
     QString cacheFolder() override { return cache; }
@@ -146,13 +134,18 @@ public:
     QString lastInputTitle;
 
 private:
-    QString take(QQueue<QString> &queue)
+    /** The next answer; an empty queue answers `none` and counts as an unexpected call. */
+    template <class T>
+    T take(QQueue<T> &queue, T none = T())
     {
-        if (queue.isEmpty()) {
-            ++unexpectedCalls;
-            return QString();
-        }
-        return queue.dequeue();
+        unexpectedCalls += queue.isEmpty() ? 1 : 0;
+        return queue.isEmpty() ? none : queue.dequeue();
+    }
+    bool browserStarted(QString *error) const
+    {
+        if (!browserStarts && error)
+            *error = QStringLiteral("no browser");
+        return browserStarts;
     }
 };
 
