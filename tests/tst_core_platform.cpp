@@ -47,7 +47,7 @@ class TestPlatform : public QObject
 
     QString writeBytes(const QByteArray &bytes) const
     {
-        const QString path = m_dir.filePath(u"post.txt"_s);
+        QString path = m_dir.filePath(u"post.txt"_s);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
