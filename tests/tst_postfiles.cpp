@@ -33,10 +33,8 @@ struct Fixture
     QString title = u"Zarvelo"_s;
     QTemporaryDir dir;
 
-    Fixture()
-    {
+    QMetaObject::Connection titled =
         QObject::connect(&files, &PostFiles::titleChanged, [this](const QString &t) { title = t; });
-    }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString local(QString text) const { return text.remove(dir.path() + u'/'); }
     /** Runs a file command; a file name answers its dialog, none cancels it. */
@@ -48,8 +46,7 @@ struct Fixture
         (files.*command)();
     }
     QString state() const { return local(title + u'|' + files.CurrentFileName() + u'|' + editor.text()); }
-    /** File dialogs with the path offered, then "title|text" of messages, then "title|text|default/escape" of
-        questions; a filter other than the posts' own, or an icon other than information, shows. */
+    /** File dialogs, messages "title|text", questions "title|text|default/escape"; odd filters show. */
     QStringList asked() const
     {
         QStringList all;
@@ -78,25 +75,21 @@ private slots:
         const QByteArray lineBytes("\xD3\xD8\xD1 Line\r\n"), pageBytes = lineBytes.repeated(2000);
         const QString emoji = u"سلام 😀 ✓ ١٢\r\nok"_s;
         const auto tooLong = [](const char *length) {
-            return QStringList{u"Zarvelo|تم حفظ المشاركة، وطولها \u2068"_s + QLatin1String(length)
-                                   + u"\u2069 حرفاً.\r\nعند فتح هذا الملف لن يحمل البرنامج منه إلا أول "
-                                     "\u206820001\u2069 حرفاً."_s,
-                               u"خطأ|الملف كبير جداً\r\nيمكنك تقسيم الملف لتفادي الأخطاء"_s};
+            return QStringList{
+                u"Zarvelo|تم حفظ المشاركة، وطولها \u2068%1\u2069 حرفاً.\r\nعند فتح هذا الملف لن يحمل "
+                "البرنامج منه إلا أول \u206820001\u2069 حرفاً."_s.arg(length),
+                u"خطأ|الملف كبير جداً\r\nيمكنك تقسيم الملف لتفادي الأخطاء"_s};
         };
-        const auto cut = [&](const char *length) {
-            return tooLong(length)
-                << u"Zarvelo|هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول \u206820001\u2069 حرفاً من حروفه "
-                   "البالغة \u2068"_s
-                + QLatin1String(length)
-                + u"\u2069.\r\n\u2068post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه مع ذلك؟|لا/لا"_s;
-        };
+        const QString cutQuestion =
+            u"Zarvelo|هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول \u206820001\u2069 حرفاً من حروفه "
+            "البالغة \u2068%1\u2069.\r\n\u2068post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه "
+            "مع ذلك؟|لا/لا"_s;
+        const auto cut = [&](const char *length) { return tooLong(length) << cutQuestion.arg(length); };
         const QStringList unencodable{
-            u"Zarvelo|في المشاركة \u20684\u2069 من الحروف لا يحملها الترميز العربي "
-            "Windows-1256 (مثل \u2068&#128512;\u2069).\r\nاحفظها بترميز UTF-8 لتبقى "
-            "الحروف كلها كما هي، أو بالترميز العربي وتُكتب تلك الحروف رموزاً رقمية.|حفظ "
-            "بترميز UTF-8/إلغاء"_s};
-        // Answers go to the questions in order; a null reopened text is the text itself. The cut copy
-        // never goes over its file without a yes: No keeps the file's bytes.
+            u"Zarvelo|في المشاركة \u20684\u2069 من الحروف لا يحملها الترميز العربي Windows-1256 (مثل "
+            "\u2068&#128512;\u2069).\r\nاحفظها بترميز UTF-8 لتبقى الحروف كلها كما هي، أو بالترميز العربي "
+            "وتُكتب تلك الحروف رموزاً رقمية.|حفظ بترميز UTF-8/إلغاء"_s};
+        // Answers go to the questions in order; a null reopened text is the text itself; No keeps a cut file.
         // clang-format off
         const struct { const char *name; QString text; QList<int> answers; QByteArray bytes; QString reopened;
                        QStringList said; } rows[] = {
@@ -177,8 +170,8 @@ private slots:
         QVERIFY(QFile::link(f.path(u"long.txt"_s), f.path(u"link.txt"_s)));
         f.run(&PostFiles::OPEN, u"link.txt"_s);
         f.platform.questionAnswers << 1 << 0; // No, then Yes
-        f.run(&PostFiles::SAVEAS,
-              u"sub/../long.txt"_s); // the same file by another name asks too; No keeps it
+        // The same file by another name asks too; No keeps it.
+        f.run(&PostFiles::SAVEAS, u"sub/../long.txt"_s);
         QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  link.txt|link.txt"_s);
         QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(25000, 'x'));
         f.run(&PostFiles::SAVE); // Yes: written through the link; the file then matches the post
@@ -214,8 +207,8 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &small);
         f.run(&PostFiles::SAVE);
         setrlimit(RLIMIT_FSIZE, &saved);
-        QCOMPARE(f.platform.messages.size(), 1);
-        QVERIFY(f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
+        QVERIFY(f.platform.messages.size() == 1
+                && f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
         QVERIFY(fileBytes(post) == "old post" && fileBytes(link) == "old post");
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"link.txt", "post.txt"}));
         f.run(&PostFiles::SAVE); // saved, the post is a new file: the old one is replaced, never written into
