@@ -4,7 +4,6 @@
 #include "ui/posteditor.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QScopeGuard>
@@ -23,10 +22,7 @@ const QString kHead =
     "<td style='padding-right: 10; padding-top: 20; padding-left: 10 ; padding-bottom: 20' align=right>"_s;
 const QString kTail = u"</td></tr></p></body></html>"_s;
 
-QByteArray cp1256(const QString &text)
-{
-    return encodeWindows1256(text).bytes;
-}
+const auto cp1256 = [](const QString &text) { return encodeWindows1256(text).bytes; };
 
 QByteArray fileBytes(const QString &path)
 {
@@ -34,27 +30,18 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
 }
 
-QString writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-/** zarvelo-preview run to its end, its standard input read from a file. */
-struct Run
+/** zarvelo-preview run to its end, its standard input read from a file: exit code, output, errors. */
+std::tuple<int, QByteArray, QByteArray> run(const QStringList &arguments, const QString &input,
+                                            const QString &output = {})
 {
     QProcess process;
-    Run(const QStringList &arguments, const QString &input, const QString &output = {})
-    {
-        process.setStandardInputFile(input);
-        if (!output.isEmpty())
-            process.setStandardOutputFile(output);
-        process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + u"/zarvelo-preview"_s, arguments);
-        process.waitForFinished();
-    }
-};
+    process.setStandardInputFile(input);
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
+    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + u"/zarvelo-preview"_s, arguments);
+    process.waitForFinished();
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
 
 } // namespace
 
@@ -64,21 +51,24 @@ class TestPreview : public QObject
 
 private:
     QTemporaryDir m_dir;
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        if (!test::ScriptedPlatform().writeFile(m_dir.filePath(name), bytes).ok)
+            qFatal("cannot write %s", qPrintable(name));
+        return m_dir.filePath(name);
+    }
 
 private slots:
     void previewButton()
     {
-        // %1 is the page's path, set apart with the reason from the Arabic around them; a message ending
-        // in the opening mark takes any reason.
+        // %1 is the page's path; a message ending in the opening isolate mark takes any reason.
         const QString notWritten = u"تعذّر حفظ صفحة المعاينة في الملف:\n\u2068%1\u2069\n\nالسبب: \u2068"_s;
         const QString noBrowser =
             u"تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2068%1\u2069\n\nالسبب: \u2068no browser\u2069"_s;
-        // A file where the folder should be stops even root, who writes anywhere. An installed program
-        // cannot write its own folder: the page and its two pictures go to the user's cache folder.
+        // A file as the folder stops even root; an unwritable folder sends the page to the cache.
         // clang-format off
-        const std::pair<QString, QString> rows[] = {
-            {{}, {}}, {u"refused"_s, notWritten + u"Permission denied\u2069"_s}, {u"file"_s, notWritten},
-            {u"browser"_s, noBrowser}, {u"cache"_s, {}}};
+        const std::pair<QString, QString> rows[] = {{{}, {}}, {u"refused"_s, notWritten + u"Permission denied\u2069"_s},
+            {u"file"_s, notWritten}, {u"browser"_s, noBrowser}, {u"cache"_s, {}}};
         // clang-format on
         for (const auto &row : rows) {
             const QString &failure = row.first, &message = row.second;
@@ -98,7 +88,7 @@ private slots:
             QVERIFY(failure == u"file" ? blocker.open(QIODevice::WriteOnly) : QDir().mkpath(platform.folder));
             for (const char *picture : {"bk.gif", "logo.gif"})
                 if (cached)
-                    writeFile(platform.folder + u'/' + QLatin1String(picture), picture);
+                    write(failure + u'/' + QLatin1String(picture), picture);
             QWidget window;
             auto *editor = new PostEditor(&window);
             PreviewCommand command(*editor, platform);
@@ -110,7 +100,7 @@ private slots:
             command.Command9_Click();
             QCOMPARE(editor->text(), post);
             QTRY_VERIFY(editor->hasFocus());
-            const bool opened = failure.isEmpty() || cached || failure == u"browser"; // once, with its path
+            const bool opened = message.isEmpty() || failure == u"browser"; // once, with its path
             QCOMPARE(platform.browserOpens, opened ? QStringList{page} : QStringList());
             QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
             if (!message.isEmpty()) {
@@ -133,34 +123,27 @@ private slots:
 
     void commandLine()
     {
-        const QString post =
-            writeFile(m_dir.filePath(u"post.txt"_s), "[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]");
+        const QString post = write(u"post.txt"_s, "[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]");
         const QString body = u"<b>مرحبا</b><br>\n<i>hi</i>"_s, none = m_dir.filePath(u"none"_s);
-        // UTF-8, read as the editor reads it, longer than one block of the writer: what the code page
-        // lacks becomes references, and the pairs stay whole where the blocks meet.
-        const QString utf8 = writeFile(m_dir.filePath(u"utf8.txt"_s),
-                                       (u'x' + u"\U0001F600"_s.repeated(40000) + u"[b]م"_s).toUtf8());
-        // Longer than one block of the writer too, as the bytes they are: none lost or doubled where blocks
-        // meet.
-        const QString cp =
-            writeFile(m_dir.filePath(u"long.txt"_s), QByteArray("[b]\xE3[/b]").repeated(30000));
+        // Both longer than one block of the writer: no byte lost or doubled, no pair split where blocks meet.
+        const QString utf8 =
+            write(u"utf8.txt"_s, (u'x' + u"\U0001F600"_s.repeated(40000) + u"[b]م"_s).toUtf8());
+        const QString cp = write(u"long.txt"_s, QByteArray("[b]\xE3[/b]").repeated(30000));
         // clang-format off
         const struct { QStringList arguments; QByteArray output; int exitCode; } rows[] = {
             {{"--body", cp}, cp1256(u"<b>م</b>"_s.repeated(30000)), 0},
             {{post}, cp1256(kHead + body + kTail), 0}, {{}, cp1256(kHead + body + kTail), 0}, // standard input
             {{"--body", "-"}, cp1256(body), 0},
             {{"--body", utf8}, cp1256(u'x' + u"&#128512;"_s.repeated(40000) + u"<b>م"_s), 0},
-            {{"--help"}, "Usage: zarvelo-preview [options] [FILE]", 0}, // its first line
+            {{"--help"}, "Usage: zarvelo-preview [options] [FILE]", 0},
             {{none}, {}, 1}, {{"--bold"}, {}, 2}, {{"--body", post, post}, {}, 2}};
         // clang-format on
         for (const auto &row : rows) {
             const QString name = row.arguments.join(u' ').remove(m_dir.path());
-            Run run(row.arguments, row.arguments.contains(post) ? QProcess::nullDevice() : post);
-            const QByteArray out = run.process.readAllStandardOutput(),
-                             err = run.process.readAllStandardError();
-            QVERIFY2(run.process.exitCode() == row.exitCode, qPrintable(name));
-            QVERIFY2((row.arguments == QStringList{"--help"} ? out.left(row.output.size()) : out)
-                         == row.output,
+            const auto [code, out, err] =
+                run(row.arguments, row.arguments.contains(post) ? QProcess::nullDevice() : post);
+            const bool help = row.arguments == QStringList{"--help"}; // its first line only
+            QVERIFY2(code == row.exitCode && (help ? out.startsWith(row.output) : out == row.output),
                      qPrintable(name));
             // A failure is one line naming the program, and the file when one was given.
             QVERIFY2(row.exitCode == 0 ? err.isEmpty()
@@ -170,13 +153,9 @@ private slots:
                      qPrintable(name + u": "_s + QString::fromLocal8Bit(err)));
         }
         // The page goes out while the conversion goes on: a write that fails half way still fails.
-        if (!QFile::exists(u"/dev/full"_s))
-            QSKIP("no /dev/full here");
         for (const QString &input : {cp, utf8}) {
-            Run full({u"--body"_s, input}, QProcess::nullDevice(), u"/dev/full"_s);
-            QVERIFY2(full.process.exitCode() == 1
-                         && full.process.readAllStandardError()
-                             == "zarvelo-preview: cannot write to standard output\n",
+            const auto [code, out, err] = run({u"--body"_s, input}, QProcess::nullDevice(), u"/dev/full"_s);
+            QVERIFY2(code == 1 && err == "zarvelo-preview: cannot write to standard output\n",
                      qPrintable(input));
         }
     }
