@@ -48,9 +48,8 @@ class TestFind : public QObject
 private slots:
     void presses()
     {
-        // A press gives "selection start+length/next start" or the message; "again" keeps the text in the
-        // box, "=text" replaces the post, "close button", "close box" and "close escape" close the window and
-        // the menu opens it again; "return " presses Return in the box instead of the button.
+        // "again" keeps the box's text, "=text" replaces the post, "close …" closes the window (the menu
+        // opens it again), "return " presses Return in the box instead of the button.
         const QString xabyab = u"xabyab"_s, needle = u"يبحث"_s;
         const QString done = u"Zarvelo|تم البحث|%1"_s.arg(int(MessageIcon::Information));
         // clang-format off
@@ -74,12 +73,9 @@ private slots:
                 if (press.startsWith(u'=')) {
                     f.form.editor().setText(press.mid(1));
                 } else if (press.startsWith(u"close")) {
-                    if (press == u"close box")
-                        f.find()->close();
-                    else if (press == u"close escape")
-                        QTest::keyClick(f.box(), Qt::Key_Escape);
-                    else
-                        f.click("Command2");
+                    press == u"close box"          ? void(f.find()->close())
+                        : press == u"close escape" ? QTest::keyClick(f.box(), Qt::Key_Escape)
+                                                   : f.click("Command2");
                     QVERIFY2(!f.find() || f.find()->isHidden(), row.name);
                     f.openFind();
                 } else {
