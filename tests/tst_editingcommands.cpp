@@ -96,9 +96,8 @@ private slots:
         // With nothing selected: the select-first message and nothing else, though answers wait.
         for (const char *control : {"cmdBOLD_0", "cmdBOLD_8", "cmdPROM_1", "cmdPROM_2", "Command1", "Combo1=Arial", "Combo3=2", "Command3", "Command6", "Command8"})
             rows.append({QLatin1String(control) + u", nothing selected"_s, QLatin1String(control), "abc def", {4, 0}, "255", {}, {}});
+        const QStringList prompts{u"من فضلك ادخل رابط الصورة"_s, u"من فضلك ادخل الرابط"_s, u"من فضلك ادخل اسم المقتبس منه"_s};
         // clang-format on
-        const QStringList prompts{u"من فضلك ادخل رابط الصورة"_s, u"من فضلك ادخل الرابط"_s,
-                                  u"من فضلك ادخل اسم المقتبس منه"_s};
         for (const Row &r : rows) {
             const auto named = qScopeGuard([&] {
                 if (QTest::currentTestFailed())
