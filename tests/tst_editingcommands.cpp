@@ -49,6 +49,12 @@ struct Window
         emit list->activated(index);
     }
     void ctrlZ() { QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier); }
+    static void keys(QWidget *to, std::initializer_list<Qt::Key> keys)
+    {
+        to->setFocus();
+        for (const Qt::Key key : keys)
+            QTest::keyClick(to, key);
+    }
 };
 
 } // namespace
@@ -137,13 +143,11 @@ private slots:
     {
         Window w(u"x abc"_s, {2, 3});
         QComboBox *fonts = w.combo(u"Combo1"_s), *sizes = w.combo(u"Combo3"_s);
-        fonts->setFocus();
-        QTest::keyClick(fonts, Qt::Key_Down);
-        QTest::keyClick(fonts, Qt::Key_Down); // browsing the closed list applies nothing
+        w.keys(fonts, {Qt::Key_Down, Qt::Key_Down}); // browsing the closed list applies nothing
         QCOMPARE(w.editor.text(), u"x abc"_s);
         QCOMPARE(fonts->currentText(), u"Arial"_s); // the list starts on its first entry
-        QTest::keyClick(fonts, Qt::Key_Up);
-        QTest::keyClick(fonts, Qt::Key_Return); // applies the entry moved to; the Return itself goes nowhere
+        w.keys(fonts,
+               {Qt::Key_Up, Qt::Key_Return}); // applies the entry moved to, and the Return goes nowhere
         QCOMPARE(w.state(), std::pair(u"x [FONT='Andalus']abc[/FONT]"_s, Selection(2, 26)));
         QVERIFY(w.editor.hasFocus());
         QCOMPARE(fonts->currentText(), kPlaceholder);
@@ -151,17 +155,12 @@ private slots:
         fonts->setFocus(); // a typed name, even one on the list, runs nothing, Return included
         fonts->lineEdit()->selectAll();
         QTest::keyClicks(fonts, u"Tahoma"_s);
-        QTest::keyClick(fonts, Qt::Key_Return);
-        QTest::keyClick(fonts, Qt::Key_Return);
-        sizes->setFocus();
-        QTest::keyClick(sizes, Qt::Key_Down);
-        QTest::keyClick(sizes, Qt::Key_Return);
+        w.keys(fonts, {Qt::Key_Return, Qt::Key_Return});
+        w.keys(sizes, {Qt::Key_Down, Qt::Key_Return});
         QCOMPARE(w.editor.text(), u"x [SIZE=1][FONT='Andalus']abc[/FONT][/SIZE]"_s);
-        sizes->setFocus();
-        QTest::keyClick(sizes, Qt::Key_Return); // nothing moved since: nothing again
-        sizes->showPopup();                     // a pick in the open list is a pick, as ever
-        QTest::keyClick(sizes->view(), Qt::Key_Down);
-        QTest::keyClick(sizes->view(), Qt::Key_Return);
+        w.keys(sizes, {Qt::Key_Return}); // nothing moved since: nothing again
+        sizes->showPopup();              // a pick in the open list is a pick, as ever
+        w.keys(sizes->view(), {Qt::Key_Down, Qt::Key_Return});
         QCOMPARE(w.editor.text(), u"x [SIZE=2][SIZE=1][FONT='Andalus']abc[/FONT][/SIZE][/SIZE]"_s);
         w.ctrlZ(); // each command is its own undo step
         QCOMPARE(w.editor.text(), u"x [SIZE=1][FONT='Andalus']abc[/FONT][/SIZE]"_s);

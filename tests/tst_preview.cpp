@@ -51,12 +51,6 @@ class TestPreview : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        if (!test::ScriptedPlatform().writeFile(m_dir.filePath(name), bytes).ok)
-            qFatal("cannot write %s", qPrintable(name));
-        return m_dir.filePath(name);
-    }
 
 private slots:
     void previewButton()
@@ -88,7 +82,7 @@ private slots:
             QVERIFY(failure == u"file" ? blocker.open(QIODevice::WriteOnly) : QDir().mkpath(platform.folder));
             for (const char *picture : {"bk.gif", "logo.gif"})
                 if (cached)
-                    write(failure + u'/' + QLatin1String(picture), picture);
+                    QVERIFY(platform.writeFile(platform.folder + u'/' + QLatin1String(picture), picture).ok);
             QWidget window;
             auto *editor = new PostEditor(&window);
             PreviewCommand command(*editor, platform);
@@ -122,12 +116,15 @@ private slots:
 
     void commandLine()
     {
-        const QString post = write(u"post.txt"_s, "[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]");
-        const QString body = u"<b>مرحبا</b><br>\n<i>hi</i>"_s, none = m_dir.filePath(u"none"_s);
-        // Both longer than one block of the writer: no byte lost or doubled, no pair split where blocks meet.
-        const QString utf8 =
-            write(u"utf8.txt"_s, (u'x' + u"\U0001F600"_s.repeated(40000) + u"[b]م"_s).toUtf8());
-        const QString cp = write(u"long.txt"_s, QByteArray("[b]\xE3[/b]").repeated(30000));
+        const QString post = m_dir.filePath(u"post.txt"_s), utf8 = m_dir.filePath(u"utf8.txt"_s),
+                      cp = m_dir.filePath(u"long.txt"_s), none = m_dir.filePath(u"none"_s);
+        const QString body = u"<b>مرحبا</b><br>\n<i>hi</i>"_s;
+        // The last two longer than one block of the writer: no byte lost or doubled, no pair split where
+        // blocks meet.
+        test::ScriptedPlatform disk;
+        QVERIFY(disk.writeFile(post, "[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]").ok
+                && disk.writeFile(utf8, (u'x' + u"\U0001F600"_s.repeated(40000) + u"[b]م"_s).toUtf8()).ok
+                && disk.writeFile(cp, QByteArray("[b]\xE3[/b]").repeated(30000)).ok);
         // clang-format off
         const struct { QStringList arguments; QByteArray output; int exitCode; } rows[] = {
             {{"--body", cp}, cp1256(u"<b>م</b>"_s.repeated(30000)), 0},
