@@ -129,9 +129,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget() == &w.editor, copy || changed); // on success only
             if (r.control.startsWith(u"Combo")) // the font list shows its prompt text, the size list the size
                 QCOMPARE(w.combo(r.control.left(6))->currentText(),
-                         r.control[5] == u'3' ? r.control.mid(7)
-                             : refused        ? u"نوع الخط"_s
-                                              : kPlaceholder);
+                         r.control[5] == u'3' ? r.control.mid(7) : (refused ? u"نوع الخط"_s : kPlaceholder));
             QCOMPARE(w.state(), std::pair(changed ? r.expected : r.text, changed ? r.after : r.before));
             if (changed)
                 w.ctrlZ(); // one step takes the whole command back, selection included

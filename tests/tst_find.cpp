@@ -48,8 +48,7 @@ class TestFind : public QObject
 private slots:
     void presses()
     {
-        // "again" keeps the box's text, "=text" replaces the post, "close …" closes the window (the menu
-        // opens it again), "return " presses Return in the box instead of the button.
+        // "again": the box's text; "=text": a new post; "close …": closed and opened; "return ": by Return.
         const QString xabyab = u"xabyab"_s, needle = u"يبحث"_s;
         const QString done = u"Zarvelo|تم البحث|%1"_s.arg(int(MessageIcon::Information));
         // clang-format off

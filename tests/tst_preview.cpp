@@ -71,18 +71,17 @@ private slots:
                     qWarning("with the failure \"%s\"", qPrintable(failure));
             });
             test::ScriptedPlatform platform;
-            platform.folder = m_dir.filePath(failure.isEmpty() ? u"folder with spaces"_s : failure);
-            const QString path = platform.folder + u"/perview.html"_s;
+            const QString &folder = platform.folder =
+                m_dir.filePath(failure.isEmpty() ? u"a folder"_s : failure);
+            const QString path = folder + u"/perview.html"_s;
             const bool cached = failure == u"cache";
             platform.cache = cached ? m_dir.filePath(u"cache/zarvelo"_s) : QString();
             platform.failWritesTo = failure == u"refused" || cached ? path : QString();
             const QString page = cached ? platform.cache + u"/perview.html"_s : path;
             platform.browserStarts = failure != u"browser";
-            QFile blocker(platform.folder);
-            QVERIFY(failure == u"file" ? blocker.open(QIODevice::WriteOnly) : QDir().mkpath(platform.folder));
+            QVERIFY(failure == u"file" ? platform.writeFile(folder, {}).ok : QDir().mkpath(folder));
             for (const char *picture : {"bk.gif", "logo.gif"})
-                if (cached)
-                    QVERIFY(platform.writeFile(platform.folder + u'/' + QLatin1String(picture), picture).ok);
+                QVERIFY(!cached || platform.writeFile(folder + u'/' + QLatin1String(picture), picture).ok);
             QWidget window;
             auto *editor = new PostEditor(&window);
             PreviewCommand command(*editor, platform);
