@@ -19,7 +19,6 @@ namespace {
 
 const QString kPlaceholder = u"نــــوع الـخــــــــط"_s;
 
-/** A main window, shown, on the scripted platform, its post set and nothing to undo. */
 struct Window
 {
     test::ScriptedPlatform platform;
@@ -110,8 +109,7 @@ private slots:
                     qWarning("in row \"%s\"", qPrintable(r.name));
             });
             Window w(r.text, r.before);
-            // An earlier dialog's colour is not where the next starts.
-            w.form.findChild<CommonDialog *>()->setColor(0x00FF00);
+            w.form.findChild<CommonDialog *>()->setColor(0x00FF00); // not where the next dialog starts
             const bool prompted = r.control.startsWith(u"cmdPROM"), colour = r.control == u"Command1";
             const bool copy = r.control == u"Command12", changed = !r.expected.isNull();
             const bool refused = r.before.second == 0 && !changed, asked = prompted && !refused;

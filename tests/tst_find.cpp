@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/** The main window, shown, with its find window opened from the menu. */
 struct Fixture
 {
     test::ScriptedPlatform platform;
@@ -28,8 +27,7 @@ struct Fixture
     /** Searches by the button or by Return: "start+length/next start" of the post, or the message. */
     QString search(const QString &text, bool byReturn)
     {
-        auto &said = platform.messages;
-        said.clear();
+        auto &said = platform.messages = {};
         box()->setText(text);
         byReturn ? QTest::keyClick(box(), Qt::Key_Return) : click("Command1");
         const PostEditor &e = form.editor();

@@ -31,14 +31,14 @@ QByteArray fileBytes(const QString &path)
 }
 
 /** zarvelo-preview run to its end, its standard input read from a file: exit code, output, errors. */
-std::tuple<int, QByteArray, QByteArray> run(const QStringList &arguments, const QString &input,
+std::tuple<int, QByteArray, QByteArray> run(const QStringList &args, const QString &input,
                                             const QString &output = {})
 {
     QProcess process;
     process.setStandardInputFile(input);
     if (!output.isEmpty())
         process.setStandardOutputFile(output);
-    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + u"/zarvelo-preview"_s, arguments);
+    process.start(qEnvironmentVariable("ZARVELO_BINARY_DIR") + u"/zarvelo-preview"_s, args);
     process.waitForFinished();
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
