@@ -79,10 +79,11 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe")); // a folder of that name is not the file
         QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))), QString());
         // Added one by one: "setting.vbe" itself wins, otherwise the first match in name order.
-        for (const auto &[added, found] : {std::pair("settings.vbe", ""),
-                                           {"Setting.vbe", "Setting.vbe"},
-                                           {"SETTING.VBE", "SETTING.VBE"},
-                                           {"setting.vbe", "setting.vbe"}}) {
+        const std::pair<const char *, const char *> steps[] = {{"settings.vbe", ""},
+                                                               {"Setting.vbe", "Setting.vbe"},
+                                                               {"SETTING.VBE", "SETTING.VBE"},
+                                                               {"setting.vbe", "setting.vbe"}};
+        for (const auto &[added, found] : steps) {
             QVERIFY(QFile(dir.filePath(added)).open(QIODevice::WriteOnly));
             QCOMPARE(findSettingsFile(QDir(dir.path())), QString(found));
         }
@@ -101,12 +102,10 @@ private slots:
         for (const char *off : {"1", "2", "", " 0"})
             rows.append({QString(kExample).replace(0, 1, off), QString(), QString()});
         // The colour: leading spaces skipped, digits up to the first other character, capped at white.
-        for (const auto &[field, hex] : {std::pair(" 255", "FF0000"),
-                                         {"  42x", "2A0000"},
-                                         {" abc", "000000"},
-                                         {" -255", "000000"},
-                                         {" 16777216", "FFFFFF"},
-                                         {" 99999999999999999999", "FFFFFF"}})
+        const std::pair<const char *, const char *> colours[] = {
+            {" 255", "FF0000"},  {"  42x", "2A0000"},     {" abc", "000000"},
+            {" -255", "000000"}, {" 16777216", "FFFFFF"}, {" 99999999999999999999", "FFFFFF"}};
+        for (const auto &[field, hex] : colours)
             rows.append({"0|~|~|~|~|" + QString(field), "[COLOR=" + QString(hex) + "]", "[/COLOR]"});
         const QString p = QStringLiteral("بسم الله الرحمن الرحيم");
         for (const auto &[settings, opening, closing] : rows) {
@@ -122,12 +121,10 @@ private slots:
     void colourNumbersInRgbOrder()
     {
         // Red is the number's low byte; tags and the colour dialog put it first.
-        for (const auto &[color, hex] : {std::pair(255u, "FF0000"),
-                                         {0x123456u, "563412"},
-                                         {1u, "010000"},
-                                         {0u, "000000"},
-                                         {0xFFFFFFu, "FFFFFF"},
-                                         {0xabcdefu, "EFCDAB"}}) {
+        const std::pair<quint32, const char *> rows[] = {{255u, "FF0000"},      {0x123456u, "563412"},
+                                                         {1u, "010000"},        {0u, "000000"},
+                                                         {0xFFFFFFu, "FFFFFF"}, {0xabcdefu, "EFCDAB"}};
+        for (const auto &[color, hex] : rows) {
             QCOMPARE(ColorToHex(color), QString(hex));
             QCOMPARE(colorNumberToRgb(color), QString(hex).toInt(nullptr, 16));
             QCOMPARE(rgbToColorNumber(QString(hex).toInt(nullptr, 16)), color);

@@ -61,11 +61,9 @@ private slots:
 
     void countsAndLimits()
     {
-        const std::tuple<QString, qsizetype, qsizetype> rows[] = {// characters, lines; CR LF counts two
-                                                                  {QString(), 0, 1},
-                                                                  {u"a\r\nb\r\n"_s, 6, 3},
-                                                                  {u"a\nb\rc"_s, 5, 3},
-                                                                  {u"\r\r\n\n\r"_s, 5, 5}};
+        // Characters and lines; CR LF counts two characters.
+        const std::tuple<QString, qsizetype, qsizetype> rows[] = {
+            {QString(), 0, 1}, {u"a\r\nb\r\n"_s, 6, 3}, {u"a\nb\rc"_s, 5, 3}, {u"\r\r\n\n\r"_s, 5, 5}};
         for (const auto &[post, characters, lines] : rows) {
             const PostCount counted = countPost(post);
             QVERIFY2(counted.characters == characters && counted.lines == lines,
