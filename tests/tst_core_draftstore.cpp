@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "drafts/draftstore.h"
 
 #include <QFile>
@@ -19,8 +20,7 @@ struct Folder
 
     void put(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(store.folder() + u'/' + name);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(test::writeFile(store.folder() + u'/' + name, bytes));
     }
 };
 
@@ -49,8 +49,7 @@ private slots:
             QCOMPARE(drafts[0].fileName, file);
             QCOMPARE(drafts[0].saved, QDateTime::fromSecsSinceEpoch(1'800'000'002, Qt::UTC));
             // The body is the post's own UTF-8, line breaks byte for byte.
-            QFile raw(folder.store.folder() + u'/' + id);
-            QVERIFY(raw.open(QIODevice::ReadOnly) && raw.readAll().endsWith('\n' + text.toUtf8()));
+            QVERIFY(test::contents(folder.store.folder() + u'/' + id).endsWith('\n' + text.toUtf8()));
         }
     }
 

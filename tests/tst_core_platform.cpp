@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "platform/codepage.h"
 #include "platform/codepagecheck.h"
 #include "platform/commondialog.h"
@@ -9,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QScopeGuard>
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,40 +18,13 @@
 #include <unistd.h>
 
 using namespace zarvelo;
+using namespace zarvelo::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>"_ba;
-}
-
-/** Names the row of a table whose check failed. */
-auto rowNamed(const char *name)
-{
-    return qScopeGuard([name] {
-        if (QTest::currentTestFailed())
-            qWarning("in row: %s", name);
-    });
-}
-
-} // namespace
 
 class TestPlatform : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
-
-    QString writeBytes(const QByteArray &bytes) const
-    {
-        QString path = m_dir.filePath(u"post.txt"_s);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
 
 private slots:
     void tablesAgreeWithQtsConverter()
@@ -77,7 +49,7 @@ private slots:
         QCOMPARE(encodeWindows1256(u"a\U0001F600b\u4E2D\x1A"_s).unencodable,
                  QList<char32_t>({0x1F600, 0x4E2D}));
         QVERIFY(!isWindows1256Encodable(u"a\u2060"_s) && isWindows1256Encodable(u"\x1A"_s));
-        test::ScriptedPlatform platform; // a missing code page is said plainly, once
+        ScriptedPlatform platform; // a missing code page is said plainly, once
         QVERIFY(checkWindows1256(platform) && platform.messages.isEmpty()
                 && !checkWindows1256(platform, false));
         QCOMPARE(platform.messages.size(), 1);
@@ -139,7 +111,8 @@ private slots:
             {"encoded surrogate", "\xED\xA0\x80", cp, decodeWindows1256("\xED\xA0\x80")}};
         for (const auto &[name, bytes, encoding, text] : rows) {
             const auto named = rowNamed(name);
-            const QString path = writeBytes(bytes);
+            const QString path = m_dir.filePath(u"post.txt"_s);
+            QVERIFY(writeFile(path, bytes));
             const TextFileRead read = readPostFile(path);
             QVERIFY(read.ok && read.encoding == encoding);
             QCOMPARE(read.text, text);
@@ -167,7 +140,8 @@ private slots:
              1 << 20}};
         for (const auto &[name, bytes, head, characters] : rows) {
             const auto named = rowNamed(name);
-            const QString path = writeBytes(bytes);
+            const QString path = m_dir.filePath(u"post.txt"_s);
+            QVERIFY(writeFile(path, bytes));
             const TextFileRead read = readPostFile(path, 20001);
             QCOMPARE(read.text, head);
             QCOMPARE(read.characters, characters);
@@ -234,7 +208,7 @@ private slots:
                  u"Text Files (*.txt);;All Files (*)"_s);
         QCOMPARE(qtFileDialogFilter(u"Pages|*.htm;*.html"_s), u"Pages (*.htm *.html)"_s);
         QCOMPARE(qtFileDialogFilter(QString()), QString());
-        test::ScriptedPlatform platform;
+        ScriptedPlatform platform;
         CommonDialog dialog(platform);
         dialog.setFilter(u"Text Files(*.txt)|*.txt"_s);
         platform.openAnswers << u"/posts/a.txt"_s << QString();

@@ -5,19 +5,18 @@
 
 #include "preview/conversion.h"
 
+#include <algorithm>
+
 namespace zarvelo::test {
 
 /** 1-based position of find at or after start (ASCII letters in any case); 0 when none. */
 inline qsizetype literalInStr(qsizetype start, const QString &text, QStringView find)
 {
     auto fold = [](QChar c) { return c.unicode() < 128 ? c.toLower() : c; };
-    for (qsizetype p = start - 1; p + find.size() <= text.size(); ++p) {
-        qsizetype k = 0;
-        while (k < find.size() && fold(text[p + k]) == fold(find[k]))
-            ++k;
-        if (k == find.size())
+    auto same = [&](QChar a, QChar b) { return fold(a) == fold(b); };
+    for (qsizetype p = start - 1; p + find.size() <= text.size(); ++p)
+        if (std::equal(find.begin(), find.end(), text.begin() + p, same))
             return p + 1;
-    }
     return 0;
 }
 
