@@ -10,13 +10,10 @@ namespace {
 
 const QString kOpen = namedQuoteOpening().toString();
 const QString kName = namedQuoteNameClose().toString();
-QString html(int row)
-{
-    return conversionRules()[size_t(row - 1)].html.toString();
-}
+const auto html = [](int row) { return conversionRules()[size_t(row - 1)].html.toString(); };
 
-// Tags whole, cut short and in mixed case, named quotes, stray brackets, line breaks, Arabic, and
-// letters outside ASCII that fold to ASCII ones in Unicode.
+// Tags whole, cut short, in mixed case; named quotes, stray brackets, breaks, Arabic, Unicode-folding
+// letters.
 QString randomPost(QRandomGenerator &random)
 {
     static const QStringList others = {"[",       "]",           "]",      "\r\n",    "\r",      "\n",

@@ -41,7 +41,6 @@ private slots:
     void reader()
     {
         const std::pair<QString, QString> rows[] = {
-            // "-": fewer than six fields
             {kSixLines, kExample},
             {"\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
             {"  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
@@ -54,7 +53,7 @@ private slots:
             {"\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7", "0|1|2|3|4|5, 6\r\n7"}, // unclosed: to the end
             {"\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"", "0|a|b|c|d|e"},
             {"\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   ", "-"},
-            {R"("0","a","b","c","d")", "-"}};
+            {R"("0","a","b","c","d")", "-"}}; // "-": fewer than six fields
         for (const auto &[text, expected] : rows) {
             const QString read = fields(parseSettingsFile(text));
             QVERIFY2(read == expected, qPrintable(read + " from " + text));
@@ -89,7 +88,7 @@ private slots:
         }
     }
 
-    void templates()
+    void templatesAndColourNumbers()
     {
         // The settings, then the tags before and after the placeholder; null: switched off.
         QList<std::tuple<QString, QString, QString>> rows = {
@@ -116,15 +115,11 @@ private slots:
             // The colour's digits are kept for the colour command.
             QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
         }
-    }
-
-    void colourNumbersInRgbOrder()
-    {
         // Red is the number's low byte; tags and the colour dialog put it first.
-        const std::pair<quint32, const char *> rows[] = {{255u, "FF0000"},      {0x123456u, "563412"},
-                                                         {1u, "010000"},        {0u, "000000"},
-                                                         {0xFFFFFFu, "FFFFFF"}, {0xabcdefu, "EFCDAB"}};
-        for (const auto &[color, hex] : rows) {
+        const std::pair<quint32, const char *> numbers[] = {{255u, "FF0000"},      {0x123456u, "563412"},
+                                                            {1u, "010000"},        {0u, "000000"},
+                                                            {0xFFFFFFu, "FFFFFF"}, {0xabcdefu, "EFCDAB"}};
+        for (const auto &[color, hex] : numbers) {
             QCOMPARE(ColorToHex(color), QString(hex));
             QCOMPARE(colorNumberToRgb(color), QString(hex).toInt(nullptr, 16));
             QCOMPARE(rgbToColorNumber(QString(hex).toInt(nullptr, 16)), color);

@@ -34,7 +34,6 @@ private slots:
     void comesBackExactly()
     {
         const std::pair<QString, QString> rows[] = {
-            // the post and its file name
             {u"a\r\nb\nc\rd\r\r\ne\n\r"_s, u"/home/u/post.txt"_s},
             {u"😀 中文 ש ñ ‍‌ \u2028 ـ"_s, u"/tmp/a\nb \"c\".txt"_s},
             {u"\0"_s + QString(20000, u'س'), QString()}};

@@ -27,7 +27,7 @@ class TestPlatform : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void tablesAgreeWithQtsConverter()
+    void codePageAgreesWithQtAndEscapes()
     {
         QByteArray all; // every byte reads as one character and is written back as itself
         for (int b = 0; b < 256; ++b)
@@ -54,10 +54,6 @@ private slots:
                 && !checkWindows1256(platform, false));
         QCOMPARE(platform.messages.size(), 1);
         QVERIFY(platform.messages[0].text.contains(u"ترميز Windows-1256"_s));
-    }
-
-    void escapingWritesReferences()
-    {
         const std::tuple<const char *, QString, QString, qsizetype> rows[] = {
             {"nothing to escape", u"سلام & <b>"_s, u"سلام & <b>"_s, 0},
             {"emoji is one reference", u"x\U0001F600y"_s, u"x&#128512;y"_s, 1},
@@ -94,7 +90,7 @@ private slots:
         QVERIFY(!missing.ok && !missing.error.isEmpty() && missing.text.isEmpty());
     }
 
-    void postEncodings()
+    void postEncodingsAndLoadLimit()
     {
         const QString arabic = u"مرحبا 😀 ١٢٣\r\nok\n"_s;
         const auto utf8 = TextEncoding::Utf8, bom = TextEncoding::Utf8WithBom, cp = TextEncoding::Windows1256;
@@ -126,19 +122,15 @@ private slots:
             QVERIFY(writeTextFileAs(path, read.text, read.encoding).ok);
             QCOMPARE(contents(path), bytes);
         }
-    }
-
-    void loadLimitCountsCharacters()
-    {
         const QString meem = u"م"_s.repeated(30000), emoji = QString(20000, u'a') + u"😀😀"_s;
         // The bytes, the first 20001 characters and how many the whole file holds.
-        const std::tuple<const char *, QByteArray, QString, qint64> rows[] = {
+        const std::tuple<const char *, QByteArray, QString, qint64> limits[] = {
             {"utf-8 counts characters, not bytes", meem.toUtf8(), meem.left(20001), 30000},
             {"an emoji at the cut stays whole", emoji.toUtf8(), emoji.chopped(2), 20002},
             {"utf-8 only after the limit", QByteArray(30000, 'a') + "\xC3\xA9", QString(20001, u'a'), 30001},
             {"windows-1256, a megabyte", QByteArray("\xD3").repeated(1 << 20), u"س"_s.repeated(20001),
              1 << 20}};
-        for (const auto &[name, bytes, head, characters] : rows) {
+        for (const auto &[name, bytes, head, characters] : limits) {
             const auto named = rowNamed(name);
             const QString path = m_dir.filePath(u"post.txt"_s);
             QVERIFY(writeFile(path, bytes));
@@ -151,8 +143,7 @@ private slots:
 
     void readOnlyFolderWritesInPlace()
     {
-        // No temporary file can be made beside the post in a folder the user may
-        // not write (or, for root, an immutable one).
+        // A folder the user may not write (for root: an immutable one) has no room for a temporary file.
         const QString folder = m_dir.filePath(u"shared"_s), path = folder + u"/post.txt"_s;
         QVERIFY(QDir().mkpath(folder) && writeWindows1256File(path, u"old"_s).ok);
         const bool root = ::geteuid() == 0;

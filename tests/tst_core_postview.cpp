@@ -10,8 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Paragraphs joined by "|"; in the result a tag stands in <>, a value in {}
-// and a closing tag that closes nothing in !!.
+// Paragraphs joined by "|"; marked: a tag in <>, a value in {}, a closing tag that closes nothing in !!.
 QString marked(const QString &post)
 {
     OpenTagCounts open{};

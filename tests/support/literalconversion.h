@@ -1,7 +1,6 @@
 #pragma once
 
-// The conversion done the plain way, slow and obviously right: every search
-// starts again at the first character of the working copy, edited in place.
+// The conversion the plain way, slow and plainly right: each search restarts at the copy's first character.
 
 #include "preview/conversion.h"
 
@@ -29,10 +28,9 @@ inline QString literalConversion(QString workingCopy)
             break;
         workingCopy.replace(close - 1, 1, namedQuoteNameClose().toString());
     }
-    for (const ConversionRule &rule : conversionRules()) {
+    for (const ConversionRule &rule : conversionRules())
         for (qsizetype p; (p = literalInStr(1, workingCopy, rule.markup)) != 0;)
             workingCopy.replace(p - 1, rule.markup.size(), rule.html.toString());
-    }
     return workingCopy;
 }
 
