@@ -38,7 +38,7 @@ class TestCoreDefaultFont : public QObject
     Q_OBJECT
 
 private slots:
-    void reader()
+    void readsAndFindsTheFile()
     {
         const std::pair<QString, QString> rows[] = {
             {kSixLines, kExample},
@@ -70,10 +70,6 @@ private slots:
             QCOMPARE(fields(parseSettingsFile(settingsFileText(rec(written.join('|'))))), written.join('|'));
             QCOMPARE(fields(parseSettingsFile('"' + written.join("\",\"") + '"')), written.join('|'));
         }
-    }
-
-    void findsTheFileWhateverItsCase()
-    {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe")); // a folder of that name is not the file
         QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))), QString());

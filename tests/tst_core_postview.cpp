@@ -55,7 +55,7 @@ private slots:
             QCOMPARE(marked(post), expected);
     }
 
-    void countsAndLimits()
+    void countsLimitsAndFindSteps()
     {
         // Characters and lines; CR LF counts two characters.
         const std::tuple<QString, qsizetype, qsizetype> rows[] = {
@@ -74,11 +74,7 @@ private slots:
         const QString file = QString(19999, u'x') + QStringLiteral("😀😀😀");
         const LoadedPost post = limitLoadedPost(file);
         QVERIFY(post.text == file.left(20003) && post.limitPassed);
-    }
-
-    void overlappingMatchesAreNotFoundTwice()
-    {
-        // Each press starts where the last match ended.
+        // Each find press starts where the last match ended, so overlapping matches are not found twice.
         const FindStep first = findStep(u"aaa", u"aa", 1), second = findStep(u"aaa", u"aa", first.nextStart);
         QVERIFY(first.outcome == FindStep::Found && first.found == 1 && first.nextStart == 3);
         QVERIFY(second.outcome == FindStep::NotFound && second.nextStart == 3);

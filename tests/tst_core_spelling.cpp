@@ -66,7 +66,7 @@ private slots:
         QVERIFY(wordAt(text, 1).length == 0 && wordAt(text, 10).length == 0); // inside the tags
     }
 
-    void marksAndMendsMisspeltWords()
+    void marksMendsAndKeepsPersonalWords()
     {
         SpellChecker checker(m_system);
         const QString right = u"السلام عليكم و رحمة الله hello world الســــلام وَرَحْمَةُ اللَّهِ Hello Paris"_s,
@@ -80,10 +80,6 @@ private slots:
             const QStringList offered = checker.suggestions(word, script);
             QVERIFY2(offered.contains(fix) && offered.size() <= 5, qPrintable(offered.join(u' ')));
         }
-    }
-
-    void personalWordsSurviveARestart()
-    {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"sub/words.txt"_s);
         {
