@@ -145,11 +145,9 @@ private slots:
         QVERIFY(test::inModal(
             [&] { platform.saveFileName(u"Text Files(*.txt)|*.txt"_s, m_dir.filePath(u"post.txt"_s)); },
             [&](QDialog &dialog) {
+                const QRegularExpression arabic(u"\\p{Arabic}"_s);
                 for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
-                    QVERIFY2(dialog.findChild<QLabel *>(QLatin1String(name))
-                                 ->text()
-                                 .contains(QRegularExpression(u"\\p{Arabic}"_s)),
-                             name);
+                    QVERIFY2(dialog.findChild<QLabel *>(QLatin1String(name))->text().contains(arabic), name);
                 QVERIFY(screenshot(dialog, u"filedialog"_s));
             }));
     }
