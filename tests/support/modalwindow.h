@@ -8,8 +8,7 @@
 
 namespace zarvelo::test {
 
-/** Runs open(), lets look() act in the first modal window it shows and closes every one, so that no test
-    waits in a modal loop. Returns how many modal windows opened. */
+/** Runs open(), lets look() act in its first modal window, closes each so no test hangs; returns how many. */
 inline int inModal(const std::function<void()> &open, const std::function<void(QDialog &)> &look = {})
 {
     int openings = 0;
