@@ -201,8 +201,10 @@ private slots:
         QCOMPARE(::link(QFile::encodeName(post).constData(), QFile::encodeName(link).constData()), 0);
         f.editor.setText(u"the new and longer post"_s);
         std::signal(SIGXFSZ, SIG_IGN); // files may grow to 4 bytes only: the write fails, even for root
-        rlimit saved{}, small{4, RLIM_INFINITY};
-        QCOMPARE(prlimit(0, RLIMIT_FSIZE, &small, &saved), 0);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit small{4, saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         f.run(&PostFiles::SAVE);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(f.platform.messages.size() == 1
