@@ -1,27 +1,17 @@
-#include "highlight/posthighlighter.h"
+#include "featuretest.h"
 #include "ui/highlightlayer.h"
-#include "ui/posteditor.h"
-
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextBlock>
 
 #include <cmath>
 
-using namespace zarvelo;
-using namespace Qt::StringLiterals;
-
 namespace {
 
-/** The format drawn at a document position. */
-QTextCharFormat formatAt(PostEditor &editor, int documentPosition)
+QTextCharFormat formatAt(const QTextDocument *document, int position)
 {
-    const QTextBlock block = editor.document()->findBlock(documentPosition);
-    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-        if (documentPosition - block.position() >= range.start
-            && documentPosition - block.position() < range.start + range.length)
+    const QTextBlock block = document->findBlock(position);
+    const int at = position - block.position();
+    for (const QTextLayout::FormatRange &range : block.layout()->formats())
+        if (at >= range.start && at < range.start + range.length)
             return range.format;
-    }
     return {};
 }
 
@@ -50,20 +40,15 @@ private slots:
     {
         PostEditor editor;
         editor.setText(u"[COLOR=red]\r\nx\r\ny[/COLOR][/B]"_s);
-        const auto state = [&] {
-            return QList<int>{editor.document()->availableUndoSteps(), editor.document()->isModified()};
-        };
+        QTextDocument *doc = editor.document();
+        const auto state = [&] { return QList<int>{doc->availableUndoSteps(), doc->isModified()}; };
         const QList<int> before = state();
-        QSignalSpy changes(editor.document(), &QTextDocument::contentsChange);
+        QSignalSpy changes(doc, &QTextDocument::contentsChange);
         QSignalSpy edits(&editor, &PostEditor::textChanged);
         // Drawing, at once and later, is no change of the post: nothing watching it hears of one.
-        PostHighlighter highlighter(editor.document());
-        auto fromEnd = [&](int back) {
-            return formatAt(editor, editor.document()->characterCount() - 1 - back);
-        };
-        auto wavy = [&](int back) {
-            return fromEnd(back).underlineStyle() == QTextCharFormat::WaveUnderline;
-        };
+        PostHighlighter highlighter(doc);
+        auto fromEnd = [&](int back) { return formatAt(doc, doc->characterCount() - 1 - back); };
+        auto wavy = [&](int n) { return fromEnd(n).underlineStyle() == QTextCharFormat::WaveUnderline; };
         QVERIFY(!wavy(10) && wavy(2));     // "[/COLOR]" closes, "[/B]" closes nothing
         QCoreApplication::processEvents(); // where a queued first drawing would run
         UnderlineLayer layer;
@@ -79,7 +64,7 @@ private slots:
         QVERIFY(!fromEnd(12).fontUnderline() && !fromEnd(13).fontUnderline());
 
         // An edit draws the paragraphs after it again.
-        QCOMPARE(formatAt(editor, 7).foreground().color(), PostHighlighter::valueColor());
+        QCOMPARE(formatAt(doc, 7).foreground().color(), PostHighlighter::valueColor());
         editor.select(0, 11); // the opening, two paragraphs before its closing
         editor.setSelText(QString());
         QVERIFY(wavy(10));
