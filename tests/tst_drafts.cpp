@@ -1,22 +1,12 @@
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
-#include "scriptedplatform.h"
-#include "shell/form1.h"
+#include "featuretest.h"
 #include "shell/postfiles.h"
-#include "ui/posteditor.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-
-using namespace zarvelo;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -55,6 +45,7 @@ struct Fixture
     {
         return form.windowTitle() + u'|' + files.CurrentFileName() + u'|' + editor.text();
     }
+    static QPushButton &button(QDialog &w, const char *name) { return *w.findChild<QPushButton *>(name); }
     /** Opens the drafts window, lets act look and press, and closes it if act did not. */
     template <typename Act>
     bool inDraftsWindow(Act act)
@@ -73,11 +64,6 @@ struct Fixture
         return seen;
     }
 };
-
-QPushButton &button(QDialog &window, const char *name)
-{
-    return *window.findChild<QPushButton *>(QLatin1String(name));
-}
 
 } // namespace
 
@@ -139,19 +125,19 @@ private slots:
             QCOMPARE(f.store.list().front().fileName, newer); // saving is recorded
             QVERIFY(f.store.write(f.store.newId(), old, file).ok);
             QFile bad(f.store.folder() + u"/bad.draft"_s); // cut short, and the newest
-            QVERIFY(bad.open(QIODevice::WriteOnly)
-                    && bad.write(
-                        encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1)));
+            const QByteArray cut =
+                encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1);
+            QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(cut) == cut.size());
             bad.close();
             QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
                 QCOMPARE(list.topLevelItemCount(), 3);
                 QVERIFY2(list.topLevelItem(0)->text(2).startsWith(u"مسودة تالفة: "_s),
                          qPrintable(list.topLevelItem(0)->text(2)));
-                QVERIFY(!button(window, "cmdRESTORE").isEnabled());
-                button(window, "cmdDELETE").click();
+                QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
+                Fixture::button(window, "cmdDELETE").click();
                 QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);
                 QCOMPARE(window.findChild<PostEditor *>(u"DraftView"_s)->text(), old);
-                button(window, "cmdRESTORE").click();
+                Fixture::button(window, "cmdRESTORE").click();
             }));
             QVERIFY(!bad.exists() && f.platform.messages.isEmpty());
             QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
@@ -175,7 +161,7 @@ private slots:
         QVERIFY(f.platform.messages[0].text.contains(f.store.folder()));
         QVERIFY(f.inDraftsWindow([](QDialog &window, QTreeWidget &list) {
             QCOMPARE(list.topLevelItemCount(), 0);
-            QVERIFY(!button(window, "cmdRESTORE").isEnabled());
+            QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
         }));
     }
 };
