@@ -1,26 +1,12 @@
-#include "highlight/posthighlighter.h"
-#include "scriptedplatform.h"
-#include "shell/form1.h"
+#include "featuretest.h"
 #include "shell/spellingswitch.h"
 #include "spelling/spellcheck.h"
-#include "ui/posteditor.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
 
 #include <tuple>
-
-using namespace zarvelo;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,12 +17,10 @@ const QString kIgnore = u"تجاهل"_s;
 QString markedIn(const PostEditor &editor)
 {
     QStringList out;
-    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
-        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
+        for (const QTextLayout::FormatRange &range : block.layout()->formats())
             if (SpellingLayer::isMisspeltFormat(range.format))
                 out << block.text().mid(range.start, range.length);
-        }
-    }
     return out.join(u'|');
 }
 
@@ -75,7 +59,6 @@ struct Checked
         menu->close(); // an open menu would take the typing that follows
         return entries;
     }
-    /** Picks the entry from the context menu at the position. */
     bool choose(qsizetype position, const QString &entry)
     {
         const qsizetype index = menuAt(position).indexOf(entry);
@@ -157,10 +140,9 @@ private slots:
         QVERIFY(QFile::remove(c.words()) && QDir().mkpath(c.words()));
         QVERIFY(c.choose(kitab + 6, kAdd));
         QCOMPARE(c.marked(), QString());
-        QVERIFY2(c.platform.messages.size() == 1
-                     && c.platform.messages[0].text.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s
-                                                               + c.words()),
-                 qPrintable(c.platform.messages.value(0).text));
+        const QString told = c.platform.messages.value(0).text;
+        QCOMPARE(c.platform.messages.size(), 1);
+        QVERIFY2(told.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s + c.words()), qPrintable(told));
         QCOMPARE(c.editor.text(), typed);
         QCOMPARE(changed.count(), 0);
     }
@@ -182,8 +164,8 @@ private slots:
         QVERIFY(spell->isEnabled());
         QVERIFY(QSignalSpy(spell, &SpellCheck::loaded).wait(10000));
         QVERIFY(item->isChecked() && tools.toolTipsVisible());
-        QVERIFY2(item->toolTip().contains(u"hunspell-ar"_s) && item->toolTip().contains(u"hunspell-en-us"_s),
-                 qPrintable(item->toolTip()));
+        const QString tip = item->toolTip();
+        QVERIFY2(tip.contains(u"hunspell-ar"_s) && tip.contains(u"hunspell-en-us"_s), qPrintable(tip));
         editor.setText(u"كتابب helo"_s);
         QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
     }
