@@ -34,12 +34,13 @@ struct Fixture
             all << (draft.damaged ? u"damaged"_s : draft.text);
         return all;
     }
-    /** Keeps a pending change and waits until its file is written and any failure told. */
-    void keep()
+    /** Keeps a pending change, waits until its file is written and any failure told, lists the drafts. */
+    QStringList keep()
     {
         keeper.keepNow();
         keeper.waitForWrites();
         QCoreApplication::processEvents();
+        return texts();
     }
     QString state() const
     {
@@ -81,8 +82,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(f.texts(), QStringList{f.editor.text()}, 2000);
         QCOMPARE(f.state(), before); // keeping changes neither title, file nor text
         f.editor.setText(QString()); // an empty post is never kept
-        f.keep();
-        QCOMPARE(f.texts(), QStringList{u"Hello"_s});
+        QCOMPARE(f.keep(), QStringList{u"Hello"_s});
     }
 
     void commandsKeepThePostAtOnce()
@@ -101,11 +101,9 @@ private slots:
             if (command == u"EXIT"_s || command == u"close"_s)
                 continue;
             // The new post, untouched, is not kept; changed, it is a second draft with its file.
-            f.keep();
-            QVERIFY2(f.texts().size() == 1, qPrintable(command));
+            QVERIFY2(f.keep().size() == 1, qPrintable(command));
             f.editor.setSelText(u"more"_s);
-            f.keep();
-            QVERIFY2(f.texts() == (QStringList{f.editor.text(), u"first post\r\n"_s})
+            QVERIFY2(f.keep() == (QStringList{f.editor.text(), u"first post\r\n"_s})
                          && f.store.list().front().fileName == (command == u"OPEN"_s ? opened : QString()),
                      qPrintable(command));
         }
@@ -141,8 +139,7 @@ private slots:
             }));
             QVERIFY(!bad.exists() && f.platform.messages.isEmpty());
             QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
-            f.keep(); // the restored post, unchanged, is not kept twice
-            QCOMPARE(f.texts().size(), 2);
+            QCOMPARE(f.keep().size(), 2); // the restored post, unchanged, is not kept twice
             f.editor.undoWithSelection();
             QCOMPARE(f.editor.text(), u"newer text"_s);
         }

@@ -5,6 +5,8 @@
 
 namespace {
 
+const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+
 QTextCharFormat formatAt(const QTextDocument *document, int position)
 {
     const QTextBlock block = document->findBlock(position);
@@ -75,10 +77,7 @@ private slots:
     void coloursReadableOnTheEditor()
     {
         auto luminance = [](const QColor &c) {
-            auto channel = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
         };
         const double background = luminance(PostEditor().palette().color(QPalette::Base));
         for (const QColor &color : {PostHighlighter::tagColor(), PostHighlighter::valueColor()})

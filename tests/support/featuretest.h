@@ -1,7 +1,6 @@
 #pragma once
 
-// What the window tests of the editor's features share: the post editor and its
-// highlighter, the main window on the scripted platform, Qt Test, string literals.
+// What the feature window tests share: editor, highlighter, main window, Qt Test.
 
 #include "highlight/posthighlighter.h"
 #include "scriptedplatform.h"
