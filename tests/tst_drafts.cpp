@@ -129,8 +129,7 @@ private slots:
             bad.close();
             QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
                 QCOMPARE(list.topLevelItemCount(), 3);
-                QVERIFY2(list.topLevelItem(0)->text(2).startsWith(u"مسودة تالفة: "_s),
-                         qPrintable(list.topLevelItem(0)->text(2)));
+                QCOMPARE(list.topLevelItem(0)->text(2).left(13), u"مسودة تالفة: "_s);
                 QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
                 Fixture::button(window, "cmdDELETE").click();
                 QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);

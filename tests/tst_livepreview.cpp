@@ -71,8 +71,7 @@ private slots:
         // The counts are of the post's own text: breaks of three kinds, above the load limit.
         editor.setText(u"a\r\nb\nc\rd"_s + QString(20000, u'x'));
         window->refresh();
-        QVERIFY2(window->statusText().startsWith(u"عدد الأحرف: 20008    عدد الأسطر: 4    تنبيه"_s),
-                 qPrintable(window->statusText()));
+        QCOMPARE(window->statusText().left(43), u"عدد الأحرف: 20008    عدد الأسطر: 4    تنبيه"_s);
 
         // It scrolls near the caret.
         editor.setText(QStringList(400, u"line"_s).join(u"\r\n"_s));

@@ -7,16 +7,6 @@ namespace {
 
 const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
 
-QTextCharFormat formatAt(const QTextDocument *document, int position)
-{
-    const QTextBlock block = document->findBlock(position);
-    const int at = position - block.position();
-    for (const QTextLayout::FormatRange &range : block.layout()->formats())
-        if (at >= range.start && at < range.start + range.length)
-            return range.format;
-    return {};
-}
-
 /** Underlines whole paragraphs and keeps the markup it was given. */
 struct UnderlineLayer final : HighlightLayer
 {
@@ -43,13 +33,21 @@ private slots:
         PostEditor editor;
         editor.setText(u"[COLOR=red]\r\nx\r\ny[/COLOR][/B]"_s);
         QTextDocument *doc = editor.document();
+        const auto formatAt = [&](int position) {
+            const QTextBlock block = doc->findBlock(position);
+            const int at = position - block.position();
+            for (const QTextLayout::FormatRange &range : block.layout()->formats())
+                if (at >= range.start && at < range.start + range.length)
+                    return range.format;
+            return QTextCharFormat();
+        };
         const auto state = [&] { return QList<int>{doc->availableUndoSteps(), doc->isModified()}; };
         const QList<int> before = state();
         QSignalSpy changes(doc, &QTextDocument::contentsChange);
         QSignalSpy edits(&editor, &PostEditor::textChanged);
         // Drawing, at once and later, is no change of the post: nothing watching it hears of one.
         PostHighlighter highlighter(doc);
-        auto fromEnd = [&](int back) { return formatAt(doc, doc->characterCount() - 1 - back); };
+        auto fromEnd = [&](int back) { return formatAt(doc->characterCount() - 1 - back); };
         auto wavy = [&](int n) { return fromEnd(n).underlineStyle() == QTextCharFormat::WaveUnderline; };
         QVERIFY(!wavy(10) && wavy(2));     // "[/COLOR]" closes, "[/B]" closes nothing
         QCoreApplication::processEvents(); // where a queued first drawing would run
@@ -66,7 +64,7 @@ private slots:
         QVERIFY(!fromEnd(12).fontUnderline() && !fromEnd(13).fontUnderline());
 
         // An edit draws the paragraphs after it again.
-        QCOMPARE(formatAt(doc, 7).foreground().color(), PostHighlighter::valueColor());
+        QCOMPARE(formatAt(7).foreground().color(), PostHighlighter::valueColor());
         editor.select(0, 11); // the opening, two paragraphs before its closing
         editor.setSelText(QString());
         QVERIFY(wavy(10));

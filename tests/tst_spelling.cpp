@@ -10,8 +10,7 @@
 
 namespace {
 
-const QString kAdd = u"إضافة إلى القاموس"_s;
-const QString kIgnore = u"تجاهل"_s;
+const QString kAdd = u"إضافة إلى القاموس"_s, kIgnore = u"تجاهل"_s;
 
 /** The underlined stretches of the whole post, "|"-separated. */
 QString markedIn(const PostEditor &editor)
@@ -39,7 +38,6 @@ struct Checked
         QVERIFY(loaded.wait(10000));
     }
 
-    QString marked() const { return markedIn(editor); }
     QString words() const { return personal.filePath(u"words.txt"_s); } // the user's word list
     /** Opens the context menu on the character at the position and lists its entries. */
     QStringList menuAt(qsizetype position)
@@ -94,7 +92,7 @@ private slots:
         const QString text = u"[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
                              "الســــلام عَلَيْكُمْ [B]helo[/B] hello\nقرأت كتـابب helo"_s;
         c.editor.setText(text);
-        QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        QCOMPARE(markedIn(c.editor), u"helo|كتـابب|helo"_s);
         QSignalSpy changed(c.editor.document(), &QTextDocument::contentsChanged);
         // Positions inside the words: the click goes beside the caret.
         const qsizetype helo = text.indexOf(u"helo"_s) + 1, kitab = text.indexOf(u"كتـابب"_s) + 2;
@@ -104,9 +102,9 @@ private slots:
             const QStringList entries = c.menuAt(at);
             QVERIFY2(!entries.isEmpty() && !entries.contains(kIgnore), qPrintable(entries.join(u',')));
         }
-        QCOMPARE(c.marked(), QString());
+        QCOMPARE(markedIn(c.editor), QString());
         c.spell->setEnabled(true);
-        QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        QCOMPARE(markedIn(c.editor), u"helo|كتـابب|helo"_s);
         QCOMPARE(changed.count(), 0); // redrawing is no edit
         // Each suggestion replaces just its word, after CR LF and lone LF, as one undo step.
         for (const auto &[at, suggestion, result] :
@@ -126,20 +124,20 @@ private slots:
         // Typing re-checks the paragraph (words past one turn's time budget come a turn later).
         c.editor.select(0, 0);
         QTest::keyClicks(&c.editor, u"skool "_s);
-        QTRY_COMPARE(c.marked(), u"skool|helo|كتـابب|helo"_s);
+        QTRY_COMPARE(markedIn(c.editor), u"skool|helo|كتـابب|helo"_s);
         const QString typed = c.editor.text();
         changed.clear();
         // Ignoring and adding take the word's marks away in every paragraph, and change no text.
         QVERIFY(c.choose(helo + 6, kIgnore));
-        QCOMPARE(c.marked(), u"skool|كتـابب"_s);
+        QCOMPARE(markedIn(c.editor), u"skool|كتـابب"_s);
         QVERIFY(!QFile::exists(c.words())); // ignoring lasts this run only
         QVERIFY(c.choose(2, kAdd));
-        QCOMPARE(c.marked(), u"كتـابب"_s);
+        QCOMPARE(markedIn(c.editor), u"كتـابب"_s);
         QVERIFY(QFile::exists(c.words()) && c.platform.messages.isEmpty());
         // The word list cannot be written: the word is accepted all the same, and the user told.
         QVERIFY(QFile::remove(c.words()) && QDir().mkpath(c.words()));
         QVERIFY(c.choose(kitab + 6, kAdd));
-        QCOMPARE(c.marked(), QString());
+        QCOMPARE(markedIn(c.editor), QString());
         const QString told = c.platform.messages.value(0).text;
         QCOMPARE(c.platform.messages.size(), 1);
         QVERIFY2(told.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s + c.words()), qPrintable(told));
