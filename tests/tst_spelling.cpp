@@ -43,8 +43,7 @@ struct Checked
     QStringList menuAt(qsizetype position)
     {
         editor.select(position, 0);
-        const QPoint at =
-            editor.cursorRect().center() + QPoint(editor.layoutDirection() == Qt::RightToLeft ? -3 : 3, 0);
+        const QPoint at = editor.cursorRect().center() + QPoint(editor.isRightToLeft() ? -3 : 3, 0);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor.viewport()->mapToGlobal(at));
         QApplication::sendEvent(editor.viewport(), &event);
         const QList<QMenu *> menus = editor.findChildren<QMenu *>();
@@ -152,9 +151,8 @@ private slots:
         PostEditor editor;
         QMenu tools;
         QAction *item = tools.addAction(u"التدقيق الإملائي"_s);
-        SpellCheck *spell =
-            wireSpellCheck(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
-                           [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
+        auto *spell = wireSpellCheck(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
+                                     [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
         // The untouched template opens no dictionary; the first change does.
         editor.setText(u"[B][/B]"_s);
         QVERIFY(!spell->isEnabled());
