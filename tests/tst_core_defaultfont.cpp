@@ -38,10 +38,9 @@ class TestCoreDefaultFont : public QObject
     Q_OBJECT
 
 private slots:
-    void reader()
+    void readsAndFindsTheFile()
     {
         const std::pair<QString, QString> rows[] = {
-            // "-": fewer than six fields
             {kSixLines, kExample},
             {"\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
             {"  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
@@ -54,7 +53,7 @@ private slots:
             {"\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7", "0|1|2|3|4|5, 6\r\n7"}, // unclosed: to the end
             {"\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"", "0|a|b|c|d|e"},
             {"\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   ", "-"},
-            {R"("0","a","b","c","d")", "-"}};
+            {R"("0","a","b","c","d")", "-"}}; // "-": fewer than six fields
         for (const auto &[text, expected] : rows) {
             const QString read = fields(parseSettingsFile(text));
             QVERIFY2(read == expected, qPrintable(read + " from " + text));
@@ -71,24 +70,21 @@ private slots:
             QCOMPARE(fields(parseSettingsFile(settingsFileText(rec(written.join('|'))))), written.join('|'));
             QCOMPARE(fields(parseSettingsFile('"' + written.join("\",\"") + '"')), written.join('|'));
         }
-    }
-
-    void findsTheFileWhateverItsCase()
-    {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe")); // a folder of that name is not the file
         QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))), QString());
         // Added one by one: "setting.vbe" itself wins, otherwise the first match in name order.
-        for (const auto &[added, found] : {std::pair("settings.vbe", ""),
-                                           {"Setting.vbe", "Setting.vbe"},
-                                           {"SETTING.VBE", "SETTING.VBE"},
-                                           {"setting.vbe", "setting.vbe"}}) {
+        const std::pair<const char *, const char *> steps[] = {{"settings.vbe", ""},
+                                                               {"Setting.vbe", "Setting.vbe"},
+                                                               {"SETTING.VBE", "SETTING.VBE"},
+                                                               {"setting.vbe", "setting.vbe"}};
+        for (const auto &[added, found] : steps) {
             QVERIFY(QFile(dir.filePath(added)).open(QIODevice::WriteOnly));
             QCOMPARE(findSettingsFile(QDir(dir.path())), QString(found));
         }
     }
 
-    void templates()
+    void templatesAndColourNumbers()
     {
         // The settings, then the tags before and after the placeholder; null: switched off.
         QList<std::tuple<QString, QString, QString>> rows = {
@@ -101,12 +97,10 @@ private slots:
         for (const char *off : {"1", "2", "", " 0"})
             rows.append({QString(kExample).replace(0, 1, off), QString(), QString()});
         // The colour: leading spaces skipped, digits up to the first other character, capped at white.
-        for (const auto &[field, hex] : {std::pair(" 255", "FF0000"),
-                                         {"  42x", "2A0000"},
-                                         {" abc", "000000"},
-                                         {" -255", "000000"},
-                                         {" 16777216", "FFFFFF"},
-                                         {" 99999999999999999999", "FFFFFF"}})
+        const std::pair<const char *, const char *> colours[] = {
+            {" 255", "FF0000"},  {"  42x", "2A0000"},     {" abc", "000000"},
+            {" -255", "000000"}, {" 16777216", "FFFFFF"}, {" 99999999999999999999", "FFFFFF"}};
+        for (const auto &[field, hex] : colours)
             rows.append({"0|~|~|~|~|" + QString(field), "[COLOR=" + QString(hex) + "]", "[/COLOR]"});
         const QString p = QStringLiteral("بسم الله الرحمن الرحيم");
         for (const auto &[settings, opening, closing] : rows) {
@@ -117,17 +111,11 @@ private slots:
             // The colour's digits are kept for the colour command.
             QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
         }
-    }
-
-    void colourNumbersInRgbOrder()
-    {
         // Red is the number's low byte; tags and the colour dialog put it first.
-        for (const auto &[color, hex] : {std::pair(255u, "FF0000"),
-                                         {0x123456u, "563412"},
-                                         {1u, "010000"},
-                                         {0u, "000000"},
-                                         {0xFFFFFFu, "FFFFFF"},
-                                         {0xabcdefu, "EFCDAB"}}) {
+        const std::pair<quint32, const char *> numbers[] = {{255u, "FF0000"},      {0x123456u, "563412"},
+                                                            {1u, "010000"},        {0u, "000000"},
+                                                            {0xFFFFFFu, "FFFFFF"}, {0xabcdefu, "EFCDAB"}};
+        for (const auto &[color, hex] : numbers) {
             QCOMPARE(ColorToHex(color), QString(hex));
             QCOMPARE(colorNumberToRgb(color), QString(hex).toInt(nullptr, 16));
             QCOMPARE(rgbToColorNumber(QString(hex).toInt(nullptr, 16)), color);

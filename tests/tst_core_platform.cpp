@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "platform/codepage.h"
 #include "platform/codepagecheck.h"
 #include "platform/commondialog.h"
@@ -9,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QScopeGuard>
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,43 +18,16 @@
 #include <unistd.h>
 
 using namespace zarvelo;
+using namespace zarvelo::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>"_ba;
-}
-
-/** Names the row of a table whose check failed. */
-auto rowNamed(const char *name)
-{
-    return qScopeGuard([name] {
-        if (QTest::currentTestFailed())
-            qWarning("in row: %s", name);
-    });
-}
-
-} // namespace
 
 class TestPlatform : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
 
-    QString writeBytes(const QByteArray &bytes) const
-    {
-        QString path = m_dir.filePath(u"post.txt"_s);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
 private slots:
-    void tablesAgreeWithQtsConverter()
+    void codePageEscapesAndExactFiles()
     {
         QByteArray all; // every byte reads as one character and is written back as itself
         for (int b = 0; b < 256; ++b)
@@ -64,7 +36,6 @@ private slots:
         // Encodable exactly when Qt writes one byte that reads back as the character.
         QStringEncoder encoder(kWindows1256, QStringConverter::Flag::Stateless);
         QStringDecoder decoder(kWindows1256);
-        QVERIFY(isWindows1256Available());
         for (char32_t c = 0; c < 0x10000; ++c) {
             const QChar one{char16_t(c)};
             const QByteArray qt = encoder.encode(QStringView(&one, 1));
@@ -76,16 +47,12 @@ private slots:
         // Beyond the table: characters past the Basic Multilingual Plane, in order.
         QCOMPARE(encodeWindows1256(u"a\U0001F600b\u4E2D\x1A"_s).unencodable,
                  QList<char32_t>({0x1F600, 0x4E2D}));
+        QVERIFY(isWindows1256Available());
         QVERIFY(!isWindows1256Encodable(u"a\u2060"_s) && isWindows1256Encodable(u"\x1A"_s));
-        test::ScriptedPlatform platform; // a missing code page is said plainly, once
+        ScriptedPlatform platform; // a missing code page is said plainly, once
         QVERIFY(checkWindows1256(platform) && platform.messages.isEmpty()
                 && !checkWindows1256(platform, false));
-        QCOMPARE(platform.messages.size(), 1);
-        QVERIFY(platform.messages[0].text.contains(u"ترميز Windows-1256"_s));
-    }
-
-    void escapingWritesReferences()
-    {
+        QVERIFY(platform.messages.size() == 1 && platform.messages[0].text.contains(u"ترميز Windows-1256"_s));
         const std::tuple<const char *, QString, QString, qsizetype> rows[] = {
             {"nothing to escape", u"سلام & <b>"_s, u"سلام & <b>"_s, 0},
             {"emoji is one reference", u"x\U0001F600y"_s, u"x&#128512;y"_s, 1},
@@ -103,10 +70,6 @@ private slots:
                      encodeWindows1256(escaped).bytes);
             QVERIFY(written == count && inOnePass == count && isWindows1256Encodable(escaped));
         }
-    }
-
-    void filesAreExactBytes()
-    {
         const QString path = m_dir.filePath(u"exact.txt"_s), text = u"سطر\r\nline\nx\r"_s;
         const TextFileWrite written = writeWindows1256File(path, text);
         QVERIFY2(written.ok, qPrintable(written.error));
@@ -122,7 +85,7 @@ private slots:
         QVERIFY(!missing.ok && !missing.error.isEmpty() && missing.text.isEmpty());
     }
 
-    void postEncodings()
+    void postEncodingsAndLoadLimit()
     {
         const QString arabic = u"مرحبا 😀 ١٢٣\r\nok\n"_s;
         const auto utf8 = TextEncoding::Utf8, bom = TextEncoding::Utf8WithBom, cp = TextEncoding::Windows1256;
@@ -139,7 +102,8 @@ private slots:
             {"encoded surrogate", "\xED\xA0\x80", cp, decodeWindows1256("\xED\xA0\x80")}};
         for (const auto &[name, bytes, encoding, text] : rows) {
             const auto named = rowNamed(name);
-            const QString path = writeBytes(bytes);
+            const QString path = m_dir.filePath(u"post.txt"_s);
+            QVERIFY(writeFile(path, bytes));
             const TextFileRead read = readPostFile(path);
             QVERIFY(read.ok && read.encoding == encoding);
             QCOMPARE(read.text, text);
@@ -153,21 +117,18 @@ private slots:
             QVERIFY(writeTextFileAs(path, read.text, read.encoding).ok);
             QCOMPARE(contents(path), bytes);
         }
-    }
-
-    void loadLimitCountsCharacters()
-    {
         const QString meem = u"م"_s.repeated(30000), emoji = QString(20000, u'a') + u"😀😀"_s;
         // The bytes, the first 20001 characters and how many the whole file holds.
-        const std::tuple<const char *, QByteArray, QString, qint64> rows[] = {
+        const std::tuple<const char *, QByteArray, QString, qint64> limits[] = {
             {"utf-8 counts characters, not bytes", meem.toUtf8(), meem.left(20001), 30000},
             {"an emoji at the cut stays whole", emoji.toUtf8(), emoji.chopped(2), 20002},
             {"utf-8 only after the limit", QByteArray(30000, 'a') + "\xC3\xA9", QString(20001, u'a'), 30001},
             {"windows-1256, a megabyte", QByteArray("\xD3").repeated(1 << 20), u"س"_s.repeated(20001),
              1 << 20}};
-        for (const auto &[name, bytes, head, characters] : rows) {
+        for (const auto &[name, bytes, head, characters] : limits) {
             const auto named = rowNamed(name);
-            const QString path = writeBytes(bytes);
+            const QString path = m_dir.filePath(u"post.txt"_s);
+            QVERIFY(writeFile(path, bytes));
             const TextFileRead read = readPostFile(path, 20001);
             QCOMPARE(read.text, head);
             QCOMPARE(read.characters, characters);
@@ -177,8 +138,7 @@ private slots:
 
     void readOnlyFolderWritesInPlace()
     {
-        // No temporary file can be made beside the post in a folder the user may
-        // not write (or, for root, an immutable one).
+        // A folder the user may not write (for root: an immutable one) has no room for a temporary file.
         const QString folder = m_dir.filePath(u"shared"_s), path = folder + u"/post.txt"_s;
         QVERIFY(QDir().mkpath(folder) && writeWindows1256File(path, u"old"_s).ok);
         const bool root = ::geteuid() == 0;
@@ -234,7 +194,7 @@ private slots:
                  u"Text Files (*.txt);;All Files (*)"_s);
         QCOMPARE(qtFileDialogFilter(u"Pages|*.htm;*.html"_s), u"Pages (*.htm *.html)"_s);
         QCOMPARE(qtFileDialogFilter(QString()), QString());
-        test::ScriptedPlatform platform;
+        ScriptedPlatform platform;
         CommonDialog dialog(platform);
         dialog.setFilter(u"Text Files(*.txt)|*.txt"_s);
         platform.openAnswers << u"/posts/a.txt"_s << QString();

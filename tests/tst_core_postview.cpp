@@ -10,8 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Paragraphs joined by "|"; in the result a tag stands in <>, a value in {}
-// and a closing tag that closes nothing in !!.
+// Paragraphs joined by "|"; marked: a tag in <>, a value in {}, a closing tag that closes nothing in !!.
 QString marked(const QString &post)
 {
     OpenTagCounts open{};
@@ -19,17 +18,14 @@ QString marked(const QString &post)
     for (const QString &paragraph : post.split(u'|')) {
         QList<MarkupSpan> spans;
         scanMarkup(paragraph, open, spans);
-        QString out;
-        qsizetype at = 0;
-        for (const MarkupSpan &span : spans) {
-            const char *marks = span.kind == MarkupKind::Tag ? "<>"
-                : span.kind == MarkupKind::Value             ? "{}"
-                                                             : "!!";
-            out += paragraph.mid(at, span.start - at) + QLatin1Char(marks[0])
-                + paragraph.mid(span.start, span.length) + QLatin1Char(marks[1]);
-            at = span.start + span.length;
+        QString out = paragraph; // marked from the last span back, so earlier positions still hold
+        for (auto s = spans.crbegin(); s != spans.crend(); ++s) {
+            const char *marks = s->kind == MarkupKind::Tag ? "<>"
+                : s->kind == MarkupKind::Value             ? "{}"
+                                                           : "!!";
+            out.insert(s->start + s->length, QLatin1Char(marks[1])).insert(s->start, QLatin1Char(marks[0]));
         }
-        paragraphs << out + paragraph.mid(at);
+        paragraphs << out;
     }
     return paragraphs.join(u'|');
 }
@@ -59,13 +55,11 @@ private slots:
             QCOMPARE(marked(post), expected);
     }
 
-    void countsAndLimits()
+    void countsLimitsAndFindSteps()
     {
-        const std::tuple<QString, qsizetype, qsizetype> rows[] = {// characters, lines; CR LF counts two
-                                                                  {QString(), 0, 1},
-                                                                  {u"a\r\nb\r\n"_s, 6, 3},
-                                                                  {u"a\nb\rc"_s, 5, 3},
-                                                                  {u"\r\r\n\n\r"_s, 5, 5}};
+        // Characters and lines; CR LF counts two characters.
+        const std::tuple<QString, qsizetype, qsizetype> rows[] = {
+            {QString(), 0, 1}, {u"a\r\nb\r\n"_s, 6, 3}, {u"a\nb\rc"_s, 5, 3}, {u"\r\r\n\n\r"_s, 5, 5}};
         for (const auto &[post, characters, lines] : rows) {
             const PostCount counted = countPost(post);
             QVERIFY2(counted.characters == characters && counted.lines == lines,
@@ -80,14 +74,9 @@ private slots:
         const QString file = QString(19999, u'x') + QStringLiteral("😀😀😀");
         const LoadedPost post = limitLoadedPost(file);
         QVERIFY(post.text == file.left(20003) && post.limitPassed);
-    }
-
-    void overlappingMatchesAreNotFoundTwice()
-    {
-        // Each press starts where the last match ended.
-        const FindStep first = findStep(u"aaa", u"aa", 1);
+        // Each find press starts where the last match ended, so overlapping matches are not found twice.
+        const FindStep first = findStep(u"aaa", u"aa", 1), second = findStep(u"aaa", u"aa", first.nextStart);
         QVERIFY(first.outcome == FindStep::Found && first.found == 1 && first.nextStart == 3);
-        const FindStep second = findStep(u"aaa", u"aa", first.nextStart);
         QVERIFY(second.outcome == FindStep::NotFound && second.nextStart == 3);
     }
 };

@@ -1,9 +1,9 @@
+#include "coretest.h"
 #include "spelling/hunspelldictionary.h"
 #include "spelling/spellchecker.h"
 #include "spelling/wordfinder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,12 +19,6 @@ QString wordsOf(QStringView text, const QList<Word> &words)
     for (const Word &word : words)
         out.append(text.mid(word.start, word.length).toString());
     return out.join(u'|');
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 } // namespace
@@ -72,7 +66,7 @@ private slots:
         QVERIFY(wordAt(text, 1).length == 0 && wordAt(text, 10).length == 0); // inside the tags
     }
 
-    void marksAndMendsMisspeltWords()
+    void marksMendsAndKeepsPersonalWords()
     {
         SpellChecker checker(m_system);
         const QString right = u"السلام عليكم و رحمة الله hello world الســــلام وَرَحْمَةُ اللَّهِ Hello Paris"_s,
@@ -86,10 +80,6 @@ private slots:
             const QStringList offered = checker.suggestions(word, script);
             QVERIFY2(offered.contains(fix) && offered.size() <= 5, qPrintable(offered.join(u' ')));
         }
-    }
-
-    void personalWordsSurviveARestart()
-    {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"sub/words.txt"_s);
         {
@@ -102,9 +92,7 @@ private slots:
             QVERIFY(second.addToPersonal(u"Zarvelo"_s, Script::Latin));
             QVERIFY(first.addToPersonal(u"Qwertyx"_s, Script::Latin));
         }
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()), u"زارفيلو\nZarvelo\nQwertyx\n"_s);
+        QCOMPARE(QString::fromUtf8(test::contents(path)), u"زارفيلو\nZarvelo\nQwertyx\n"_s);
         QCOMPARE(QDir(dir.filePath(u"sub"_s)).entryList(QDir::Files), QStringList{"words.txt"});
         SpellChecker restarted(m_system, path);
         QCOMPARE(restarted.misspeltWords(u"زارفيلو Zarvelo Qwertyx Zarvello"_s).size(), 1);
@@ -123,10 +111,10 @@ private slots:
         QVERIFY(none.misspeltWords(u"كتابب helo"_s).isEmpty()
                 && none.suggestions(u"helo"_s, Script::Latin).isEmpty());
         QVERIFY(none.addToPersonal(u"helo"_s, Script::Latin));
-        writeFile(dir.filePath(u"en_US.aff"_s), "SET ISO8859-1\nTRY aeiouc\xe9\n");
+        QVERIFY(test::writeFile(dir.filePath(u"en_US.aff"_s), "SET ISO8859-1\nTRY aeiouc\xe9\n"));
         QVERIFY(!SpellDictionaries::load(dir.path()).latin); // an .aff without its .dic is none
         // Words go to the dictionary in its own encoding.
-        writeFile(dir.filePath(u"en_US.dic"_s), u"2\ncafé\nnaïve\n"_s.toLatin1());
+        QVERIFY(test::writeFile(dir.filePath(u"en_US.dic"_s), u"2\ncafé\nnaïve\n"_s.toLatin1()));
         SpellChecker checker(SpellDictionaries::load(dir.path()));
         QVERIFY(checker.hasDictionary(Script::Latin) && !checker.hasDictionary(Script::Arabic));
         const QString text = u"café naïve cafe ŵord"_s;

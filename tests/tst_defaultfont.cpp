@@ -4,6 +4,7 @@
 #include "defaultfont/frmdefaultfont.h"
 #include "defaultfont/settingsfile.h"
 #include "editing/editingcommands.h"
+#include "modalwindow.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
@@ -35,8 +36,7 @@ void writeText(const QString &text)
     QVERIFY(writeWindows1256File(kFile, text).ok);
 }
 
-/** The panel's font name, bold, alignment, size, swatch (colour or text, and width), and on or off, joined
-    by "|" with "~" for the no-change marker. */
+/** The panel's font, bold, alignment, size, swatch (colour or text; width), on/off; "~": the marker. */
 QString panelOf(const Form1 &form)
 {
     QStringList shown;
@@ -49,30 +49,9 @@ QString panelOf(const Form1 &form)
     return shown.join(u'|').replace(kMarker, u"~"_s);
 }
 
-/** Runs open(), lets look() act in the first settings window it opens, and closes every one: no test can
-    hang in a modal loop. Returns how many windows opened. */
-int runSettingsWindows(const std::function<void()> &open,
-                       const std::function<void(frmdefaultfont &)> &look = {})
-{
-    int openings = 0;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto *window = qobject_cast<frmdefaultfont *>(QApplication::activeModalWidget())) {
-            if (++openings == 1 && look)
-                look(*window);
-            if (window->isVisible())
-                window->reject();
-        }
-    });
-    closer.start(0);
-    open();
-    QCoreApplication::processEvents();
-    return openings;
-}
-
 /** "Combo2=يمين" picks ("~": the marker), "Check1=1" ticks, "Command1=255" clicks with the colour dialog
     answering 255 (-1: cancelled), "Command3" clicks. */
-void act(frmdefaultfont &window, test::ScriptedPlatform &platform, const QString &steps)
+void act(QWidget &window, test::ScriptedPlatform &platform, const QString &steps)
 {
     for (const QString &step : steps.split(';', Qt::SkipEmptyParts)) {
         const QString name = step.section('=', 0, 0), value = step.section('=', 1).replace('~', kMarker);
@@ -102,30 +81,26 @@ private slots:
         QVERIFY(QDir::setCurrent(m_dir.path())); // where the settings file is looked for
     }
 
-    void failedReadAtStartRunsNothingAfterIt_data()
-    {
-        QTest::addColumn<QString>("file"); // null: none
-        QTest::newRow("no file") << QString();
-        QTest::newRow("five lines") << kFiveLines;
-    }
     void failedReadAtStartRunsNothingAfterIt()
     {
-        QFETCH(QString, file);
-        file.isNull() ? void(QFile::remove(kFile)) : writeText(file);
-        test::ScriptedPlatform platform;
-        Form1 form(platform);
-        const QString designPanel = panelOf(form);
-        QCOMPARE(designPanel, u"Times New Rom..|نعم|توسيط|4|#000040|25|on"_s);
-        QVERIFY(!form.formLoad());
-        QCOMPARE(platform.endedWith, QList<int>{1});
-        QCOMPARE(platform.messages.size(), 1);
-        QCOMPARE(platform.messages[0].text,
-                 u"هناك عطل في البرنامج\r\n\r\nتأكد من وجود الملف:\r\n\r\nsetting.vbe"_s);
-        QVERIFY(platform.messages[0].title == "Zarvelo" && platform.messages[0].icon == MessageIcon::None);
-        // Neither the panel nor the template ran: design captions, design text, nothing selected.
-        QCOMPARE(panelOf(form), designPanel);
-        QCOMPARE(form.editor().text(), u"بسم الله الرحمن الرحيم"_s);
-        QCOMPARE(form.editor().selLength(), 0);
+        for (const QString &file : {QString(), kFiveLines}) { // none, or cut short
+            file.isNull() ? void(QFile::remove(kFile)) : writeText(file);
+            test::ScriptedPlatform platform;
+            Form1 form(platform);
+            const QString designPanel = panelOf(form);
+            QCOMPARE(designPanel, u"Times New Rom..|نعم|توسيط|4|#000040|25|on"_s);
+            QVERIFY(!form.formLoad());
+            QCOMPARE(platform.endedWith, QList<int>{1});
+            QCOMPARE(platform.messages.size(), 1);
+            QCOMPARE(platform.messages[0].text,
+                     u"هناك عطل في البرنامج\r\n\r\nتأكد من وجود الملف:\r\n\r\nsetting.vbe"_s);
+            QVERIFY(platform.messages[0].title == "Zarvelo"
+                    && platform.messages[0].icon == MessageIcon::None);
+            // Neither the panel nor the template ran: design captions, design text, nothing selected.
+            QCOMPARE(panelOf(form), designPanel);
+            QCOMPARE(form.editor().text(), u"بسم الله الرحمن الرحيم"_s);
+            QCOMPARE(form.editor().selLength(), 0);
+        }
     }
 
     void startUpAndPanel_data()
@@ -169,15 +144,15 @@ private slots:
             auto *target = *part ? form.findChild<QWidget *>(part) : nullptr;
             auto *label = qobject_cast<QLabel *>(target);
             QVERIFY2(!label || label->sizeHint().width() <= label->width(), part); // read whole
-            QCOMPARE(runSettingsWindows([&] {
+            QCOMPARE(test::inModal([&] {
                          *part ? QTest::mouseClick(target, Qt::LeftButton)
                                : form.menuAction("DEFAULTFONT")->trigger();
                      }),
                      panel.endsWith(u"on"_s) || !*part ? 1 : 0);
         }
         // OK refreshes the panel and leaves the post alone.
-        runSettingsWindows([&] { form.menuAction("DEFAULTFONT")->trigger(); },
-                           [&](frmdefaultfont &w) { act(w, platform, "Combo1=Verdana;Check1=1;Command2"); });
+        test::inModal([&] { form.menuAction("DEFAULTFONT")->trigger(); },
+                      [&](QDialog &w) { act(w, platform, "Combo1=Verdana;Check1=1;Command2"); });
         QCOMPARE(panelOf(form), u"Verdana|"_s + panel.section(u'|', 1, 5) + u"|off"_s);
         QCOMPARE(form.editor().text(), "a post");
     }

@@ -28,7 +28,7 @@ private slots:
         const QString text = u"ab\r\ncd\nef\rgh\r\n\r\nij"_s;
         editor.setText(text);
         const auto splitsPair = [&](qsizetype at) { return at > 0 && text.mid(at - 1, 2) == u"\r\n"_s; };
-        for (qsizetype start = 0; start <= text.size(); ++start) {
+        for (qsizetype start = 0; start <= text.size(); ++start)
             for (qsizetype end = start; end <= text.size(); ++end) {
                 if (splitsPair(start) || splitsPair(end))
                     continue;
@@ -37,7 +37,6 @@ private slots:
                 QCOMPARE(editor.selLength(), end - start);
                 QCOMPARE(editor.selText(), text.mid(start, end - start));
             }
-        }
         editor.setSelStart(6);
         QCOMPARE(editor.selLength(), 0);
         editor.setSelLength(1000);

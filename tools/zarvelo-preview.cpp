@@ -18,6 +18,7 @@
 #include <array>
 #include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <type_traits>
@@ -267,6 +268,24 @@ private:
     std::thread m_thread; // last: it starts once everything above is ready
 };
 
+/** Writes the page's head, the converted post that convert hands to its
+    sink, and the page's tail (either may be empty) to standard output,
+    through a writer on a thread of its own. False when anything failed. */
+template <class Text, class Writer, class Convert>
+bool writePage(typename PipedWriter<Text, Writer>::View head, typename PipedWriter<Text, Writer>::View tail,
+               const Convert &convert)
+{
+    using View = typename PipedWriter<Text, Writer>::View;
+    Writer writer;
+    if (!writer.open())
+        return false;
+    PipedWriter<Text, Writer> page(writer);
+    const bool written = page.write(head)
+        && convert(std::function<bool(View)>([&](View block) { return page.write(block); }))
+        && page.write(tail);
+    return page.finish() && written;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -319,31 +338,21 @@ int main(int argc, char *argv[])
     // editor opens it, UTF-8 or Windows-1256; a Windows-1256 post, which
     // needs neither converter, is converted as the bytes it is.
     const bool whole = !parser.isSet(bodyOnly);
+    const zarvelo::TextEncoding encoding = zarvelo::postTextEncoding(input.bytes());
     bool written = false;
-    if (zarvelo::postTextEncoding(input.bytes()) == zarvelo::TextEncoding::Windows1256) {
-        ByteWriter writer;
-        if (writer.open()) {
-            PipedWriter<QByteArray, ByteWriter> page(writer);
-            const auto bytes = [](QStringView text) {
-                return zarvelo::encodeWindows1256EscapingUnencodable(text);
-            };
-            written = (!whole || page.write(bytes(zarvelo::previewPageHead())))
-                && zarvelo::convertWindows1256MarkupInBlocks(
-                          input.bytes(), [&](QByteArrayView block) { return page.write(block); })
-                && (!whole || page.write(bytes(zarvelo::previewPageTail())));
-            written = page.finish() && written;
-        }
+    if (encoding == zarvelo::TextEncoding::Windows1256) {
+        const auto bytes = [whole](QStringView text) {
+            return whole ? zarvelo::encodeWindows1256EscapingUnencodable(text) : QByteArray();
+        };
+        written = writePage<QByteArray, ByteWriter>(
+            bytes(zarvelo::previewPageHead()), bytes(zarvelo::previewPageTail()),
+            [&](const auto &sink) { return zarvelo::convertWindows1256MarkupInBlocks(input.bytes(), sink); });
     } else {
-        const QString post = zarvelo::decodePostText(input.bytes()).text;
-        PageWriter writer;
-        if (writer.open()) {
-            PipedWriter<QString, PageWriter> page(writer);
-            written = (!whole || page.write(zarvelo::previewPageHead()))
-                && zarvelo::convertMarkupToHtmlInBlocks(post,
-                                                        [&](QStringView block) { return page.write(block); })
-                && (!whole || page.write(zarvelo::previewPageTail()));
-            written = page.finish() && written;
-        }
+        const QString post = zarvelo::decodePostText(input.bytes(), encoding).text;
+        written = writePage<QString, PageWriter>(
+            whole ? zarvelo::previewPageHead() : QStringView(),
+            whole ? zarvelo::previewPageTail() : QStringView(),
+            [&](const auto &sink) { return zarvelo::convertMarkupToHtmlInBlocks(post, sink); });
     }
     if (!written) {
         printError(QStringLiteral("cannot write to standard output"));

@@ -220,11 +220,10 @@ TextEncoding postTextEncoding(QByteArrayView bytes)
     return probe.finish(bytes.size()).encoding;
 }
 
-TextFileRead decodePostText(QByteArrayView bytes)
+TextFileRead decodePostText(QByteArrayView bytes, TextEncoding encoding)
 {
-    // Windows-1256 takes one pass over the bytes where they lie, without the
-    // decoder's copy of them.
-    if (postTextEncoding(bytes) == TextEncoding::Windows1256) {
+    if (encoding == TextEncoding::Windows1256) {
+        // One pass over the bytes where they lie, without the decoder's copy of them.
         TextFileRead result;
         result.ok = true;
         result.text = decodeWindows1256(bytes);

@@ -90,11 +90,12 @@ private:
     count of the whole file's characters comes with it. */
 TextFileRead readPostFile(const QString &path, qint64 maxCharacters = -1);
 
-/** A post's bytes held whole, decoded as readPostFile decodes a file. */
-TextFileRead decodePostText(QByteArrayView bytes);
-
-/** The encoding that decodePostText reads the bytes in, without decoding them. */
+/** The encoding readPostFile would read a post's bytes in, told without decoding them. */
 TextEncoding postTextEncoding(QByteArrayView bytes);
+
+/** A post's bytes held whole, decoded in the encoding postTextEncoding told,
+    as readPostFile decodes a file. */
+TextFileRead decodePostText(QByteArrayView bytes, TextEncoding encoding);
 
 /** text as bytes in the encoding (a byte-order mark first for Utf8WithBom).
     Characters the encoding cannot hold go to *unencodable; the bytes are then

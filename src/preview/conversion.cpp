@@ -124,12 +124,12 @@ inline char16_t unit(char c)
 /** The HTML the conversion writes, in the characters of its output: the
     rules' HTML in their order, then the named quote's opening and the end
     of its name. */
-template <class Char>
-using Pieces = std::array<std::basic_string_view<Char>, 34>;
-constexpr int kNamedQuotePiece = 32;
-constexpr int kNameClosePiece = 33;
 constexpr int kCarriageReturnPiece = 30;
 constexpr int kBracketPiece = 31;
+constexpr int kNamedQuotePiece = 32;
+constexpr int kNameClosePiece = 33;
+template <class Char>
+using Pieces = std::array<std::basic_string_view<Char>, kRules.size() + 2>;
 
 const Pieces<char16_t> &textPieces()
 {
@@ -148,20 +148,21 @@ const Pieces<char16_t> &textPieces()
     of them is in the code page. */
 const Pieces<char> &bytePieces()
 {
-    static const std::array<QByteArray, 34> encoded = [] {
-        std::array<QByteArray, 34> all;
+    struct Encoded
+    {
+        std::array<QByteArray, std::tuple_size_v<Pieces<char>>> bytes;
+        Pieces<char> views;
+    };
+    static const Encoded encoded = [] {
+        Encoded all;
         const Pieces<char16_t> &text = textPieces();
-        for (size_t k = 0; k < all.size(); ++k)
-            all[k] = encodeWindows1256(QStringView(text[k].data(), qsizetype(text[k].size()))).bytes;
+        for (size_t k = 0; k < text.size(); ++k) {
+            all.bytes[k] = encodeWindows1256(QStringView(text[k].data(), qsizetype(text[k].size()))).bytes;
+            all.views[k] = {all.bytes[k].constData(), size_t(all.bytes[k].size())};
+        }
         return all;
     }();
-    static const Pieces<char> pieces = [] {
-        Pieces<char> all;
-        for (size_t k = 0; k < all.size(); ++k)
-            all[k] = {encoded[k].constData(), size_t(encoded[k].size())};
-        return all;
-    }();
-    return pieces;
+    return encoded.views;
 }
 
 /** A growing output buffer written through a raw pointer: the conversion

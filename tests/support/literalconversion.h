@@ -1,9 +1,10 @@
 #pragma once
 
-// The conversion done the plain way, slow and obviously right: every search
-// starts again at the first character of the working copy, edited in place.
+// The conversion the plain way, slow and plainly right: each search restarts at the copy's first character.
 
 #include "preview/conversion.h"
+
+#include <algorithm>
 
 namespace zarvelo::test {
 
@@ -11,13 +12,10 @@ namespace zarvelo::test {
 inline qsizetype literalInStr(qsizetype start, const QString &text, QStringView find)
 {
     auto fold = [](QChar c) { return c.unicode() < 128 ? c.toLower() : c; };
-    for (qsizetype p = start - 1; p + find.size() <= text.size(); ++p) {
-        qsizetype k = 0;
-        while (k < find.size() && fold(text[p + k]) == fold(find[k]))
-            ++k;
-        if (k == find.size())
+    auto same = [&](QChar a, QChar b) { return fold(a) == fold(b); };
+    for (qsizetype p = start - 1; p + find.size() <= text.size(); ++p)
+        if (std::equal(find.begin(), find.end(), text.begin() + p, same))
             return p + 1;
-    }
     return 0;
 }
 
@@ -30,10 +28,9 @@ inline QString literalConversion(QString workingCopy)
             break;
         workingCopy.replace(close - 1, 1, namedQuoteNameClose().toString());
     }
-    for (const ConversionRule &rule : conversionRules()) {
+    for (const ConversionRule &rule : conversionRules())
         for (qsizetype p; (p = literalInStr(1, workingCopy, rule.markup)) != 0;)
             workingCopy.replace(p - 1, rule.markup.size(), rule.html.toString());
-    }
     return workingCopy;
 }
 
