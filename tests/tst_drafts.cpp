@@ -1,11 +1,10 @@
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
 #include "featuretest.h"
+#include "modalwindow.h"
 #include "shell/postfiles.h"
 
-#include <QDialog>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -47,22 +46,17 @@ struct Fixture
         return form.windowTitle() + u'|' + files.CurrentFileName() + u'|' + editor.text();
     }
     static QPushButton &button(QDialog &w, const char *name) { return *w.findChild<QPushButton *>(name); }
-    /** Opens the drafts window, lets act look and press, and closes it if act did not. */
+    /** Opens the drafts window, lets act look and press in it, and closes it if act did not. */
     template <typename Act>
     bool inDraftsWindow(Act act)
     {
-        bool seen = false;
-        QTimer::singleShot(0, &form, [&] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!window || window->windowTitle() != u"المسودات"_s)
-                return;
-            seen = true;
-            act(*window, *window->findChild<QTreeWidget *>(u"DraftList"_s));
-            if (window->isVisible())
-                window->reject();
-        });
-        form.menuAction(u"DRAFTS"_s)->trigger();
-        return seen;
+        QString title;
+        const auto look = [&](QDialog &w) {
+            if ((title = w.windowTitle()) == u"المسودات"_s)
+                act(w, *w.findChild<QTreeWidget *>(u"DraftList"_s));
+        };
+        return test::inModal([&] { form.menuAction(u"DRAFTS"_s)->trigger(); }, look) == 1
+            && title == u"المسودات"_s;
     }
 };
 
