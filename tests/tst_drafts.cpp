@@ -1,22 +1,11 @@
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
-#include "scriptedplatform.h"
-#include "shell/form1.h"
+#include "featuretest.h"
+#include "modalwindow.h"
 #include "shell/postfiles.h"
-#include "ui/posteditor.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-
-using namespace zarvelo;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -44,40 +33,32 @@ struct Fixture
             all << (draft.damaged ? u"damaged"_s : draft.text);
         return all;
     }
-    /** Keeps a pending change and waits until its file is written and any failure told. */
-    void keep()
+    /** Keeps a pending change, waits until its file is written and any failure told, lists the drafts. */
+    QStringList keep()
     {
         keeper.keepNow();
         keeper.waitForWrites();
         QCoreApplication::processEvents();
+        return texts();
     }
     QString state() const
     {
         return form.windowTitle() + u'|' + files.CurrentFileName() + u'|' + editor.text();
     }
-    /** Opens the drafts window, lets act look and press, and closes it if act did not. */
+    static QPushButton &button(QDialog &w, const char *name) { return *w.findChild<QPushButton *>(name); }
+    /** Opens the drafts window, lets act look and press in it, and closes it if act did not. */
     template <typename Act>
     bool inDraftsWindow(Act act)
     {
-        bool seen = false;
-        QTimer::singleShot(0, &form, [&] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!window || window->windowTitle() != u"المسودات"_s)
-                return;
-            seen = true;
-            act(*window, *window->findChild<QTreeWidget *>(u"DraftList"_s));
-            if (window->isVisible())
-                window->reject();
-        });
-        form.menuAction(u"DRAFTS"_s)->trigger();
-        return seen;
+        QString title;
+        const auto look = [&](QDialog &w) {
+            if ((title = w.windowTitle()) == u"المسودات"_s)
+                act(w, *w.findChild<QTreeWidget *>(u"DraftList"_s));
+        };
+        return test::inModal([&] { form.menuAction(u"DRAFTS"_s)->trigger(); }, look) == 1
+            && title == u"المسودات"_s;
     }
 };
-
-QPushButton &button(QDialog &window, const char *name)
-{
-    return *window.findChild<QPushButton *>(QLatin1String(name));
-}
 
 } // namespace
 
@@ -95,8 +76,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(f.texts(), QStringList{f.editor.text()}, 2000);
         QCOMPARE(f.state(), before); // keeping changes neither title, file nor text
         f.editor.setText(QString()); // an empty post is never kept
-        f.keep();
-        QCOMPARE(f.texts(), QStringList{u"Hello"_s});
+        QCOMPARE(f.keep(), QStringList{u"Hello"_s});
     }
 
     void commandsKeepThePostAtOnce()
@@ -115,11 +95,9 @@ private slots:
             if (command == u"EXIT"_s || command == u"close"_s)
                 continue;
             // The new post, untouched, is not kept; changed, it is a second draft with its file.
-            f.keep();
-            QVERIFY2(f.texts().size() == 1, qPrintable(command));
+            QVERIFY2(f.keep().size() == 1, qPrintable(command));
             f.editor.setSelText(u"more"_s);
-            f.keep();
-            QVERIFY2(f.texts() == (QStringList{f.editor.text(), u"first post\r\n"_s})
+            QVERIFY2(f.keep() == (QStringList{f.editor.text(), u"first post\r\n"_s})
                          && f.store.list().front().fileName == (command == u"OPEN"_s ? opened : QString()),
                      qPrintable(command));
         }
@@ -139,24 +117,22 @@ private slots:
             QCOMPARE(f.store.list().front().fileName, newer); // saving is recorded
             QVERIFY(f.store.write(f.store.newId(), old, file).ok);
             QFile bad(f.store.folder() + u"/bad.draft"_s); // cut short, and the newest
-            QVERIFY(bad.open(QIODevice::WriteOnly)
-                    && bad.write(
-                        encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1)));
+            const QByteArray cut =
+                encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1);
+            QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(cut) == cut.size());
             bad.close();
             QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
                 QCOMPARE(list.topLevelItemCount(), 3);
-                QVERIFY2(list.topLevelItem(0)->text(2).startsWith(u"مسودة تالفة: "_s),
-                         qPrintable(list.topLevelItem(0)->text(2)));
-                QVERIFY(!button(window, "cmdRESTORE").isEnabled());
-                button(window, "cmdDELETE").click();
+                QCOMPARE(list.topLevelItem(0)->text(2).left(13), u"مسودة تالفة: "_s);
+                QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
+                Fixture::button(window, "cmdDELETE").click();
                 QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);
                 QCOMPARE(window.findChild<PostEditor *>(u"DraftView"_s)->text(), old);
-                button(window, "cmdRESTORE").click();
+                Fixture::button(window, "cmdRESTORE").click();
             }));
             QVERIFY(!bad.exists() && f.platform.messages.isEmpty());
             QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
-            f.keep(); // the restored post, unchanged, is not kept twice
-            QCOMPARE(f.texts().size(), 2);
+            QCOMPARE(f.keep().size(), 2); // the restored post, unchanged, is not kept twice
             f.editor.undoWithSelection();
             QCOMPARE(f.editor.text(), u"newer text"_s);
         }
@@ -175,7 +151,7 @@ private slots:
         QVERIFY(f.platform.messages[0].text.contains(f.store.folder()));
         QVERIFY(f.inDraftsWindow([](QDialog &window, QTreeWidget &list) {
             QCOMPARE(list.topLevelItemCount(), 0);
-            QVERIFY(!button(window, "cmdRESTORE").isEnabled());
+            QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
         }));
     }
 };

@@ -1,29 +1,11 @@
-#include "highlight/posthighlighter.h"
+#include "featuretest.h"
 #include "ui/highlightlayer.h"
-#include "ui/posteditor.h"
-
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextBlock>
 
 #include <cmath>
 
-using namespace zarvelo;
-using namespace Qt::StringLiterals;
-
 namespace {
 
-/** The format drawn at a document position. */
-QTextCharFormat formatAt(PostEditor &editor, int documentPosition)
-{
-    const QTextBlock block = editor.document()->findBlock(documentPosition);
-    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-        if (documentPosition - block.position() >= range.start
-            && documentPosition - block.position() < range.start + range.length)
-            return range.format;
-    }
-    return {};
-}
+const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
 
 /** Underlines whole paragraphs and keeps the markup it was given. */
 struct UnderlineLayer final : HighlightLayer
@@ -50,20 +32,23 @@ private slots:
     {
         PostEditor editor;
         editor.setText(u"[COLOR=red]\r\nx\r\ny[/COLOR][/B]"_s);
-        const auto state = [&] {
-            return QList<int>{editor.document()->availableUndoSteps(), editor.document()->isModified()};
+        QTextDocument *doc = editor.document();
+        const auto formatAt = [&](int position) {
+            const QTextBlock block = doc->findBlock(position);
+            const int at = position - block.position();
+            for (const QTextLayout::FormatRange &range : block.layout()->formats())
+                if (at >= range.start && at < range.start + range.length)
+                    return range.format;
+            return QTextCharFormat();
         };
+        const auto state = [&] { return QList<int>{doc->availableUndoSteps(), doc->isModified()}; };
         const QList<int> before = state();
-        QSignalSpy changes(editor.document(), &QTextDocument::contentsChange);
+        QSignalSpy changes(doc, &QTextDocument::contentsChange);
         QSignalSpy edits(&editor, &PostEditor::textChanged);
         // Drawing, at once and later, is no change of the post: nothing watching it hears of one.
-        PostHighlighter highlighter(editor.document());
-        auto fromEnd = [&](int back) {
-            return formatAt(editor, editor.document()->characterCount() - 1 - back);
-        };
-        auto wavy = [&](int back) {
-            return fromEnd(back).underlineStyle() == QTextCharFormat::WaveUnderline;
-        };
+        PostHighlighter highlighter(doc);
+        auto fromEnd = [&](int back) { return formatAt(doc->characterCount() - 1 - back); };
+        auto wavy = [&](int n) { return fromEnd(n).underlineStyle() == QTextCharFormat::WaveUnderline; };
         QVERIFY(!wavy(10) && wavy(2));     // "[/COLOR]" closes, "[/B]" closes nothing
         QCoreApplication::processEvents(); // where a queued first drawing would run
         UnderlineLayer layer;
@@ -79,7 +64,7 @@ private slots:
         QVERIFY(!fromEnd(12).fontUnderline() && !fromEnd(13).fontUnderline());
 
         // An edit draws the paragraphs after it again.
-        QCOMPARE(formatAt(editor, 7).foreground().color(), PostHighlighter::valueColor());
+        QCOMPARE(formatAt(7).foreground().color(), PostHighlighter::valueColor());
         editor.select(0, 11); // the opening, two paragraphs before its closing
         editor.setSelText(QString());
         QVERIFY(wavy(10));
@@ -90,10 +75,7 @@ private slots:
     void coloursReadableOnTheEditor()
     {
         auto luminance = [](const QColor &c) {
-            auto channel = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
         };
         const double background = luminance(PostEditor().palette().color(QPalette::Base));
         for (const QColor &color : {PostHighlighter::tagColor(), PostHighlighter::valueColor()})

@@ -1,42 +1,25 @@
-#include "highlight/posthighlighter.h"
-#include "scriptedplatform.h"
-#include "shell/form1.h"
+#include "featuretest.h"
 #include "shell/spellingswitch.h"
 #include "spelling/spellcheck.h"
-#include "ui/posteditor.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
 
 #include <tuple>
 
-using namespace zarvelo;
-using namespace Qt::StringLiterals;
-
 namespace {
 
-const QString kAdd = u"إضافة إلى القاموس"_s;
-const QString kIgnore = u"تجاهل"_s;
+const QString kAdd = u"إضافة إلى القاموس"_s, kIgnore = u"تجاهل"_s;
 
 /** The underlined stretches of the whole post, "|"-separated. */
 QString markedIn(const PostEditor &editor)
 {
     QStringList out;
-    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
-        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
+        for (const QTextLayout::FormatRange &range : block.layout()->formats())
             if (SpellingLayer::isMisspeltFormat(range.format))
                 out << block.text().mid(range.start, range.length);
-        }
-    }
     return out.join(u'|');
 }
 
@@ -55,14 +38,12 @@ struct Checked
         QVERIFY(loaded.wait(10000));
     }
 
-    QString marked() const { return markedIn(editor); }
     QString words() const { return personal.filePath(u"words.txt"_s); } // the user's word list
     /** Opens the context menu on the character at the position and lists its entries. */
     QStringList menuAt(qsizetype position)
     {
         editor.select(position, 0);
-        const QPoint at =
-            editor.cursorRect().center() + QPoint(editor.layoutDirection() == Qt::RightToLeft ? -3 : 3, 0);
+        const QPoint at = editor.cursorRect().center() + QPoint(editor.isRightToLeft() ? -3 : 3, 0);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor.viewport()->mapToGlobal(at));
         QApplication::sendEvent(editor.viewport(), &event);
         const QList<QMenu *> menus = editor.findChildren<QMenu *>();
@@ -75,7 +56,6 @@ struct Checked
         menu->close(); // an open menu would take the typing that follows
         return entries;
     }
-    /** Picks the entry from the context menu at the position. */
     bool choose(qsizetype position, const QString &entry)
     {
         const qsizetype index = menuAt(position).indexOf(entry);
@@ -111,7 +91,7 @@ private slots:
         const QString text = u"[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
                              "الســــلام عَلَيْكُمْ [B]helo[/B] hello\nقرأت كتـابب helo"_s;
         c.editor.setText(text);
-        QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        QCOMPARE(markedIn(c.editor), u"helo|كتـابب|helo"_s);
         QSignalSpy changed(c.editor.document(), &QTextDocument::contentsChanged);
         // Positions inside the words: the click goes beside the caret.
         const qsizetype helo = text.indexOf(u"helo"_s) + 1, kitab = text.indexOf(u"كتـابب"_s) + 2;
@@ -121,9 +101,9 @@ private slots:
             const QStringList entries = c.menuAt(at);
             QVERIFY2(!entries.isEmpty() && !entries.contains(kIgnore), qPrintable(entries.join(u',')));
         }
-        QCOMPARE(c.marked(), QString());
+        QCOMPARE(markedIn(c.editor), QString());
         c.spell->setEnabled(true);
-        QCOMPARE(c.marked(), u"helo|كتـابب|helo"_s);
+        QCOMPARE(markedIn(c.editor), u"helo|كتـابب|helo"_s);
         QCOMPARE(changed.count(), 0); // redrawing is no edit
         // Each suggestion replaces just its word, after CR LF and lone LF, as one undo step.
         for (const auto &[at, suggestion, result] :
@@ -143,24 +123,23 @@ private slots:
         // Typing re-checks the paragraph (words past one turn's time budget come a turn later).
         c.editor.select(0, 0);
         QTest::keyClicks(&c.editor, u"skool "_s);
-        QTRY_COMPARE(c.marked(), u"skool|helo|كتـابب|helo"_s);
+        QTRY_COMPARE(markedIn(c.editor), u"skool|helo|كتـابب|helo"_s);
         const QString typed = c.editor.text();
         changed.clear();
         // Ignoring and adding take the word's marks away in every paragraph, and change no text.
         QVERIFY(c.choose(helo + 6, kIgnore));
-        QCOMPARE(c.marked(), u"skool|كتـابب"_s);
+        QCOMPARE(markedIn(c.editor), u"skool|كتـابب"_s);
         QVERIFY(!QFile::exists(c.words())); // ignoring lasts this run only
         QVERIFY(c.choose(2, kAdd));
-        QCOMPARE(c.marked(), u"كتـابب"_s);
+        QCOMPARE(markedIn(c.editor), u"كتـابب"_s);
         QVERIFY(QFile::exists(c.words()) && c.platform.messages.isEmpty());
         // The word list cannot be written: the word is accepted all the same, and the user told.
         QVERIFY(QFile::remove(c.words()) && QDir().mkpath(c.words()));
         QVERIFY(c.choose(kitab + 6, kAdd));
-        QCOMPARE(c.marked(), QString());
-        QVERIFY2(c.platform.messages.size() == 1
-                     && c.platform.messages[0].text.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s
-                                                               + c.words()),
-                 qPrintable(c.platform.messages.value(0).text));
+        QCOMPARE(markedIn(c.editor), QString());
+        const QString told = c.platform.messages.value(0).text;
+        QCOMPARE(c.platform.messages.size(), 1);
+        QVERIFY2(told.startsWith(u"تعذر حفظ القاموس الشخصي في الملف:\n"_s + c.words()), qPrintable(told));
         QCOMPARE(c.editor.text(), typed);
         QCOMPARE(changed.count(), 0);
     }
@@ -172,9 +151,8 @@ private slots:
         PostEditor editor;
         QMenu tools;
         QAction *item = tools.addAction(u"التدقيق الإملائي"_s);
-        SpellCheck *spell =
-            wireSpellCheck(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
-                           [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
+        auto *spell = wireSpellCheck(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
+                                     [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
         // The untouched template opens no dictionary; the first change does.
         editor.setText(u"[B][/B]"_s);
         QVERIFY(!spell->isEnabled());
@@ -182,8 +160,8 @@ private slots:
         QVERIFY(spell->isEnabled());
         QVERIFY(QSignalSpy(spell, &SpellCheck::loaded).wait(10000));
         QVERIFY(item->isChecked() && tools.toolTipsVisible());
-        QVERIFY2(item->toolTip().contains(u"hunspell-ar"_s) && item->toolTip().contains(u"hunspell-en-us"_s),
-                 qPrintable(item->toolTip()));
+        const QString tip = item->toolTip();
+        QVERIFY2(tip.contains(u"hunspell-ar"_s) && tip.contains(u"hunspell-en-us"_s), qPrintable(tip));
         editor.setText(u"كتابب helo"_s);
         QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
     }
