@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "platform/commondialog.h"
 #include "scriptedplatform.h"
 #include "shell/postfiles.h"
@@ -16,12 +17,6 @@ using namespace zarvelo;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 /** The file commands in an empty folder; a new post is the placeholder alone, as with no settings read. */
 struct Fixture
@@ -109,12 +104,12 @@ private slots:
             f.platform.questionAnswers << row.answers;
             f.editor.setText(row.text);
             f.run(&PostFiles::SAVE, u"post"_s);
-            const QByteArray saved = fileBytes(f.path(u"post"_s));
+            const QByteArray saved = test::contents(f.path(u"post"_s));
             f.run(&PostFiles::NEWPOST);
             f.run(&PostFiles::OPEN, u"post"_s);
             const QString opened = f.state();
             f.run(&PostFiles::SAVE); // unchanged: the same bytes
-            QVERIFY2(saved == row.bytes && fileBytes(f.path(u"post"_s)) == row.bytes, row.name);
+            QVERIFY2(saved == row.bytes && test::contents(f.path(u"post"_s)) == row.bytes, row.name);
             const QString name = QLatin1String(row.name) + u": "_s;
             QCOMPARE(name + opened + u'\n' + f.asked().join(u'\n'),
                      name + u"Zarvelo  post|post|"_s + (row.reopened.isNull() ? row.text : row.reopened)
@@ -140,7 +135,7 @@ private slots:
         f.run(&PostFiles::SAVEAS, u"one.txt/x"_s); // a file as folder fails even for root
         QCOMPARE(f.state(), u"Zarvelo  typed|typed|three"_s);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"one.txt", "typed"}));
-        QVERIFY(fileBytes(f.path(u"one.txt"_s)) == "one" && fileBytes(f.path(u"typed"_s)) == "two");
+        QVERIFY(test::contents(f.path(u"one.txt"_s)) == "one" && test::contents(f.path(u"typed"_s)) == "two");
         f.run(&PostFiles::SAVEAS); // cancelled: the title keeps the path, but the next Save asks
         f.run(&PostFiles::SAVE);
         f.run(&PostFiles::OPEN);
@@ -173,9 +168,9 @@ private slots:
         // The same file by another name asks too; No keeps it.
         f.run(&PostFiles::SAVEAS, u"sub/../long.txt"_s);
         QCOMPARE(f.state().section(u'|', 0, 1), u"Zarvelo  link.txt|link.txt"_s);
-        QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(25000, 'x'));
+        QCOMPARE(test::contents(f.path(u"long.txt"_s)), QByteArray(25000, 'x'));
         f.run(&PostFiles::SAVE); // Yes: written through the link; the file then matches the post
-        QCOMPARE(fileBytes(f.path(u"long.txt"_s)), QByteArray(20001, 'x'));
+        QCOMPARE(test::contents(f.path(u"long.txt"_s)), QByteArray(20001, 'x'));
         QVERIFY(QFileInfo(f.path(u"link.txt"_s)).isSymLink());
         f.run(&PostFiles::SAVE);
         QCOMPARE(f.platform.questions.size(), 2);
@@ -188,7 +183,7 @@ private slots:
         f.run(&PostFiles::SAVE, u"new.txt"_s);
         f.editor.setText(u"ـ😀 ١"_s); // UTF-8 from now on: no more questions
         f.run(&PostFiles::SAVE);
-        QCOMPARE(fileBytes(f.path(u"new.txt"_s)), u"ـ😀 ١"_s.toUtf8());
+        QCOMPARE(test::contents(f.path(u"new.txt"_s)), u"ـ😀 ١"_s.toUtf8());
         QCOMPARE(f.platform.questions.size(), 4);
     }
 
@@ -209,10 +204,10 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(f.platform.messages.size() == 1
                 && f.platform.messages[0].text.startsWith(u"تعذّر حفظ المشاركة في الملف:"_s));
-        QVERIFY(fileBytes(post) == "old post" && fileBytes(link) == "old post");
+        QVERIFY(test::contents(post) == "old post" && test::contents(link) == "old post");
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"link.txt", "post.txt"}));
         f.run(&PostFiles::SAVE); // saved, the post is a new file: the old one is replaced, never written into
-        QVERIFY(fileBytes(post) == "the new and longer post" && fileBytes(link) == "old post");
+        QVERIFY(test::contents(post) == "the new and longer post" && test::contents(link) == "old post");
     }
 };
 

@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "platform/codepage.h"
 #include "preview/previewcommand.h"
 #include "scriptedplatform.h"
@@ -23,12 +24,6 @@ const QString kHead =
 const QString kTail = u"</td></tr></p></body></html>"_s;
 
 const auto cp1256 = [](const QString &text) { return encodeWindows1256(text).bytes; };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
-}
 
 /** zarvelo-preview run to its end, its standard input read from a file: exit code, output, errors. */
 std::tuple<int, QByteArray, QByteArray> run(const QStringList &args, const QString &input,
@@ -104,12 +99,13 @@ private slots:
                          qPrintable(text));
                 continue;
             }
-            QCOMPARE(fileBytes(page), cp1256(kHead + u"مرحبا <b>x</b><br>\ns &#128512; &#265;"_s + kTail));
+            QCOMPARE(test::contents(page),
+                     cp1256(kHead + u"مرحبا <b>x</b><br>\ns &#128512; &#265;"_s + kTail));
             for (const char *picture : {"bk.gif", "logo.gif"})
-                QVERIFY(!cached || fileBytes(platform.cache + u'/' + QLatin1String(picture)) == picture);
+                QVERIFY(!cached || test::contents(platform.cache + u'/' + QLatin1String(picture)) == picture);
             editor->setText(QString()); // a second, shorter page replaces the first whole
             command.Command9_Click();
-            QCOMPARE(fileBytes(page), cp1256(kHead + kTail));
+            QCOMPARE(test::contents(page), cp1256(kHead + kTail));
         }
     }
 
