@@ -154,8 +154,7 @@ private slots:
 
     void picturesNeverBlank()
     {
-        // Where no picture can be read (no SVG support), a drawn one stands in, never a desktop theme's.
-        QIcon::setThemeSearchPaths({});
+        // Where no picture can be read (no SVG support), a drawn one stands in.
         QTemporaryDir empty;
         const QSize size(21, 20);
         for (int i = 0; i < 12; ++i) {

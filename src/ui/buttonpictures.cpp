@@ -15,24 +15,23 @@ namespace {
 struct Picture
 {
     const char *button;
-    const char *themeName; // nullptr: no freedesktop name fits
     const char *ownIcon;
     const char *fallbackText; // what the button says when its picture cannot be drawn
 };
 
 constexpr Picture kPictures[] = {
-    {"cmdBOLD_0", "format-text-bold", "bold", "B"},
-    {"cmdBOLD_1", "format-text-italic", "italic", "I"},
-    {"cmdBOLD_2", "format-text-underline", "underline", "U"},
-    {"cmdBOLD_3", "format-justify-left", "align-left", "يسار"},
-    {"cmdBOLD_4", "format-justify-center", "align-center", "وسط"},
-    {"cmdBOLD_5", "format-justify-right", "align-right", "يمين"},
-    {"cmdBOLD_6", nullptr, "code", "كود"},
-    {"cmdBOLD_7", nullptr, "html", "HTML"},
-    {"cmdBOLD_8", nullptr, "php", "PHP"},
-    {"cmdPROM_0", "insert-image", "image", "صورة"},
-    {"cmdPROM_1", "insert-link", "link", "رابط"},
-    {"cmdPROM_2", nullptr, "quote", "«»"},
+    {"cmdBOLD_0", "bold", "B"},
+    {"cmdBOLD_1", "italic", "I"},
+    {"cmdBOLD_2", "underline", "U"},
+    {"cmdBOLD_3", "align-left", "يسار"},
+    {"cmdBOLD_4", "align-center", "وسط"},
+    {"cmdBOLD_5", "align-right", "يمين"},
+    {"cmdBOLD_6", "code", "كود"},
+    {"cmdBOLD_7", "html", "HTML"},
+    {"cmdBOLD_8", "php", "PHP"},
+    {"cmdPROM_0", "image", "صورة"},
+    {"cmdPROM_1", "link", "رابط"},
+    {"cmdPROM_2", "quote", "«»"},
 };
 
 // Read from right to left, the three pictures spell the word; the tatweel
@@ -150,9 +149,7 @@ QIcon buttonPicture(const QString &buttonName, const QFont &font, const QString 
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
             continue;
-        QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
-        if (picture.themeName)
-            icon = QIcon::fromTheme(QLatin1String(picture.themeName), icon);
+        const QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
         if (drawsSomething(icon, kIconSize))
             return icon;
         return drawnText(QString::fromUtf8(picture.fallbackText), font);
