@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     libbenchmark-dev
-    libhunspell-dev hunspell-ar hunspell-en-us
+    libhunspell-dev hunspell-ar hunspell-en-us libfontconfig-dev
     fonts-noto-core fonts-kacst fonts-dejavu-core
     fonts-noto-ui-core fonts-liberation2 fonts-hosny-amiri fonts-urw-base35
     qt6-translations-l10n

@@ -1,4 +1,6 @@
+#include "coretest.h"
 #include "modalwindow.h"
+#include "platform/drawingstamp.h"
 #include "platform/qtplatform.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
@@ -8,6 +10,7 @@
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
+#include "ui/picturecache.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -160,7 +163,7 @@ private slots:
         for (int i = 0; i < 12; ++i) {
             const QString name = (i < 9 ? u"cmdBOLD_%1"_s : u"cmdPROM_%1"_s).arg(i % 9);
             const QIcon drawn = buttonPicture(name, QFont(u"Tahoma"_s)),
-                        fallback = buttonPicture(name, QFont(u"Tahoma"_s), empty.path());
+                        fallback = buttonPicture(name, QFont(u"Tahoma"_s), nullptr, empty.path());
             QVERIFY2(drawsSomething(drawn, size) && drawsSomething(fallback, size)
                          && drawn.pixmap(size).toImage() != fallback.pixmap(size).toImage(),
                      qPrintable(name));
@@ -169,6 +172,48 @@ private slots:
         const auto *banner = about.findChild<QLabel *>(u"Image1"_s);
         QVERIFY(banner->pixmap().isNull() && banner->text().startsWith(QLatin1String("Zarvelo")));
         QVERIFY(Form3().findChild<QLabel *>(u"Image1"_s)->text().isEmpty());
+    }
+
+    void drawnPicturesAreKeptBetweenStarts()
+    {
+        QTemporaryDir cache;
+        test::ScriptedPlatform platform;
+        platform.cache = cache.path();
+        const QString file = cache.filePath(u"pictures"_s);
+        const auto shown = [&platform] {
+            const Form1 form(platform);
+            const QIcon icon = form.control<QPushButton>(u"Command3"_s)->icon();
+            return icon.pixmap(60, 40).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        const auto kept = [&file](const QByteArray &stamp) {
+            return PictureCache(file, stamp).find(u"Command3"_s).convertToFormat(QImage::Format_ARGB32);
+        };
+        // The first start draws the picture and keeps it as drawn; the next shows the kept one.
+        const QImage drawn = shown();
+        QVERIFY(drawsSomething(QIcon(QPixmap::fromImage(drawn)), drawn.size()));
+        QCOMPARE(kept(drawingStamp()), drawn);
+        QImage marked = drawn;
+        marked.fill(Qt::red);
+        PictureCache changed(file, drawingStamp());
+        changed.insert(u"Command3"_s, marked);
+        QVERIFY(changed.save());
+        QCOMPARE(shown(), marked);
+        // Under another stamp, or damaged, the file holds nothing and the next start replaces it.
+        QVERIFY(kept("another stamp").isNull());
+        QVERIFY(test::writeFile(file, test::contents(file).chopped(9)));
+        QVERIFY(kept(drawingStamp()).isNull());
+        QCOMPARE(shown(), drawn);
+        QCOMPARE(kept(drawingStamp()), drawn);
+        // Where nothing can be written, only the keeping is lost.
+        PictureCache nowhere(u"/proc/zarvelo/pictures"_s, "stamp");
+        nowhere.insert(u"a"_s, marked);
+        QVERIFY(!nowhere.save() && !nowhere.find(u"a"_s).isNull());
+        // The stamp follows the fonts: one more font changes it.
+        const QByteArray before = drawingStamp();
+        QCOMPARE(drawingStamp(), before);
+        QVERIFY(QFontDatabase::addApplicationFont(u"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"_s) >= 0);
+        QVERIFY(drawingStamp() != before);
+        QFontDatabase::removeAllApplicationFonts();
     }
 };
 

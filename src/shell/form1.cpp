@@ -8,6 +8,7 @@
 #include "editing/tagtables.h"
 #include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
+#include "platform/drawingstamp.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
 #include "search/form2.h"
@@ -23,6 +24,7 @@
 #include "ui/controlbuilder.h"
 #include "ui/fontnames.h"
 #include "ui/listpicker.h"
+#include "ui/picturecache.h"
 #include "ui/posteditor.h"
 
 #include <QAction>
@@ -140,13 +142,20 @@ void Form1::buildMenu()
 
 void Form1::decorateButtons()
 {
+    // The pictures drawn in the buttons' fonts are kept between starts: a
+    // start draws them only when the fonts, or the program, have changed.
+    const QString folder = m_platform.cacheFolder();
+    PictureCache kept(folder.isEmpty() ? QString() : folder + QLatin1String("/pictures"),
+                      folder.isEmpty() ? QByteArray() : drawingStamp());
     for (QPushButton *button : findChildren<QPushButton *>()) {
-        const QIcon icon = buttonPicture(button->objectName(), button->font());
+        const QIcon icon = buttonPicture(button->objectName(), button->font(), &kept);
         if (icon.isNull())
             continue;
         button->setIcon(icon);
         button->setIconSize(button->size() - QSize(6, 6));
     }
+    // Not kept, they are drawn again next time: nothing is lost.
+    kept.save();
 }
 
 void Form1::applyTemplate()

@@ -1,5 +1,7 @@
 #include "ui/buttonpictures.h"
 
+#include "ui/picturecache.h"
+
 #include <QDir>
 #include <QFontMetrics>
 #include <QImage>
@@ -19,6 +21,7 @@ struct Picture
     const char *fallbackText; // what the button says when its picture cannot be drawn
 };
 
+// clang-format off
 constexpr Picture kPictures[] = {
     {"cmdBOLD_0", "bold", "B"},
     {"cmdBOLD_1", "italic", "I"},
@@ -33,6 +36,7 @@ constexpr Picture kPictures[] = {
     {"cmdPROM_1", "link", "رابط"},
     {"cmdPROM_2", "quote", "«»"},
 };
+// clang-format on
 
 // Read from right to left, the three pictures spell the word; the tatweel
 // keeps the letters joined across the cuts.
@@ -100,20 +104,20 @@ QIcon drawnText(const QString &text, const QFont &buttonFont)
     return QIcon(pixmap);
 }
 
-QIcon drawnFragment(const QString &text, const QFont &font)
+QImage drawnFragment(const QString &text, const QFont &font)
 {
-    QPixmap pixmap(60, 40);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage picture(60, 40, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // The button's font, fitted to the picture: a wide stand-in face must not
     // run off its edges.
-    painter.setFont(fittedFont(font, text, 30, pixmap.width() - 4));
+    painter.setFont(fittedFont(font, text, 30, picture.width() - 4));
     painter.setPen(QColor(0x00, 0x00, 0x40));
     painter.setLayoutDirection(Qt::RightToLeft);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, text);
+    painter.drawText(picture.rect(), Qt::AlignCenter, text);
     painter.end();
-    return QIcon(pixmap);
+    return picture;
 }
 
 } // namespace
@@ -144,19 +148,27 @@ bool drawsSomething(const QIcon &icon, const QSize &size)
     return false;
 }
 
-QIcon buttonPicture(const QString &buttonName, const QFont &font, const QString &iconFolder)
+QIcon buttonPicture(const QString &buttonName, const QFont &font, PictureCache *kept,
+                    const QString &iconFolder)
 {
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
             continue;
-        const QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
+        QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
         if (drawsSomething(icon, kIconSize))
             return icon;
         return drawnText(QString::fromUtf8(picture.fallbackText), font);
     }
     for (const Fragment &fragment : kFragments) {
-        if (buttonName == QLatin1String(fragment.button))
-            return drawnFragment(QString::fromUtf8(fragment.text), font);
+        if (buttonName != QLatin1String(fragment.button))
+            continue;
+        QImage picture = kept ? kept->find(buttonName) : QImage();
+        if (picture.isNull()) {
+            picture = drawnFragment(QString::fromUtf8(fragment.text), font);
+            if (kept)
+                kept->insert(buttonName, picture);
+        }
+        return QIcon(QPixmap::fromImage(picture));
     }
     return QIcon();
 }

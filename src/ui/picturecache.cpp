@@ -1,0 +1,98 @@
+#include "ui/picturecache.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace zarvelo {
+
+namespace {
+
+constexpr quint32 kMagic = 0x5a56'5043; // "ZVPC"
+constexpr quint32 kFormat = 1;
+// Pictures are small; anything larger is a damaged file, not a picture.
+constexpr qint32 kLargestSide = 1024;
+constexpr auto kPixelFormat = QImage::Format_RGBA8888_Premultiplied;
+
+} // namespace
+
+PictureCache::PictureCache(QString path, QByteArray stamp)
+    : m_path(std::move(path))
+    , m_stamp(std::move(stamp))
+{
+    if (!m_path.isEmpty())
+        read();
+}
+
+void PictureCache::read()
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QDataStream in(&file);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 magic = 0, format = 0, count = 0;
+    QByteArray stamp;
+    in >> magic >> format >> stamp >> count;
+    if (in.status() != QDataStream::Ok || magic != kMagic || format != kFormat || stamp != m_stamp)
+        return;
+    std::map<QString, QImage> pictures;
+    for (quint32 i = 0; i < count; ++i) {
+        QString name;
+        qint32 width = 0, height = 0;
+        QByteArray pixels;
+        in >> name >> width >> height >> pixels;
+        if (in.status() != QDataStream::Ok || width <= 0 || height <= 0 || width > kLargestSide
+            || height > kLargestSide || pixels.size() != qsizetype(width) * height * 4)
+            return;
+        QImage picture(width, height, kPixelFormat);
+        for (int y = 0; y < height; ++y)
+            std::copy_n(pixels.constData() + qsizetype(y) * width * 4, width * 4, picture.scanLine(y));
+        pictures.emplace(name, picture);
+    }
+    if (in.atEnd())
+        m_pictures = std::move(pictures);
+}
+
+QImage PictureCache::find(const QString &name) const
+{
+    const auto found = m_pictures.find(name);
+    return found == m_pictures.end() ? QImage() : found->second;
+}
+
+void PictureCache::insert(const QString &name, const QImage &picture)
+{
+    m_pictures[name] = picture.convertToFormat(kPixelFormat);
+    m_changed = true;
+}
+
+bool PictureCache::save()
+{
+    if (m_path.isEmpty() || !m_changed)
+        return true;
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        return false;
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << kMagic << kFormat << m_stamp << quint32(m_pictures.size());
+    for (const auto &[name, picture] : m_pictures) {
+        QByteArray pixels;
+        pixels.reserve(qsizetype(picture.width()) * picture.height() * 4);
+        for (int y = 0; y < picture.height(); ++y)
+            pixels.append(reinterpret_cast<const char *>(picture.constScanLine(y)), picture.width() * 4);
+        out << name << qint32(picture.width()) << qint32(picture.height()) << pixels;
+    }
+    if (out.status() != QDataStream::Ok || !file.commit())
+        return false;
+    m_changed = false;
+    return true;
+}
+
+} // namespace zarvelo
