@@ -1,14 +1,17 @@
-// zarvelo-draw-pictures: draws SVG pictures into PNG files when the program
+// zarvelo-draw-pictures: draws SVG pictures into pixel files when the program
 // is built, so that the program shows ready pixels instead of loading the
 // SVG renderer and drawing every picture at every start.
 // Usage: zarvelo-draw-pictures OUTPUT_DIR SIZES SVG...
 //   SIZES is a list of pixel sizes such as "16;19;38"; each SVG file NAME.svg
-//   becomes OUTPUT_DIR/NAME/SIZE.png for every size.
+//   becomes OUTPUT_DIR/NAME/SIZE.rgba for every size: SIZE rows of SIZE
+//   pixels, four bytes each (red, green, blue, alpha, premultiplied), top
+//   row first. No decoding is left for the start.
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 
 #include <cstdio>
@@ -43,8 +46,15 @@ int main(int argc, char *argv[])
             painter.setRenderHint(QPainter::Antialiasing);
             renderer.render(&painter);
             painter.end();
-            const QString file = output.filePath(name + QLatin1Char('/') + size + QStringLiteral(".png"));
-            if (!image.save(file, "PNG")) {
+            const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+            const QString file = output.filePath(name + QLatin1Char('/') + size + QStringLiteral(".rgba"));
+            QSaveFile out(file);
+            bool written = out.open(QIODevice::WriteOnly);
+            for (int y = 0; written && y < rgba.height(); ++y)
+                written =
+                    out.write(reinterpret_cast<const char *>(rgba.constScanLine(y)), qint64(rgba.width()) * 4)
+                    == qint64(rgba.width()) * 4;
+            if (!written || !out.commit()) {
                 std::fprintf(stderr, "zarvelo-draw-pictures: cannot write %s\n", qPrintable(file));
                 return 1;
             }

@@ -3,6 +3,7 @@
 #include "ui/picturecache.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -124,13 +125,22 @@ QImage drawnFragment(const QString &text, const QFont &font)
 
 QIcon programPicture(const QString &name, const QString &folder)
 {
-    // Each file is named by its size ("19.png"); only the sizes the window
-    // shows are there, since every one is read here.
+    // Each file is named by its size ("19.rgba") and holds its pixels as they
+    // are shown; only the sizes the window shows are there, since every one
+    // is read here.
     QIcon icon;
     const QDir sizes(folder + QLatin1Char('/') + name);
-    for (const QString &file : sizes.entryList({QStringLiteral("*.png")}, QDir::Files)) {
-        const int pixels = QStringView(file).chopped(4).toInt();
-        icon.addFile(sizes.filePath(file), QSize(pixels, pixels));
+    for (const QString &file : sizes.entryList(QDir::Files)) {
+        const int pixels = file.endsWith(QLatin1String(".rgba")) ? QStringView(file).chopped(5).toInt() : 0;
+        QFile in(sizes.filePath(file));
+        if (pixels <= 0 || !in.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = in.readAll();
+        if (bytes.size() != qsizetype(pixels) * pixels * 4)
+            continue;
+        const QImage image(reinterpret_cast<const uchar *>(bytes.constData()), pixels, pixels, pixels * 4,
+                           QImage::Format_RGBA8888_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }
@@ -155,7 +165,7 @@ QIcon buttonPicture(const QString &buttonName, const QFont &font, PictureCache *
         if (buttonName != QLatin1String(picture.button))
             continue;
         QIcon icon = programPicture(QLatin1String(picture.ownIcon), iconFolder);
-        if (drawsSomething(icon, kIconSize))
+        if (!icon.isNull())
             return icon;
         return drawnText(QString::fromUtf8(picture.fallbackText), font);
     }

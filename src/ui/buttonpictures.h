@@ -22,8 +22,9 @@ QIcon buttonPicture(const QString &buttonName, const QFont &font, PictureCache *
                     const QString &iconFolder = QStringLiteral(":/icons"));
 
 /** One of the program's own pictures ("bold", "zarvelo" for the window), drawn
-    from its SVG when the program was built into folder/NAME/SIZE.png at every
-    size it is shown, so that no SVG is drawn at start. */
+    from its SVG when the program was built into folder/NAME/SIZE.rgba at
+    every size it is shown, so that no SVG is drawn and no picture decoded at
+    start. */
 QIcon programPicture(const QString &name, const QString &folder = QStringLiteral(":/icons"));
 
 /** Whether icon draws anything at all at size. */
