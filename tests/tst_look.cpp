@@ -10,7 +10,7 @@
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
-#include "ui/picturecache.h"
+#include "ui/lookcache.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -129,17 +129,27 @@ private slots:
 
     void aCaptionTooWideShrinksAlone()
     {
-        // Another desktop's fonts may run wider than these: only the caption that does not fit shrinks.
-        QWidget window;
-        window.setFont(windowFont());
+        // Another desktop's fonts may run wider than these: only the caption that does not fit shrinks,
+        // and a later start takes the size it was fitted to from what was kept.
+        QTemporaryDir cache;
+        LookCache kept(cache.filePath(u"look"_s), "stamp");
         const QString text = u"عدم تمكين خاصية الخط الإفتراضي"_s;
-        const int room = QFontMetrics(window.font()).horizontalAdvance(text) * 9 / 10;
-        QLabel *wide = new QLabel(text, &window), *other = new QLabel(u"نعم"_s, &window);
-        wide->setGeometry(0, 0, room, 20);
-        other->setGeometry(0, 20, room, 20);
-        fitEachCaption(&window);
-        QVERIFY(QFontMetrics(wide->font()).horizontalAdvance(text) <= room);
-        QCOMPARE(other->font(), window.font());
+        const int room = QFontMetrics(windowFont()).horizontalAdvance(text) * 9 / 10;
+        QFont fitted;
+        for (int start = 0; start < 2; ++start) {
+            QWidget window;
+            window.setFont(windowFont());
+            QLabel *wide = new QLabel(text, &window), *other = new QLabel(u"نعم"_s, &window);
+            wide->setObjectName(u"wide"_s);
+            other->setObjectName(u"other"_s);
+            wide->setGeometry(0, 0, room, 20);
+            other->setGeometry(0, 20, room, 20);
+            fitEachCaption(&window, &kept);
+            QVERIFY(QFontMetrics(wide->font()).horizontalAdvance(text) <= room);
+            QVERIFY(wide->font().pointSizeF() < window.font().pointSizeF());
+            QCOMPARE(other->font(), window.font());
+            QCOMPARE(fitted = start == 0 ? wide->font() : fitted, wide->font());
+        }
     }
 
     void qtDialogsSpeakArabic()
@@ -174,40 +184,52 @@ private slots:
         QVERIFY(Form3().findChild<QLabel *>(u"Image1"_s)->text().isEmpty());
     }
 
-    void drawnPicturesAreKeptBetweenStarts()
+    void drawnLookIsKeptBetweenStarts()
     {
         QTemporaryDir cache;
         test::ScriptedPlatform platform;
-        platform.cache = cache.path();
-        const QString file = cache.filePath(u"pictures"_s);
+        const QString file = cache.filePath(u"look"_s);
+        // What a start shows: the drawn picture and every control's font.
         const auto shown = [&platform] {
             const Form1 form(platform);
             const QIcon icon = form.control<QPushButton>(u"Command3"_s)->icon();
-            return icon.pixmap(60, 40).toImage().convertToFormat(QImage::Format_ARGB32);
+            QStringList fonts;
+            for (const QWidget *widget : form.findChildren<QWidget *>())
+                fonts << widget->objectName() + u' ' + widget->font().toString();
+            return std::pair(icon.pixmap(60, 40).toImage().convertToFormat(QImage::Format_ARGB32), fonts);
         };
         const auto kept = [&file](const QByteArray &stamp) {
-            return PictureCache(file, stamp).find(u"Command3"_s).convertToFormat(QImage::Format_ARGB32);
+            return LookCache(file, stamp).picture(u"Command3"_s).convertToFormat(QImage::Format_ARGB32);
         };
-        // The first start draws the picture and keeps it as drawn; the next shows the kept one.
-        const QImage drawn = shown();
+        // Drawn and measured afresh, then kept; the next start shows the same from what was kept.
+        const auto [drawn, fonts] = shown();
+        platform.cache = cache.path();
+        QCOMPARE(shown(), std::pair(drawn, fonts));
         QVERIFY(drawsSomething(QIcon(QPixmap::fromImage(drawn)), drawn.size()));
         QCOMPARE(kept(drawingStamp()), drawn);
+        QCOMPARE(shown(), std::pair(drawn, fonts));
+        // What is kept is what is shown, without drawing or measuring again.
         QImage marked = drawn;
         marked.fill(Qt::red);
-        PictureCache changed(file, drawingStamp());
-        changed.insert(u"Command3"_s, marked);
+        LookCache changed(file, drawingStamp());
+        changed.keepPicture(u"Command3"_s, marked);
+        QByteArray measure = changed.measure(u"fit Label2"_s);
+        QVERIFY(measure.endsWith("\n0"));
+        changed.keepMeasure(u"fit Label2"_s, measure.chopped(1) + "7");
         QVERIFY(changed.save());
-        QCOMPARE(shown(), marked);
+        const auto [markedShown, markedFonts] = shown();
+        QCOMPARE(markedShown, marked);
+        QVERIFY(markedFonts.filter(QRegularExpression(u"^Label2 [^,]*,7,"_s)).size() == 1);
         // Under another stamp, or damaged, the file holds nothing and the next start replaces it.
         QVERIFY(kept("another stamp").isNull());
         QVERIFY(test::writeFile(file, test::contents(file).chopped(9)));
         QVERIFY(kept(drawingStamp()).isNull());
-        QCOMPARE(shown(), drawn);
+        QCOMPARE(shown(), std::pair(drawn, fonts));
         QCOMPARE(kept(drawingStamp()), drawn);
         // Where nothing can be written, only the keeping is lost.
-        PictureCache nowhere(u"/proc/zarvelo/pictures"_s, "stamp");
-        nowhere.insert(u"a"_s, marked);
-        QVERIFY(!nowhere.save() && !nowhere.find(u"a"_s).isNull());
+        LookCache nowhere(u"/proc/zarvelo/pictures"_s, "stamp");
+        nowhere.keepPicture(u"a"_s, marked);
+        QVERIFY(!nowhere.save() && !nowhere.picture(u"a"_s).isNull());
         // The stamp follows the fonts: one more font changes it.
         const QByteArray before = drawingStamp();
         QCOMPARE(drawingStamp(), before);

@@ -30,7 +30,7 @@ void paintSwatch(QLabel *label, const QColor &ground)
 } // namespace
 
 DefaultFontPanel::DefaultFontPanel(const DefaultFontRecord &record, const DefaultFontPanelControls &controls,
-                                   QObject *parent)
+                                   LookCache *kept, QObject *parent)
     : QObject(parent)
     , m_record(record)
     , m_controls(controls)
@@ -42,10 +42,10 @@ DefaultFontPanel::DefaultFontPanel(const DefaultFontRecord &record, const Defaul
         m_parts << caption;
     for (QWidget *part : std::as_const(m_parts))
         part->installEventFilter(this);
-    fitPanelCaptions();
+    fitPanelCaptions(kept);
 }
 
-void DefaultFontPanel::fitPanelCaptions()
+void DefaultFontPanel::fitPanelCaptions(LookCache *kept)
 {
     // The fixed captions, and the widest values the value column and the
     // font-name line can be given.
@@ -60,7 +60,7 @@ void DefaultFontPanel::fitPanelCaptions()
     const QStringList names = fontNames() << noChangeMarker();
     for (const QString &name : names)
         boxes.push_back({panelFontName(name), nameWidth});
-    fitFontToCaptions(m_controls.frame, boxes);
+    fitFontToCaptions(m_controls.frame, boxes, kept);
 }
 
 void DefaultFontPanel::REFRESHDEFAULTFONTPANEL()

@@ -14,6 +14,7 @@ class QWidget;
 namespace zarvelo {
 
 class DefaultFontRecord;
+class LookCache;
 class PostEditor;
 
 /** The controls of the default-font panel `Frame2`. */
@@ -37,8 +38,10 @@ class DefaultFontPanel final : public QObject
     Q_OBJECT
 
 public:
+    /** kept, when given, holds the captions' fit from an earlier start
+        (see fitFontToCaptions). */
     DefaultFontPanel(const DefaultFontRecord &record, const DefaultFontPanelControls &controls,
-                     QObject *parent = nullptr);
+                     LookCache *kept = nullptr, QObject *parent = nullptr);
 
     /** Shows the record on the panel, setting every property each time so
         the panel depends on the record alone. */
@@ -52,7 +55,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fitPanelCaptions();
+    void fitPanelCaptions(LookCache *kept);
 
     const DefaultFontRecord &m_record;
     DefaultFontPanelControls m_controls;

@@ -24,7 +24,7 @@
 #include "ui/controlbuilder.h"
 #include "ui/fontnames.h"
 #include "ui/listpicker.h"
-#include "ui/picturecache.h"
+#include "ui/lookcache.h"
 #include "ui/posteditor.h"
 
 #include <QAction>
@@ -73,11 +73,18 @@ Form1::Form1(Platform &platform, QWidget *parent)
     for (int size = 1; size <= 7; ++size)
         sizes->addItem(QString::number(size));
     sizes->setCurrentIndex(-1);
-    decorateButtons();
-    fitEachCaption(client);
+    // What is drawn and measured in the controls' fonts is kept between
+    // starts: a start does it again only when the fonts, or the program,
+    // have changed. Not kept, it is done again next time; nothing is lost.
+    const QString folder = m_platform.cacheFolder();
+    LookCache kept(folder.isEmpty() ? QString() : folder + QLatin1String("/look"),
+                   folder.isEmpty() ? QByteArray() : drawingStamp());
+    decorateButtons(kept);
+    fitEachCaption(client, &kept);
     buildMenu();
 
-    createCommands();
+    createCommands(kept);
+    kept.save();
 
     // The design client area; the window can never be made smaller than
     // its minimum outer size.
@@ -140,13 +147,8 @@ void Form1::buildMenu()
     }
 }
 
-void Form1::decorateButtons()
+void Form1::decorateButtons(LookCache &kept)
 {
-    // The pictures drawn in the buttons' fonts are kept between starts: a
-    // start draws them only when the fonts, or the program, have changed.
-    const QString folder = m_platform.cacheFolder();
-    PictureCache kept(folder.isEmpty() ? QString() : folder + QLatin1String("/pictures"),
-                      folder.isEmpty() ? QByteArray() : drawingStamp());
     for (QPushButton *button : findChildren<QPushButton *>()) {
         const QIcon icon = buttonPicture(button->objectName(), button->font(), &kept);
         if (icon.isNull())
@@ -154,8 +156,6 @@ void Form1::decorateButtons()
         button->setIcon(icon);
         button->setIconSize(button->size() - QSize(6, 6));
     }
-    // Not kept, they are drawn again next time: nothing is lost.
-    kept.save();
 }
 
 void Form1::applyTemplate()
@@ -165,7 +165,7 @@ void Form1::applyTemplate()
                      [this](const QString &hex) { m_editingCommands->setColorHex(hex); });
 }
 
-void Form1::createCommands()
+void Form1::createCommands(LookCache &kept)
 {
     auto button = [this](const QString &name) {
         auto *found = control<QPushButton>(name);
@@ -217,7 +217,7 @@ void Form1::createCommands()
     panel.swatch = control<QLabel>(QStringLiteral("Label7"));
     for (const char *name : {"Label2", "Label3", "Label6", "Label8"})
         panel.captions << control<QLabel>(QString::fromLatin1(name));
-    m_panel = new DefaultFontPanel(*m_defaultFont, panel, this);
+    m_panel = new DefaultFontPanel(*m_defaultFont, panel, &kept, this);
     connect(m_defaultFont, &DefaultFontRecord::saved, m_panel, &DefaultFontPanel::REFRESHDEFAULTFONTPANEL);
     auto openSettings = [this] { openDefaultFontWindow(*m_defaultFont, m_platform, this); };
     connect(m_panel, &DefaultFontPanel::clicked, this, openSettings);

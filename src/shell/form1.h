@@ -8,6 +8,7 @@ class CommonDialog;
 class DefaultFontPanel;
 class DefaultFontRecord;
 class EditingCommands;
+class LookCache;
 class Platform;
 class PostEditor;
 class PostHighlighter;
@@ -51,8 +52,8 @@ protected:
 
 private:
     void buildMenu();
-    void decorateButtons();
-    void createCommands();
+    void decorateButtons(LookCache &kept);
+    void createCommands(LookCache &kept);
     void applyTemplate();
 
     Platform &m_platform;

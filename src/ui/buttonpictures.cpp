@@ -1,6 +1,6 @@
 #include "ui/buttonpictures.h"
 
-#include "ui/picturecache.h"
+#include "ui/lookcache.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,8 +158,7 @@ bool drawsSomething(const QIcon &icon, const QSize &size)
     return false;
 }
 
-QIcon buttonPicture(const QString &buttonName, const QFont &font, PictureCache *kept,
-                    const QString &iconFolder)
+QIcon buttonPicture(const QString &buttonName, const QFont &font, LookCache *kept, const QString &iconFolder)
 {
     for (const Picture &picture : kPictures) {
         if (buttonName != QLatin1String(picture.button))
@@ -172,11 +171,11 @@ QIcon buttonPicture(const QString &buttonName, const QFont &font, PictureCache *
     for (const Fragment &fragment : kFragments) {
         if (buttonName != QLatin1String(fragment.button))
             continue;
-        QImage picture = kept ? kept->find(buttonName) : QImage();
+        QImage picture = kept ? kept->picture(buttonName) : QImage();
         if (picture.isNull()) {
             picture = drawnFragment(QString::fromUtf8(fragment.text), font);
             if (kept)
-                kept->insert(buttonName, picture);
+                kept->keepPicture(buttonName, picture);
         }
         return QIcon(QPixmap::fromImage(picture));
     }

@@ -6,7 +6,7 @@
 
 namespace zarvelo {
 
-class PictureCache;
+class LookCache;
 
 /** The picture a main-window button shows: the program's own, one set drawn
     for the buttons' size (a desktop theme has pictures for only some of
@@ -18,7 +18,7 @@ class PictureCache;
     gives way to a short text of the button's meaning, so that no button is
     ever a blank face. iconFolder is where the program's own pictures are
     read from (see programPicture). */
-QIcon buttonPicture(const QString &buttonName, const QFont &font, PictureCache *kept = nullptr,
+QIcon buttonPicture(const QString &buttonName, const QFont &font, LookCache *kept = nullptr,
                     const QString &iconFolder = QStringLiteral(":/icons"));
 
 /** One of the program's own pictures ("bold", "zarvelo" for the window), drawn

@@ -1,4 +1,4 @@
-#include "ui/picturecache.h"
+#include "ui/lookcache.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -6,13 +6,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace zarvelo {
 
 namespace {
 
-constexpr quint32 kMagic = 0x5a56'5043; // "ZVPC"
+constexpr quint32 kMagic = 0x5a56'4c43; // "ZVLC"
 constexpr quint32 kFormat = 1;
 // Pictures are small; anything larger is a damaged file, not a picture.
 constexpr qint32 kLargestSide = 1024;
@@ -20,7 +21,7 @@ constexpr auto kPixelFormat = QImage::Format_RGBA8888_Premultiplied;
 
 } // namespace
 
-PictureCache::PictureCache(QString path, QByteArray stamp)
+LookCache::LookCache(QString path, QByteArray stamp)
     : m_path(std::move(path))
     , m_stamp(std::move(stamp))
 {
@@ -28,7 +29,7 @@ PictureCache::PictureCache(QString path, QByteArray stamp)
         read();
 }
 
-void PictureCache::read()
+void LookCache::read()
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
@@ -54,23 +55,39 @@ void PictureCache::read()
             std::copy_n(pixels.constData() + qsizetype(y) * width * 4, width * 4, picture.scanLine(y));
         pictures.emplace(name, picture);
     }
-    if (in.atEnd())
+    QMap<QString, QByteArray> measures;
+    in >> measures;
+    if (in.status() == QDataStream::Ok && in.atEnd()) {
         m_pictures = std::move(pictures);
+        m_measures = std::move(measures);
+    }
 }
 
-QImage PictureCache::find(const QString &name) const
+QImage LookCache::picture(const QString &name) const
 {
     const auto found = m_pictures.find(name);
     return found == m_pictures.end() ? QImage() : found->second;
 }
 
-void PictureCache::insert(const QString &name, const QImage &picture)
+void LookCache::keepPicture(const QString &name, const QImage &picture)
 {
     m_pictures[name] = picture.convertToFormat(kPixelFormat);
     m_changed = true;
 }
 
-bool PictureCache::save()
+QByteArray LookCache::measure(const QString &name) const
+{
+    return m_measures.value(name);
+}
+
+void LookCache::keepMeasure(const QString &name, const QByteArray &measure)
+{
+    QByteArray &kept = m_measures[name];
+    m_changed = m_changed || kept != measure;
+    kept = measure;
+}
+
+bool LookCache::save()
 {
     if (m_path.isEmpty() || !m_changed)
         return true;
@@ -89,6 +106,7 @@ bool PictureCache::save()
             pixels.append(reinterpret_cast<const char *>(picture.constScanLine(y)), picture.width() * 4);
         out << name << qint32(picture.width()) << qint32(picture.height()) << pixels;
     }
+    out << m_measures;
     if (out.status() != QDataStream::Ok || !file.commit())
         return false;
     m_changed = false;
