@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <algorithm>
 #include <utility>
 
 namespace zarvelo {
@@ -50,10 +49,11 @@ void LookCache::read()
         if (in.status() != QDataStream::Ok || width <= 0 || height <= 0 || width > kLargestSide
             || height > kLargestSide || pixels.size() != qsizetype(width) * height * 4)
             return;
-        QImage picture(width, height, kPixelFormat);
-        for (int y = 0; y < height; ++y)
-            std::copy_n(pixels.constData() + qsizetype(y) * width * 4, width * 4, picture.scanLine(y));
-        pictures.emplace(name, picture);
+        // Rows are stored without padding, as the image is laid over them; the copy owns its pixels.
+        pictures.emplace(name,
+                         QImage(reinterpret_cast<const uchar *>(pixels.constData()), width, height, width * 4,
+                                kPixelFormat)
+                             .copy());
     }
     QMap<QString, QByteArray> measures;
     in >> measures;
