@@ -30,13 +30,14 @@ void addFonts(QCryptographicHash &hash, FcSetName set)
     for (int i = 0; i < fonts->nfont; ++i) {
         FcPattern *font = fonts->fonts[i];
         FcChar8 *file = nullptr;
-        int index = 0;
-        int version = 0;
+        // With its closing zero, so one name never runs on into the numbers after it.
         if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch)
-            hash.addData(reinterpret_cast<const char *>(file));
-        FcPatternGetInteger(font, FC_INDEX, 0, &index);
-        FcPatternGetInteger(font, FC_FONTVERSION, 0, &version);
-        hash.addData(QByteArray::number(index) + ':' + QByteArray::number(version) + '\n');
+            hash.addData(QByteArrayView(reinterpret_cast<const char *>(file),
+                                        qsizetype(qstrlen(reinterpret_cast<const char *>(file))) + 1));
+        int numbers[2] = {};
+        FcPatternGetInteger(font, FC_INDEX, 0, &numbers[0]);
+        FcPatternGetInteger(font, FC_FONTVERSION, 0, &numbers[1]);
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(numbers), sizeof numbers));
     }
 }
 
