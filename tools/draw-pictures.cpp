@@ -3,9 +3,10 @@
 // SVG renderer and drawing every picture at every start.
 // Usage: zarvelo-draw-pictures OUTPUT_DIR SIZES SVG...
 //   SIZES is a list of pixel sizes such as "16;19;38"; each SVG file NAME.svg
-//   becomes OUTPUT_DIR/NAME/SIZE.rgba for every size: SIZE rows of SIZE
-//   pixels, four bytes each (red, green, blue, alpha, premultiplied), top
-//   row first. No decoding is left for the start.
+//   becomes OUTPUT_DIR/NAME/SIZE.rgba for every size, its pixels as
+//   zarvelo::rawPixels gives them. No decoding is left for the start.
+#include "ui/rawpixels.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -46,15 +47,10 @@ int main(int argc, char *argv[])
             painter.setRenderHint(QPainter::Antialiasing);
             renderer.render(&painter);
             painter.end();
-            const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+            const QByteArray bytes = zarvelo::rawPixels(image);
             const QString file = output.filePath(name + QLatin1Char('/') + size + QStringLiteral(".rgba"));
             QSaveFile out(file);
-            bool written = out.open(QIODevice::WriteOnly);
-            for (int y = 0; written && y < rgba.height(); ++y)
-                written =
-                    out.write(reinterpret_cast<const char *>(rgba.constScanLine(y)), qint64(rgba.width()) * 4)
-                    == qint64(rgba.width()) * 4;
-            if (!written || !out.commit()) {
+            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
                 std::fprintf(stderr, "zarvelo-draw-pictures: cannot write %s\n", qPrintable(file));
                 return 1;
             }

@@ -1,6 +1,7 @@
 #include "ui/buttonpictures.h"
 
 #include "ui/lookcache.h"
+#include "ui/rawpixels.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,12 +136,9 @@ QIcon programPicture(const QString &name, const QString &folder)
         QFile in(sizes.filePath(file));
         if (pixels <= 0 || !in.open(QIODevice::ReadOnly))
             continue;
-        const QByteArray bytes = in.readAll();
-        if (bytes.size() != qsizetype(pixels) * pixels * 4)
-            continue;
-        const QImage image(reinterpret_cast<const uchar *>(bytes.constData()), pixels, pixels, pixels * 4,
-                           QImage::Format_RGBA8888_Premultiplied);
-        icon.addPixmap(QPixmap::fromImage(image));
+        const QImage image = imageFromRawPixels(in.readAll(), pixels, pixels);
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

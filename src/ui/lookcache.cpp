@@ -1,5 +1,7 @@
 #include "ui/lookcache.h"
 
+#include "ui/rawpixels.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -16,7 +18,6 @@ constexpr quint32 kMagic = 0x5a56'4c43; // "ZVLC"
 constexpr quint32 kFormat = 1;
 // Pictures are small; anything larger is a damaged file, not a picture.
 constexpr qint32 kLargestSide = 1024;
-constexpr auto kPixelFormat = QImage::Format_RGBA8888_Premultiplied;
 
 } // namespace
 
@@ -46,14 +47,12 @@ void LookCache::read()
         qint32 width = 0, height = 0;
         QByteArray pixels;
         in >> name >> width >> height >> pixels;
-        if (in.status() != QDataStream::Ok || width <= 0 || height <= 0 || width > kLargestSide
-            || height > kLargestSide || pixels.size() != qsizetype(width) * height * 4)
+        QImage picture = in.status() == QDataStream::Ok && width <= kLargestSide && height <= kLargestSide
+            ? imageFromRawPixels(pixels, width, height)
+            : QImage();
+        if (picture.isNull())
             return;
-        // Rows are stored without padding, as the image is laid over them; the copy owns its pixels.
-        pictures.emplace(name,
-                         QImage(reinterpret_cast<const uchar *>(pixels.constData()), width, height, width * 4,
-                                kPixelFormat)
-                             .copy());
+        pictures.emplace(name, std::move(picture));
     }
     QMap<QString, QByteArray> measures;
     in >> measures;
@@ -71,7 +70,7 @@ QImage LookCache::picture(const QString &name) const
 
 void LookCache::keepPicture(const QString &name, const QImage &picture)
 {
-    m_pictures[name] = picture.convertToFormat(kPixelFormat);
+    m_pictures[name] = picture;
     m_changed = true;
 }
 
@@ -99,13 +98,8 @@ bool LookCache::save()
     QDataStream out(&file);
     out.setVersion(QDataStream::Qt_6_0);
     out << kMagic << kFormat << m_stamp << quint32(m_pictures.size());
-    for (const auto &[name, picture] : m_pictures) {
-        QByteArray pixels;
-        pixels.reserve(qsizetype(picture.width()) * picture.height() * 4);
-        for (int y = 0; y < picture.height(); ++y)
-            pixels.append(reinterpret_cast<const char *>(picture.constScanLine(y)), picture.width() * 4);
-        out << name << qint32(picture.width()) << qint32(picture.height()) << pixels;
-    }
+    for (const auto &[name, picture] : m_pictures)
+        out << name << qint32(picture.width()) << qint32(picture.height()) << rawPixels(picture);
     out << m_measures;
     if (out.status() != QDataStream::Ok || !file.commit())
         return false;
