@@ -152,6 +152,19 @@ private slots:
         }
     }
 
+    void theDesktopFontStaysForMenusAndBoxes()
+    {
+        // The window font is only lent to Qt while the controls are built.
+        const QFont desktop = QApplication::font();
+        QVERIFY(desktop.family() != windowFont().family());
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        QCOMPARE(QApplication::font(), desktop);
+        QCOMPARE(QFont(), desktop);
+        QCOMPARE(form.findChild<QMenu *>(u"tools"_s)->font(), desktop);
+        QCOMPARE(form.control<QWidget>(u"Combo3"_s)->font(), form.font());
+    }
+
     void qtDialogsSpeakArabic()
     {
         QtPlatform platform;

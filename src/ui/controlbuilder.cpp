@@ -197,8 +197,39 @@ void paintButtonFace(QWidget *widget, int rgb)
     widget->setPalette(palette);
 }
 
+namespace {
+
+/**
+ * While it lives, the application font is the given window font. Qt lays out
+ * the first, empty line of a new text box or line edit in the application
+ * font, before the control takes its own: lent the window font, that layout
+ * uses a face the window shows anyway, instead of loading the desktop face
+ * for nothing. The widgets' fonts resolve to the same values either way, and
+ * the desktop font is back before any menu or box is shown. Only the plain
+ * application font is lent (not QApplication's), so the desktop's fonts for
+ * single classes stay and no widget is told of a change.
+ */
+class LentApplicationFont
+{
+public:
+    explicit LentApplicationFont(const QFont &font)
+        : m_usual(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(font);
+    }
+    ~LentApplicationFont() { QGuiApplication::setFont(m_usual); }
+    LentApplicationFont(const LentApplicationFont &) = delete;
+    LentApplicationFont &operator=(const LentApplicationFont &) = delete;
+
+private:
+    QFont m_usual;
+};
+
+} // namespace
+
 std::vector<QWidget *> buildControls(QWidget *client, const std::vector<ControlDef> &table)
 {
+    const LentApplicationFont lent(client->font());
     std::vector<QWidget *> widgets;
     widgets.reserve(table.size());
     std::map<QString, QWidget *> byName;
