@@ -142,6 +142,9 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     case ControlKind::EditableCombo:
     case ControlKind::ListCombo: {
         auto *combo = new QComboBox(parent);
+        // Placed first: made editable before it has a size, a combo box
+        // measures the size it would like, in its font, for nothing.
+        combo->setGeometry(twipsRect(def.left, def.top, def.width, def.height));
         combo->setEditable(def.kind == ControlKind::EditableCombo);
         if (combo->isEditable()) {
             combo->setInsertPolicy(QComboBox::NoInsert);
