@@ -67,12 +67,12 @@ Form1::Form1(Platform &platform, QWidget *parent)
     banner->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     banner->hide();
     control<QLabel>(QStringLiteral("Label7"))->setFrameShape(QFrame::Box);
-    // No font is chosen at start, as after every pick: the list shows its
-    // prompt, and its first entry is the first the arrow keys reach.
+    // No font is chosen at start, as after every pick: the list keeps the
+    // prompt its table gives it, and its first entry is the first the arrow
+    // keys reach.
     auto *fonts = control<QComboBox>(QStringLiteral("Combo1"));
     fonts->setPlaceholderText(fontListPlaceholder());
     fonts->addItems(fontNames());
-    fonts->setEditText(fontListPlaceholder());
     auto *sizes = control<QComboBox>(QStringLiteral("Combo3"));
     for (int size = 1; size <= 7; ++size)
         sizes->addItem(QString::number(size));
