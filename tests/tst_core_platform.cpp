@@ -1,4 +1,5 @@
 #include "coretest.h"
+#include "drafts/draftstore.h"
 #include "platform/codepage.h"
 #include "platform/codepagecheck.h"
 #include "platform/commondialog.h"
@@ -6,6 +7,7 @@
 #include "platform/fileerror.h"
 #include "platform/textfile.h"
 #include "scriptedplatform.h"
+#include "spelling/personaldictionary.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +16,45 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <tuple>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace zarvelo;
 using namespace zarvelo::test;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+enum class Writer { Post, Draft, WordList };
+
+/** Writes text with one of the program's writers into folder: a post file,
+    the one draft of the folder, or a word added to the word list. The path
+    written, empty when the write failed. */
+QString writeWith(Writer writer, const QString &folder, const QString &text)
+{
+    switch (writer) {
+    case Writer::Post: {
+        const QString path = folder + u"/post.txt"_s;
+        return writeTextFileAs(path, text, TextEncoding::Utf8).ok ? path : QString();
+    }
+    case Writer::Draft: {
+        DraftStore store(folder);
+        const QString id = u"one.draft"_s;
+        return store.write(id, text, u"/posts/a.txt"_s).ok ? folder + u'/' + id : QString();
+    }
+    case Writer::WordList: {
+        PersonalDictionary words(folder + u"/words.txt"_s);
+        words.load();
+        return words.add(text) ? words.path() : QString();
+    }
+    }
+    return QString();
+}
+
+} // namespace
 
 class TestPlatform : public QObject
 {
@@ -136,11 +171,13 @@ private slots:
         }
     }
 
-    void readOnlyFolderWritesInPlace()
+    void aFolderWithoutRoomForATemporaryFileRefusesTheWrite()
     {
         // A folder the user may not write (for root: an immutable one) has no room for a temporary file.
-        const QString folder = m_dir.filePath(u"shared"_s), path = folder + u"/post.txt"_s;
-        QVERIFY(QDir().mkpath(folder) && writeWindows1256File(path, u"old"_s).ok);
+        const QString folder = m_dir.filePath(u"shared"_s);
+        const QString path = folder + u"/post.txt"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeWindows1256File(path, u"old"_s).ok);
         const bool root = ::geteuid() == 0;
         const bool locked = root ? QProcess::execute(u"chattr"_s, {u"+i"_s, folder}) == 0
                                  : QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
@@ -151,12 +188,44 @@ private slots:
         });
         if (!locked)
             QSKIP("the folder cannot be made read-only here");
-        const TextFileWrite written = writeTextFileAs(path, u"جديد 😀"_s, TextEncoding::Utf8);
-        QVERIFY2(written.ok, qPrintable(written.error));
-        QCOMPARE(contents(path), u"جديد 😀"_s.toUtf8());
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"post.txt"_s});
-        const TextFileWrite refused = writeWindows1256File(folder + u"/new.txt"_s, u"x"_s);
-        QVERIFY(!refused.ok && !refused.error.isEmpty());
+        const TextFileWrite written = writeTextFileAs(path, u"جديد"_s, TextEncoding::Utf8);
+        QVERIFY(!written.ok);
+        QVERIFY(!written.error.isEmpty());
+        // Never written in place: a write cut short there would leave neither file.
+        QCOMPARE(contents(path), QByteArray("old"));
+    }
+
+    void aWriteCutShortLeavesTheOldFileWhole_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<QByteArray>("oldEnd");
+        QTest::newRow("post") << int(Writer::Post) << QByteArray("old");
+        QTest::newRow("draft") << int(Writer::Draft) << QByteArray("\nold");
+        QTest::newRow("word list") << int(Writer::WordList) << QByteArray("old\n");
+    }
+
+    void aWriteCutShortLeavesTheOldFileWhole()
+    {
+        QFETCH(int, writer);
+        QFETCH(QByteArray, oldEnd);
+        const QString folder = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = writeWith(Writer(writer), folder, u"old"_s);
+        QVERIFY(!path.isEmpty());
+        const QByteArray old = contents(path);
+        QVERIFY(old.endsWith(oldEnd));
+        // Files may grow to 512 bytes only: the longer write fails, even for root.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit small{512, saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const QString failed = writeWith(Writer(writer), folder, QString(4000, u'n'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(failed, QString());
+        QCOMPARE(contents(path), old);
+        // Nothing is left of the write that failed.
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
     void failuresSayWhyInArabic()

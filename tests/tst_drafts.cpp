@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
 #include "featuretest.h"
@@ -79,63 +80,124 @@ private slots:
         QCOMPARE(f.keep(), QStringList{u"Hello"_s});
     }
 
-    void commandsKeepThePostAtOnce()
+    void commandsKeepThePostUnderItsOwnFile_data()
     {
-        for (const QString &command : {u"NEWPOST"_s, u"OPEN"_s, u"EXIT"_s, u"close"_s}) {
-            Fixture f;
-            const QString opened = f.dir.filePath(u"opened.txt"_s);
-            QVERIFY(f.platform.writeTextFile(opened, u"من ملف"_s, TextEncoding::Windows1256).ok);
-            f.platform.openAnswers << opened;
-            f.editor.setText(u"first post\r\n"_s);
-            if (command == u"close"_s)
-                f.form.close();
-            else
-                f.form.menuAction(command)->trigger();
-            QVERIFY2(f.texts() == QStringList{u"first post\r\n"_s}, qPrintable(command));
-            if (command == u"EXIT"_s || command == u"close"_s)
-                continue;
-            // The new post, untouched, is not kept; changed, it is a second draft with its file.
-            QVERIFY2(f.keep().size() == 1, qPrintable(command));
-            f.editor.setSelText(u"more"_s);
-            QVERIFY2(f.keep() == (QStringList{f.editor.text(), u"first post\r\n"_s})
-                         && f.store.list().front().fileName == (command == u"OPEN"_s ? opened : QString()),
-                     qPrintable(command));
-        }
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("goesOn"); // the program goes on with a next post
+        QTest::newRow("new post") << u"NEWPOST"_s << true;
+        QTest::newRow("open") << u"OPEN"_s << true;
+        QTest::newRow("restore") << u"restore"_s << true;
+        QTest::newRow("exit") << u"EXIT"_s << false;
+        QTest::newRow("close box") << u"close"_s << false;
+    }
+
+    void commandsKeepThePostUnderItsOwnFile()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, goesOn);
+        Fixture f;
+        const QString first = f.dir.filePath(u"first.txt"_s);
+        const QString opened = f.dir.filePath(u"opened.txt"_s);
+        QVERIFY(f.platform.writeTextFile(opened, u"من ملف"_s, TextEncoding::Windows1256).ok);
+        QVERIFY(f.store.write(f.store.newId(), u"older"_s, QString()).ok);
+        f.platform.openAnswers << opened;
+        f.platform.saveAnswers << first;
+        f.editor.setText(u"first post\r\n"_s);
+        f.files.SAVE();
+        if (command == u"close"_s)
+            f.form.close();
+        else if (command != u"restore"_s)
+            f.form.menuAction(command)->trigger();
+        else
+            QVERIFY(f.inDraftsWindow([](QDialog &window, QTreeWidget &) {
+                Fixture::button(window, "cmdRESTORE").click(); // the older draft: the post is not kept yet
+            }));
+        // On disk before the command went on, and named after the post's own file.
+        QCOMPARE(f.texts(), QStringList({"first post\r\n", "older"}));
+        QCOMPARE(f.store.list().front().fileName, first);
+        if (!goesOn)
+            return;
+        // The next post, untouched, is not kept; changed, it is a draft of its own.
+        QCOMPARE(f.keep().size(), 2);
+        f.editor.setSelText(u"more"_s);
+        QCOMPARE(f.keep().size(), 3);
+    }
+
+    void aRestoredPostIsSavedToItsOwnFile_data()
+    {
+        QTest::addColumn<QString>("file"); // the file the post was saved to; empty: none
+        QTest::newRow("saved") << u"first.txt"_s;
+        QTest::newRow("never saved") << QString();
+    }
+
+    void aRestoredPostIsSavedToItsOwnFile()
+    {
+        QFETCH(QString, file);
+        Fixture f;
+        const QString path = file.isEmpty() ? QString() : f.dir.filePath(file);
+        const QString opened = f.dir.filePath(u"opened.txt"_s);
+        QVERIFY(f.platform.writeTextFile(opened, u"opened"_s, TextEncoding::Windows1256).ok);
+        f.editor.setText(u"first post"_s);
+        f.platform.saveAnswers << path;
+        if (!file.isEmpty())
+            f.files.SAVE();
+        f.editor.setSelText(u", more"_s);
+        f.platform.openAnswers << opened;
+        f.files.OPEN();
+        QVERIFY(f.inDraftsWindow([](QDialog &window, QTreeWidget &) {
+            Fixture::button(window, "cmdRESTORE").click(); // the newest: the post Open left
+        }));
+        const QString title = file.isEmpty() ? u"Zarvelo"_s : u"Zarvelo  "_s + path;
+        QCOMPARE(f.state(), title + u'|' + path + u"|first post, more"_s);
+        f.files.SAVE(); // writes the post's own file, or asks (cancelled)
+        QCOMPARE(test::contents(opened), QByteArray("opened"));
+        if (!file.isEmpty())
+            QCOMPARE(test::contents(path), QByteArray("first post, more"));
+    }
+
+    void restoreIsOneUndoStepAndDamagedDraftsCanOnlyGo_data()
+    {
+        QTest::addColumn<QString>("file"); // the restored draft's file
+        QTest::addColumn<QString>("title");
+        QTest::newRow("saved") << u"/posts/old.txt"_s << u"Zarvelo  /posts/old.txt"_s;
+        // A draft never saved to a file leaves the restored post without the file of the one before.
+        QTest::newRow("never saved") << QString() << u"Zarvelo"_s;
     }
 
     void restoreIsOneUndoStepAndDamagedDraftsCanOnlyGo()
     {
-        // A draft never saved to a file leaves the restored post without the file of the one before.
-        for (const auto &[file, title] : {std::pair(u"/posts/old.txt"_s, u"Zarvelo  /posts/old.txt"_s),
-                                          std::pair(QString(), u"Zarvelo"_s)}) {
-            Fixture f;
-            const QString newer = f.dir.filePath(u"newer.txt"_s), old = u"a\r\nb\nc\rd 😀 中文 ש"_s;
-            f.platform.saveAnswers << newer;
-            f.editor.setText(u"newer text"_s);
-            f.files.SAVE();
-            f.keep();
-            QCOMPARE(f.store.list().front().fileName, newer); // saving is recorded
-            QVERIFY(f.store.write(f.store.newId(), old, file).ok);
-            QFile bad(f.store.folder() + u"/bad.draft"_s); // cut short, and the newest
-            const QByteArray cut =
-                encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1);
-            QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(cut) == cut.size());
-            bad.close();
-            QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
-                QCOMPARE(list.topLevelItemCount(), 3);
-                QCOMPARE(list.topLevelItem(0)->text(2).left(13), u"مسودة تالفة: "_s);
-                QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
-                Fixture::button(window, "cmdDELETE").click();
-                QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);
-                QCOMPARE(window.findChild<PostEditor *>(u"DraftView"_s)->text(), old);
-                Fixture::button(window, "cmdRESTORE").click();
-            }));
-            QVERIFY(!bad.exists() && f.platform.messages.isEmpty());
-            QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
-            QCOMPARE(f.keep().size(), 2); // the restored post, unchanged, is not kept twice
-            f.editor.undoWithSelection();
-            QCOMPARE(f.editor.text(), u"newer text"_s);
-        }
+        QFETCH(QString, file);
+        QFETCH(QString, title);
+        Fixture f;
+        const QString newer = f.dir.filePath(u"newer.txt"_s);
+        const QString old = u"a\r\nb\nc\rd 😀 中文 ש"_s;
+        f.platform.saveAnswers << newer;
+        f.editor.setText(u"newer text"_s);
+        f.files.SAVE();
+        f.keep();
+        QCOMPARE(f.store.list().front().fileName, newer); // saving is recorded
+        QVERIFY(f.store.write(f.store.newId(), old, file).ok);
+        QFile bad(f.store.folder() + u"/bad.draft"_s); // cut short, and the newest
+        const QByteArray cut =
+            encodeDraft(QDateTime::currentDateTimeUtc().addDays(1), {}, u"cut"_s).chopped(1);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        QCOMPARE(bad.write(cut), cut.size());
+        bad.close();
+        QVERIFY(f.inDraftsWindow([&](QDialog &window, QTreeWidget &list) {
+            QCOMPARE(list.topLevelItemCount(), 3);
+            QCOMPARE(list.topLevelItem(0)->text(2).left(13), u"مسودة تالفة: "_s);
+            QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
+            Fixture::button(window, "cmdDELETE").click();
+            QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);
+            QCOMPARE(window.findChild<PostEditor *>(u"DraftView"_s)->text(), old);
+            Fixture::button(window, "cmdRESTORE").click();
+        }));
+        QVERIFY(!bad.exists());
+        QCOMPARE(f.platform.messages.size(), 0);
+        QCOMPARE(f.state(), title + u'|' + file + u'|' + old);
+        QCOMPARE(f.keep().size(), 2); // the restored post, unchanged, is not kept twice
+        f.editor.undoWithSelection(); // the text and its file come back together
+        QCOMPARE(f.state(), u"Zarvelo  "_s + newer + u"|"_s + newer + u"|newer text"_s);
     }
 
     void unwritableFolderIsToldOnce()

@@ -1,12 +1,13 @@
 #include "drafts/draftstore.h"
 
+#include "platform/textfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -161,20 +162,9 @@ DraftWrite DraftStore::write(const QString &id, const QString &text, const QStri
     QDir().mkpath(m_folder);
     const QString path = pathOf(id);
     const bool isNew = !QFileInfo::exists(path);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = encodeDraft(m_clock(), fileName, text);
-    if (file.write(bytes) != bytes.size()) {
-        result.error = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.error = file.errorString();
+    const TextFileWrite written = writeFileAtomically(path, encodeDraft(m_clock(), fileName, text));
+    if (!written.ok) {
+        result.error = written.error;
         return result;
     }
     if (isNew)

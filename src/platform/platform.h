@@ -73,8 +73,7 @@ public:
         return zarvelo::readPostFile(path, maxCharacters);
     }
 
-    /** Replaces a file with text in the encoding, atomically where the
-        folder allows it. */
+    /** Replaces a file with text in the encoding, atomically. */
     virtual TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding)
     {
         return writeTextFileAs(path, text, encoding);

@@ -10,10 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace zarvelo {
 
@@ -24,41 +22,6 @@ constexpr qint64 kReadPiece = qint64(1) << 16;
 QByteArrayView utf8Bom()
 {
     return QByteArrayView("\xEF\xBB\xBF", 3);
-}
-
-/** Whether the file's folder refuses a new file for want of rights: denied
-    (a folder the user may not write) or not permitted (an immutable one). */
-bool folderRefusesNewFiles(const QString &path)
-{
-    QByteArray probe = QFile::encodeName(QFileInfo(path).absolutePath() + QStringLiteral("/.zarvelo-XXXXXX"));
-    const int fd = ::mkstemp(probe.data());
-    if (fd >= 0) {
-        ::close(fd);
-        ::unlink(probe.constData());
-        return false;
-    }
-    return errno == EACCES || errno == EPERM;
-}
-
-/** Writes bytes over the file itself. Not atomic, so the old bytes are kept
-    and put back when the new ones cannot all be written. */
-bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite)) {
-        *error = fileFailureReason(file, FileAction::Write);
-        return false;
-    }
-    const QByteArray old = file.readAll();
-    auto put = [&file](const QByteArray &content) {
-        return file.seek(0) && file.write(content) == content.size() && file.resize(content.size())
-            && file.flush() && ::fsync(file.handle()) == 0;
-    };
-    if (file.error() == QFileDevice::NoError && put(bytes))
-        return true;
-    *error = fileFailureReason(file, FileAction::Write);
-    put(old);
-    return false;
 }
 
 /** Whether UTF-8 bytes end with a lead byte short of its continuation bytes. */
@@ -269,19 +232,15 @@ TextFileWrite writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     TextFileWrite result;
     QSaveFile file(path);
-    // A failed write must leave the old file whole, so Qt's own fallback,
-    // which writes in place on any refusal, stays off; the one refusal worth
-    // writing in place for is handled below.
+    // A failed write must leave the old file whole, so nothing is ever
+    // written in place: a folder that refuses the temporary file refuses
+    // the write.
     file.setDirectWriteFallback(false);
     // Unbuffered, so that a write the system cuts short (a full disk, a file
     // size limit) shows here: through the buffer, the short count is lost and
     // the commit puts the shortened file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         result.error = fileFailureReason(file, FileAction::Write);
-        if (QFileInfo(path).isFile() && folderRefusesNewFiles(path))
-            result.ok = writeInPlace(path, bytes, &result.error);
-        if (result.ok)
-            result.error.clear();
         return result;
     }
     errno = 0;

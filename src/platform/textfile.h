@@ -105,18 +105,17 @@ QByteArray encodeText(QStringView text, TextEncoding encoding, QList<char32_t> *
 /** Replaces the file with text in the encoding, nothing added. Atomic: on
     any failure the old file stays whole. Text with a character the encoding
     cannot hold is refused whole, never written with substitutes; callers
-    escape such characters first when they want them kept.
-
-    When the folder refuses the temporary file an atomic save needs (a shared
-    or immutable folder) but the file itself may be written, the file is
-    written in place; should that fail, its old bytes are put back. */
+    escape such characters first when they want them kept. */
 TextFileWrite writeTextFileAs(const QString &path, const QString &text, TextEncoding encoding);
 
 /** writeTextFileAs in Windows-1256, the encoding of the program's own files. */
 TextFileWrite writeWindows1256File(const QString &path, const QString &text);
 
-/** Replaces the file with bytes already encoded, as writeTextFileAs writes
-    them: atomically, or in place with the old bytes put back on failure. */
+/** Replaces the file with bytes already encoded: the one way the program
+    writes a file. The bytes go to a temporary file beside it, which takes the
+    file's place only once every byte is on disk; a short write, a refused
+    temporary file or a failed rename is a failure, with the reason in Arabic,
+    and leaves the old file whole. */
 TextFileWrite writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 /** True when both paths name one existing file, however each is spelt

@@ -234,12 +234,14 @@ void Form1::createCommands(LookCache &kept)
     connect(menu("OPEN"), &QAction::triggered, files, &PostFiles::OPEN);
     connect(menu("SAVE"), &QAction::triggered, files, &PostFiles::SAVE);
     connect(menu("SAVEAS"), &QAction::triggered, files, &PostFiles::SAVEAS);
-    connect(menu("EXIT"), &QAction::triggered, files, &PostFiles::EXIT);
+    // Exit and the close box take one road: the window's closing.
+    connect(menu("EXIT"), &QAction::triggered, this, &QWidget::close);
 
     new LivePreviewOpener(*menu("LIVEPREVIEW"), *m_text1, m_platform, *this);
-    wireDrafts(
-        *m_text1, m_platform, *files, *menu("DRAFTS"),
+    auto *drafts = new Drafts(
+        *m_text1, m_platform, *files,
         [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
+    connect(menu("DRAFTS"), &QAction::triggered, drafts, &Drafts::open);
 
     wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
                    *menu("SPELLCHECK"),

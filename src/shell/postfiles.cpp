@@ -6,7 +6,45 @@
 #include "shell/postfile.h"
 #include "ui/posteditor.h"
 
+#include <QAbstractUndoItem>
+#include <QPointer>
+
+#include <utility>
+
 namespace zarvelo {
+
+namespace {
+
+/** The file the post had before a command replaced it and the one it had
+    after, carried in that command's undo step. */
+class FileStep final : public QAbstractUndoItem
+{
+public:
+    FileStep(PostFiles &files, CurrentFile before, CurrentFile after)
+        : m_files(&files)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+    {}
+
+    void undo() override
+    {
+        if (m_files)
+            m_files->setCurrentFile(m_before);
+    }
+    void redo() override
+    {
+        if (m_files)
+            m_files->setCurrentFile(m_after);
+    }
+
+private:
+    // The document, which owns the step, may outlive the commands.
+    QPointer<PostFiles> m_files;
+    CurrentFile m_before;
+    CurrentFile m_after;
+};
+
+} // namespace
 
 PostFiles::PostFiles(PostEditor &editor, Platform &platform, CommonDialog &dialog,
                      std::function<void()> applyTemplate, QObject *parent)
@@ -19,93 +57,99 @@ PostFiles::PostFiles(PostEditor &editor, Platform &platform, CommonDialog &dialo
     setObjectName(QStringLiteral("PostFiles"));
 }
 
-void PostFiles::startPost(TextEncoding encoding)
+void PostFiles::setCurrentFile(const CurrentFile &file)
 {
-    m_encoding = encoding;
-    m_cutFile.clear();
-    m_cutFileCharacters = 0;
-    m_toldLong = false;
+    m_file = file;
+    emit titleChanged(postWindowTitle(file.fileName));
+}
+
+void PostFiles::replacePost(const std::function<void()> &putText, const CurrentFile &next)
+{
+    // The drafts keep the old post under its own file before anything of
+    // the next one is in place.
+    emit postLeaving();
+    const CurrentFile before = m_file;
+    putText();
+    m_editor.attachToLastChange(new FileStep(*this, before, next));
+    setCurrentFile(next);
+    emit postStarted();
 }
 
 void PostFiles::NEWPOST()
 {
-    emit postLeaving();
-    m_applyTemplate();
-    startPost(TextEncoding::Windows1256);
-    m_currentFileName.clear();
-    emit titleChanged(postWindowTitle(QString()));
-    emit postStarted();
+    replacePost(m_applyTemplate, CurrentFile());
 }
 
 void PostFiles::OPEN()
 {
-    const QString previousFileName = m_currentFileName;
     m_dialog.setFilter(postFileFilter());
     m_dialog.showOpen();
-    m_currentFileName = m_dialog.fileName();
-    if (m_currentFileName.isEmpty())
+    const QString path = m_dialog.fileName();
+    if (path.isEmpty())
         return;
-
-    const QString path = m_currentFileName;
     // The limit's worth of characters is all the editor can get: a huge file
     // is read no further than its encoding and its length need.
     const TextFileRead read = m_platform.readPostFile(path, kPostLoadLimit + 1);
     if (!read.ok) {
         // The editor still holds the post of the file before, so that file
         // stays the current one.
-        m_currentFileName = previousFileName;
         m_platform.messageBox(fileFailureMessage(QStringLiteral("تعذّر فتح الملف:"), path, read.error),
                               QStringLiteral("خطأ"), MessageIcon::Information);
         return;
     }
     const LoadedPost loaded = limitLoadedPost(read.text);
-    startPost(read.encoding);
+    CurrentFile next;
+    next.fileName = path;
+    next.encoding = read.encoding;
     if (loaded.limitPassed) {
         m_platform.messageBox(loadLimitMessage(), loadLimitTitle(), MessageIcon::Information);
-        m_toldLong = true; // that message has said it already
+        next.toldLong = true; // that message has said it already
     }
     if (read.characters > characterCount(loaded.text)) {
         // Still the current file, but a save over it asks first.
-        m_cutFile = path;
-        m_cutFileCharacters = read.characters;
+        next.cutFile = path;
+        next.cutFileCharacters = read.characters;
     }
-    emit postLeaving();
-    m_editor.setText(loaded.text);
-    emit titleChanged(postWindowTitle(path));
-    emit postStarted();
+    replacePost([&] { m_editor.setText(loaded.text); }, next);
 }
 
-bool PostFiles::chooseSaveFile()
+void PostFiles::restorePost(const QString &text, const QString &fileName)
+{
+    // A restored draft is a post of its own, saved as a new post is: in the
+    // code page unless it holds what the code page lacks, when Save asks.
+    CurrentFile next;
+    next.fileName = fileName;
+    replacePost([&] { m_editor.setText(text); }, next);
+}
+
+QString PostFiles::chooseSaveFile()
 {
     m_dialog.setFilter(postFileFilter());
     m_dialog.showSave();
-    m_currentFileName = m_dialog.fileName();
-    return !m_currentFileName.isEmpty();
+    return m_dialog.fileName();
 }
 
 void PostFiles::SAVE()
 {
-    const QString previousFileName = m_currentFileName;
-    if (m_currentFileName.isEmpty() && !chooseSaveFile())
-        return;
-    writePost(previousFileName);
+    const QString path = m_file.fileName.isEmpty() ? chooseSaveFile() : m_file.fileName;
+    if (!path.isEmpty())
+        writePost(path);
 }
 
 void PostFiles::SAVEAS()
 {
-    const QString previousFileName = m_currentFileName;
-    if (!chooseSaveFile())
-        return;
-    writePost(previousFileName);
+    const QString path = chooseSaveFile();
+    if (!path.isEmpty())
+        writePost(path);
 }
 
 bool PostFiles::mayOverwrite(const QString &path)
 {
-    if (m_cutFile.isEmpty() || !isSameFile(path, m_cutFile))
+    if (m_file.cutFile.isEmpty() || !isSameFile(path, m_file.cutFile))
         return true;
     enum { Yes, No };
     const int answer =
-        m_platform.questionBox(cutFileQuestion(path, m_cutFileCharacters),
+        m_platform.questionBox(cutFileQuestion(path, m_file.cutFileCharacters),
                                {QStringLiteral("نعم"), QStringLiteral("لا")}, No, No, programName());
     return answer == Yes;
 }
@@ -113,8 +157,8 @@ bool PostFiles::mayOverwrite(const QString &path)
 bool PostFiles::chooseEncoding(QString *text, TextEncoding *encoding)
 {
     *text = m_editor.text();
-    *encoding = m_encoding;
-    if (m_encoding != TextEncoding::Windows1256)
+    *encoding = m_file.encoding;
+    if (m_file.encoding != TextEncoding::Windows1256)
         return true;
     const Windows1256Bytes probe = encodeWindows1256(*text);
     if (probe.ok())
@@ -135,51 +179,35 @@ bool PostFiles::chooseEncoding(QString *text, TextEncoding *encoding)
     }
 }
 
-void PostFiles::writePost(const QString &previousFileName)
+void PostFiles::writePost(const QString &path)
 {
-    const QString path = m_currentFileName;
     QString text;
-    TextEncoding encoding = m_encoding;
-    if (!mayOverwrite(path) || !chooseEncoding(&text, &encoding)) {
-        // Nothing is written and nothing changes.
-        m_currentFileName = previousFileName;
-        return;
-    }
+    TextEncoding encoding = m_file.encoding;
+    if (!mayOverwrite(path) || !chooseEncoding(&text, &encoding))
+        return; // nothing is written and nothing changes
     const TextFileWrite written = m_platform.writeTextFile(path, text, encoding);
     if (!written.ok) {
         // Nothing was written, so nothing changes but the message: the old
         // file is whole, the title and the current file stay as they were.
-        m_currentFileName = previousFileName;
         m_platform.messageBox(
             fileFailureMessage(QStringLiteral("تعذّر حفظ المشاركة في الملف:"), path, written.error),
             QStringLiteral("خطأ"), MessageIcon::Information);
         return;
     }
-    m_encoding = encoding;
-    if (!m_cutFile.isEmpty() && isSameFile(path, m_cutFile))
-        m_cutFile.clear(); // the file now holds just what the editor holds
-    emit titleChanged(postWindowTitle(path));
-    emit postSaved();
-    const qint64 characters = characterCount(text);
-    if (characters > kPostLoadLimit && !m_toldLong) {
-        m_toldLong = true;
-        m_platform.messageBox(longPostNotice(characters), programName(), MessageIcon::Information);
+    CurrentFile next = m_file;
+    next.fileName = path;
+    next.encoding = encoding;
+    if (!next.cutFile.isEmpty() && isSameFile(path, next.cutFile)) {
+        next.cutFile.clear(); // the file now holds just what the editor holds
+        next.cutFileCharacters = 0;
     }
-}
-
-void PostFiles::adoptFile(const QString &path)
-{
-    // A restored draft is a post of its own, saved as a new post is: in the
-    // code page unless it holds what the code page lacks, when Save asks.
-    startPost(TextEncoding::Windows1256);
-    m_currentFileName = path;
-    emit titleChanged(postWindowTitle(path));
-}
-
-void PostFiles::EXIT()
-{
-    emit postLeaving();
-    m_platform.endProcess(0);
+    const qint64 characters = characterCount(text);
+    const bool tellLong = characters > kPostLoadLimit && !next.toldLong;
+    next.toldLong = next.toldLong || tellLong;
+    setCurrentFile(next);
+    emit postSaved();
+    if (tellLong)
+        m_platform.messageBox(longPostNotice(characters), programName(), MessageIcon::Information);
 }
 
 } // namespace zarvelo

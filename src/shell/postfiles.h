@@ -13,12 +13,36 @@ class CommonDialog;
 class Platform;
 class PostEditor;
 
+/** What belongs to the post beside its text: the file it was last opened
+    from or saved to and how that file holds it. */
+struct CurrentFile
+{
+    /** The full path exactly as the dialog gave it; empty while the post has
+        no file of its own. */
+    QString fileName;
+    /** The encoding the post was opened in or last saved in. */
+    TextEncoding encoding = TextEncoding::Windows1256;
+    /** The file the post was cut from when it was opened, and its length in
+        characters; empty once the post holds no cut copy of a file. */
+    QString cutFile;
+    qint64 cutFileCharacters = 0;
+    /** The post was said to be too long to reopen whole. */
+    bool toldLong = false;
+};
+
 /**
  * The post-file commands of the main window's file menu: new post, open,
- * save, save as and exit, with the current file they share. A post file
- * holds exactly the editor's text, in Windows-1256 or in UTF-8: a post is
- * saved in the encoding it was opened in, so that a file opened and saved
- * unchanged keeps its bytes.
+ * save and save as, with the current file they share. A post file holds
+ * exactly the editor's text, in Windows-1256 or in UTF-8: a post is saved in
+ * the encoding it was opened in, so that a file opened and saved unchanged
+ * keeps its bytes.
+ *
+ * The current file changes only once an Open has read its file or a Save
+ * has written it, and always together with the window title. A command that
+ * replaces the post (New, Open, a restored draft) tells postLeaving while
+ * the old post and its file are still in place, and its undo step carries
+ * the file along with the text: undoing it brings back the file the old
+ * text belongs to, so Save never writes one post over another's file.
  */
 class PostFiles final : public QObject
 {
@@ -32,22 +56,26 @@ public:
 
     /** The full path the post was last opened from or saved to, exactly as
         the dialog gave it; empty while the post has no file of its own. */
-    QString CurrentFileName() const { return m_currentFileName; }
+    QString CurrentFileName() const { return m_file.fileName; }
 
     /** A new post starts from the default-font template; nothing is asked. */
     void NEWPOST();
     void OPEN();
     void SAVE();
     void SAVEAS();
-    void EXIT();
 
-    /** Makes path the post's file (empty: none), as a restored draft's. */
-    void adoptFile(const QString &path);
+    /** Replaces the post with a kept copy of one (a restored draft) and the
+        file it was saved to (empty: none), as one undo step. */
+    void restorePost(const QString &text, const QString &fileName);
+
+    /** The one setter of the current file: the file and the title change
+        together. Undo and redo come here too. */
+    void setCurrentFile(const CurrentFile &file);
 
 signals:
-    /** The post is about to be replaced or the program to end. */
+    /** The post is about to be replaced: the current file is still its own. */
     void postLeaving();
-    /** A new post, or an opened file, is now in the editor. */
+    /** A new post, an opened file or a restored one is now in the editor. */
     void postStarted();
     /** The post was written to its file. */
     void postSaved();
@@ -55,10 +83,12 @@ signals:
     void titleChanged(const QString &title);
 
 private:
-    /** Forgets what belonged to the post before: its encoding, its cut file. */
-    void startPost(TextEncoding encoding);
-    bool chooseSaveFile();
-    void writePost(const QString &previousFileName);
+    /** Puts the next post in the editor with putText and makes next its
+        file, as one undo step; the old post is told leaving first. */
+    void replacePost(const std::function<void()> &putText, const CurrentFile &next);
+    /** The path the user chose to save to; empty when cancelled. */
+    QString chooseSaveFile();
+    void writePost(const QString &path);
     /** Asks before the cut copy goes over the file it was cut from. */
     bool mayOverwrite(const QString &path);
     /** The text to write and its encoding; false when the user cancels. */
@@ -68,15 +98,7 @@ private:
     Platform &m_platform;
     CommonDialog &m_dialog;
     std::function<void()> m_applyTemplate;
-    QString m_currentFileName;
-    /** The encoding the post was opened in or last saved in. */
-    TextEncoding m_encoding = TextEncoding::Windows1256;
-    /** The file the post was cut from when it was opened, and its length in
-        characters; empty once the post holds no cut copy of a file. */
-    QString m_cutFile;
-    qint64 m_cutFileCharacters = 0;
-    /** The post was said to be too long to reopen whole. */
-    bool m_toldLong = false;
+    CurrentFile m_file;
 };
 
 } // namespace zarvelo

@@ -1,11 +1,11 @@
 #include "spelling/personaldictionary.h"
 
+#include "platform/textfile.h"
 #include "spelling/wordfinder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace zarvelo {
@@ -63,16 +63,8 @@ bool PersonalDictionary::save() const
         return true;
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = (m_order.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(m_path, bytes).ok;
 }
 
 } // namespace zarvelo

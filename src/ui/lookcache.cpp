@@ -1,12 +1,12 @@
 #include "ui/lookcache.h"
 
+#include "platform/textfile.h"
 #include "ui/rawpixels.h"
 
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -92,16 +92,14 @@ bool LookCache::save()
         return true;
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
     out << kMagic << kFormat << m_stamp << quint32(m_pictures.size());
     for (const auto &[name, picture] : m_pictures)
         out << name << qint32(picture.width()) << qint32(picture.height()) << rawPixels(picture);
     out << m_measures;
-    if (out.status() != QDataStream::Ok || !file.commit())
+    if (out.status() != QDataStream::Ok || !writeFileAtomically(m_path, bytes).ok)
         return false;
     m_changed = false;
     return true;

@@ -1,5 +1,6 @@
 #include "ui/posteditor.h"
 
+#include <QAbstractUndoItem>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -182,6 +183,20 @@ void PostEditor::undoWithSelection()
         m_undoSelections.pop_back();
         select(saved.start, saved.length);
     }
+}
+
+void PostEditor::attachToLastChange(QAbstractUndoItem *item)
+{
+    // Qt puts an item appended inside an open edit block into that block's
+    // one step; joining reopens the block the change closed.
+    QTextCursor cursor(document());
+    cursor.joinPreviousEditBlock();
+    document()->appendUndoItem(item);
+    cursor.endEditBlock();
+    // The step may now count one more command; it is still the same step,
+    // with the selection it started from.
+    if (!m_undoSelections.empty())
+        m_undoSelections.back().undoSteps = document()->availableUndoSteps();
 }
 
 void PostEditor::keyPressEvent(QKeyEvent *event)

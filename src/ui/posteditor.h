@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+class QAbstractUndoItem;
+
 #include <functional>
 #include <vector>
 
@@ -63,6 +65,12 @@ public:
         back the selection it started from. Ctrl+Z and the context menu's
         Undo come here; the base class's undo() takes back the text alone. */
     void undoWithSelection();
+
+    /** Makes item part of the undo step of the change just made through this
+        interface: undoing that change calls item->undo(), redoing it
+        item->redo(). What belongs to the text outside the editor (the file
+        it came from) thus travels with it. The document owns the item. */
+    void attachToLastChange(QAbstractUndoItem *item);
 
     /** Lets the owner put actions of its own at the top of the context menu,
         for the text under the click (a document cursor there). */
