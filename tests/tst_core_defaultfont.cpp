@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace zarvelo;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,28 +43,23 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected"); // "-": fewer than six fields
+        // clang-format off
         QTest::newRow("six lines") << kSixLines << kExample;
         QTest::newRow("one line") << "\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
-        QTest::newRow("spaces between")
-            << "  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
+        QTest::newRow("spaces between") << "  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
         QTest::newRow("more than six") << kSixLines + "\"extra\"\r\n\"more\"\r\n" << kExample;
         QTest::newRow("LF") << QString(kSixLines).replace("\r\n", "\n") << kExample;
         QTest::newRow("CR") << QString(kSixLines).replace("\r\n", "\r") << kExample;
         QTest::newRow("commas and spaces quoted")
             << "\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\""
             << "0|A, B| x , y |4|b| 255";
-        QTest::newRow("unquoted") << "0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680"
-                                  << "0|Tahoma|توسيط|4|نعم|16711680";
-        QTest::newRow("empty line") << "\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\""
-                                    << "0||a|4|b|c";
-        QTest::newRow("unclosed: to the end") << "\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7"
-                                              << "0|1|2|3|4|5, 6\r\n7";
-        QTest::newRow("junk after a quote") << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\""
-                                            << "0|a|b|c|d|e";
-        QTest::newRow("spaces as the sixth") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   "
-                                             << "-";
-        QTest::newRow("five") << R"("0","a","b","c","d")"
-                              << "-";
+        QTest::newRow("unquoted") << "0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680" << "0|Tahoma|توسيط|4|نعم|16711680";
+        QTest::newRow("empty line") << "\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\"" << "0||a|4|b|c";
+        QTest::newRow("unclosed: to the end") << "\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7" << "0|1|2|3|4|5, 6\r\n7";
+        QTest::newRow("junk after a quote") << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"" << "0|a|b|c|d|e";
+        QTest::newRow("spaces as the sixth") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   " << "-";
+        QTest::newRow("five") << R"("0","a","b","c","d")" << "-";
+        // clang-format on
     }
 
     void readsSettings()
@@ -111,42 +107,24 @@ private slots:
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("opening");
         QTest::addColumn<QString>("closing");
+        // clang-format off
         QTest::newRow("every field") << kExample << "[FONT='Tahoma'][CENTER][SIZE=4][B][COLOR=0000FF]"
                                      << "[/FONT][/CENTER][/SIZE][/B][/COLOR]";
-        QTest::newRow("no field") << "0|~|~|~|~|~"
-                                  << ""
-                                  << "";
-        QTest::newRow("right, any bold") << "0|~|يمين|~|x|~"
-                                         << "[RIGHT][B]"
-                                         << "[/RIGHT][/B]";
-        QTest::newRow("left") << "0|~|يسار|~|~|~"
-                              << "[LEFT]"
-                              << "[/LEFT]";
-        QTest::newRow("other alignment") << "0|Arial|centre|2|~|~"
-                                         << "[FONT='Arial'][SIZE=2]"
-                                         << "[/FONT][/SIZE]";
+        QTest::newRow("no field") << "0|~|~|~|~|~" << "" << "";
+        QTest::newRow("right, any bold") << "0|~|يمين|~|x|~" << "[RIGHT][B]" << "[/RIGHT][/B]";
+        QTest::newRow("left") << "0|~|يسار|~|~|~" << "[LEFT]" << "[/LEFT]";
+        QTest::newRow("other alignment") << "0|Arial|centre|2|~|~" << "[FONT='Arial'][SIZE=2]" << "[/FONT][/SIZE]";
         QTest::newRow("off: 1") << "1|Tahoma|توسيط|4|نعم| 16711680" << QString() << QString();
         QTest::newRow("off: empty") << "|Tahoma|توسيط|4|نعم| 16711680" << QString() << QString();
         QTest::newRow("off: space") << " 0|Tahoma|توسيط|4|نعم| 16711680" << QString() << QString();
         // The colour: leading spaces skipped, digits up to the first other character, capped at white.
-        QTest::newRow("colour") << "0|~|~|~|~| 255"
-                                << "[COLOR=FF0000]"
-                                << "[/COLOR]";
-        QTest::newRow("colour, digits first") << "0|~|~|~|~|  42x"
-                                              << "[COLOR=2A0000]"
-                                              << "[/COLOR]";
-        QTest::newRow("colour, no digits") << "0|~|~|~|~| abc"
-                                           << "[COLOR=000000]"
-                                           << "[/COLOR]";
-        QTest::newRow("colour, negative") << "0|~|~|~|~| -255"
-                                          << "[COLOR=000000]"
-                                          << "[/COLOR]";
-        QTest::newRow("colour past white") << "0|~|~|~|~| 16777216"
-                                           << "[COLOR=FFFFFF]"
-                                           << "[/COLOR]";
-        QTest::newRow("colour past 64 bits") << "0|~|~|~|~| 99999999999999999999"
-                                             << "[COLOR=FFFFFF]"
-                                             << "[/COLOR]";
+        QTest::newRow("colour") << "0|~|~|~|~| 255" << "[COLOR=FF0000]" << "[/COLOR]";
+        QTest::newRow("colour, digits first") << "0|~|~|~|~|  42x" << "[COLOR=2A0000]" << "[/COLOR]";
+        QTest::newRow("colour, no digits") << "0|~|~|~|~| abc" << "[COLOR=000000]" << "[/COLOR]";
+        QTest::newRow("colour, negative") << "0|~|~|~|~| -255" << "[COLOR=000000]" << "[/COLOR]";
+        QTest::newRow("colour past white") << "0|~|~|~|~| 16777216" << "[COLOR=FFFFFF]" << "[/COLOR]";
+        QTest::newRow("colour past 64 bits") << "0|~|~|~|~| 99999999999999999999" << "[COLOR=FFFFFF]" << "[/COLOR]";
+        // clang-format on
     }
 
     void buildsTheTemplate()
@@ -164,23 +142,13 @@ private slots:
         QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
     }
 
-    void colourNumbers_data()
+    void colourNumbersPutRedFirst()
     {
         // Red is the number's low byte; tags and the colour dialog put it first.
-        QTest::addColumn<quint32>("color");
-        QTest::addColumn<QString>("hex");
-        QTest::newRow("red") << 255u << "FF0000";
-        QTest::newRow("mixed") << 0x123456u << "563412";
-        QTest::newRow("one, its zeros kept") << 1u << "010000";
-    }
-
-    void colourNumbers()
-    {
-        QFETCH(quint32, color);
-        QFETCH(QString, hex);
-        QCOMPARE(ColorToHex(color), hex);
-        QCOMPARE(colorNumberToRgb(color), hex.toInt(nullptr, 16));
-        QCOMPARE(rgbToColorNumber(hex.toInt(nullptr, 16)), color);
+        QCOMPARE(ColorToHex(0x123456u), u"563412"_s);
+        QCOMPARE(ColorToHex(1u), u"010000"_s);
+        QCOMPARE(colorNumberToRgb(0x123456u), 0x563412);
+        QCOMPARE(rgbToColorNumber(0x563412), 0x123456u);
     }
 };
 

@@ -49,8 +49,7 @@ private slots:
         QVERIFY(folder.store.write(id, text, file).ok);
         const std::vector<Draft> drafts = folder.store.list();
         QCOMPARE(drafts.size(), size_t(1));
-        QVERIFY2(!drafts[0].damaged, qPrintable(drafts[0].problem));
-        QCOMPARE(drafts[0].id, id);
+        QVERIFY2(!drafts[0].damaged && drafts[0].id == id, qPrintable(drafts[0].problem));
         QCOMPARE(drafts[0].text, text);
         QCOMPARE(drafts[0].fileName, file);
         QCOMPARE(drafts[0].saved, QDateTime::fromSecsSinceEpoch(1'800'000'002, Qt::UTC));

@@ -76,8 +76,7 @@ private slots:
         QCOMPARE(wordAt(text, 3), (Word{3, 3, Script::Latin}));
         QCOMPARE(wordAt(text, 6), (Word{3, 3, Script::Latin})); // just after the word
         QCOMPARE(wordAt(text, 11), (Word{11, 2, Script::Latin}));
-        QCOMPARE(wordAt(text, 1).length, qsizetype(0)); // inside the tags
-        QCOMPARE(wordAt(text, 10).length, qsizetype(0));
+        QVERIFY(wordAt(text, 1).length == 0 && wordAt(text, 10).length == 0); // inside the tags
     }
 
     void marksMisspeltWords()

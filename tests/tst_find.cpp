@@ -110,14 +110,11 @@ private slots:
     {
         Fixture f(u"xabyab"_s);
         QVERIFY(QTest::qWaitForWindowActive(f.find()));
-        QCOMPARE(f.find()->parentWidget(), &f.form);
-        QVERIFY(f.find()->isWindow());
-        QVERIFY(!f.find()->isModal());
+        QVERIFY(f.find()->parentWidget() == &f.form && f.find()->isWindow() && !f.find()->isModal());
         // A match brings the main window forward; coming back, the search text is selected to be typed over.
         QCOMPARE(f.search(u"ab"_s, false), u"1+2/4"_s);
         QTRY_COMPARE(QApplication::activeWindow(), &f.form);
-        QVERIFY(f.find()->isVisible());
-        QVERIFY(!f.box()->hasSelectedText());
+        QVERIFY(f.find()->isVisible() && !f.box()->hasSelectedText());
         f.find()->activateWindow();
         QTRY_COMPARE(f.box()->selectedText(), u"ab"_s);
     }

@@ -35,17 +35,13 @@ private slots:
         QVERIFY(!form.findChild<LivePreviewWindow *>());
         f5.trigger();
         QPointer<LivePreviewWindow> window = form.findChild<LivePreviewOpener *>()->window();
-        QVERIFY(window);
-        QVERIFY(window->isVisible());
-        QVERIFY(!window->isModal());
-        QCOMPARE(window->parentWidget(), &form);
+        QVERIFY(window && window->isVisible() && !window->isModal() && window->parentWidget() == &form);
         QCOMPARE(window->windowTitle(), u"معاينة مباشرة"_s);
         QCOMPARE(QApplication::focusWidget(), &editor);
         window->close();
         QVERIFY(window && !window->isVisible());
         f5.trigger();
-        QCOMPARE(form.findChild<LivePreviewOpener *>()->window(), window);
-        QVERIFY(window->isVisible());
+        QVERIFY(form.findChild<LivePreviewOpener *>()->window() == window && window->isVisible());
         QTextBrowser &browser = window->browser();
 
         // It shows the template, its placeholder still selected, and follows typing and a new post.
@@ -54,8 +50,7 @@ private slots:
         QTest::keyClicks(&editor, u"[B]live[/B]"_s);
         QTRY_VERIFY(window->page().contains(u"<b>live</b>"_s));
         QCOMPARE(window->page(), pageOfPost());
-        QVERIFY(browser.toPlainText().contains(u"live"_s));
-        QVERIFY(!browser.toPlainText().contains(u"[B]"_s));
+        QVERIFY(browser.toPlainText().contains(u"live"_s) && !browser.toPlainText().contains(u"[B]"_s));
         editor.setText(u"first"_s);
         APPLYDEFAULTFONT(form.findChild<DefaultFontRecord *>()->settings(), editor, {});
         QTRY_COMPARE(window->page(), pageOfPost());

@@ -131,8 +131,7 @@ private slots:
         QVERIFY(test::inModal([&] { form.menuAction(u"ABOUT"_s)->trigger(); }, grabModal));
         form.menuAction(u"find"_s)->trigger();
         auto *find = form.findChild<QWidget *>(u"Form2"_s);
-        QVERIFY(find);
-        QVERIFY(QTest::qWaitForWindowExposed(find));
+        QVERIFY(find && QTest::qWaitForWindowExposed(find));
         cut << captionsCut(find);
         QVERIFY(screenshot(*find, u"form2"_s));
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; "_s)));
@@ -214,8 +213,7 @@ private slots:
         const QSize size(21, 20);
         const QIcon drawn = buttonPicture(button, QFont(u"Tahoma"_s));
         const QIcon fallback = buttonPicture(button, QFont(u"Tahoma"_s), nullptr, empty.path());
-        QVERIFY(drawsSomething(drawn, size));
-        QVERIFY(drawsSomething(fallback, size));
+        QVERIFY(drawsSomething(drawn, size) && drawsSomething(fallback, size));
         QVERIFY(drawn.pixmap(size).toImage() != fallback.pixmap(size).toImage());
     }
 
@@ -224,8 +222,7 @@ private slots:
         QTemporaryDir empty;
         Form3 about(nullptr, empty.filePath(u"banner.svg"_s));
         const auto *banner = about.findChild<QLabel *>(u"Image1"_s);
-        QVERIFY(banner->pixmap().isNull());
-        QVERIFY(banner->text().startsWith(QLatin1String("Zarvelo")));
+        QVERIFY(banner->pixmap().isNull() && banner->text().startsWith(QLatin1String("Zarvelo")));
         QVERIFY(Form3().findChild<QLabel *>(u"Image1"_s)->text().isEmpty());
     }
 
@@ -274,8 +271,7 @@ private slots:
         // Where nothing can be written, only the keeping is lost.
         LookCache nowhere(u"/proc/zarvelo/pictures"_s, "stamp");
         nowhere.keepPicture(u"a"_s, marked);
-        QVERIFY(!nowhere.save());
-        QVERIFY(!nowhere.picture(u"a"_s).isNull());
+        QVERIFY(!nowhere.save() && !nowhere.picture(u"a"_s).isNull());
         // The stamp follows the fonts: one more font changes it.
         const QByteArray before = drawingStamp();
         QCOMPARE(drawingStamp(), before);

@@ -15,26 +15,21 @@ private slots:
     void keepsTextExactly_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<qsizetype>("length");
-        QTest::newRow("empty") << u""_s << qsizetype(0);
-        QTest::newRow("CR LF") << u"a\r\nb\r\n"_s << qsizetype(6);
-        QTest::newRow("LF") << u"a\nb\n\n"_s << qsizetype(5);
-        QTest::newRow("CR") << u"a\rb\r"_s << qsizetype(4);
-        QTest::newRow("mixed") << u"\r\n\n\r\r\n\n\rسلام\r\r\nx"_s << qsizetype(16);
-        QTest::newRow("no-break space, tab") << u"a\u00A0b\tc"_s << qsizetype(5);
+        QTest::newRow("empty") << u""_s;
+        QTest::newRow("every line break") << u"\r\n\n\r\r\n\n\rسلام\r\r\nx"_s;
+        QTest::newRow("no-break space, tab") << u"a\u00A0b\tc"_s;
     }
 
     void keepsTextExactly()
     {
         QFETCH(QString, text);
-        QFETCH(qsizetype, length);
         PostEditor editor;
         editor.setText(text);
         editor.selectAll();
         QCOMPARE(editor.text(), text);
         QCOMPARE(editor.selText(), text);
-        QCOMPARE(editor.textLength(), length);
-        QCOMPARE(editor.selLength(), length);
+        QCOMPARE(editor.textLength(), text.size());
+        QCOMPARE(editor.selLength(), text.size());
     }
 
     void keepsPositionsExactly()

@@ -54,19 +54,16 @@ private slots:
         QCoreApplication::processEvents(); // where a queued first drawing would run
         UnderlineLayer layer;
         highlighter.addLayer(&layer); // draws every paragraph again
-        QCOMPARE(changes.size(), 0);
-        QCOMPARE(edits.size(), 0);
+        QVERIFY(changes.isEmpty() && edits.isEmpty());
         QCOMPARE(state(), before); // undo steps, modified
         // The last paragraph's markup was handed to the layer, and its colour is kept under the underline.
         QCOMPARE(layer.lastMarkup.size(), 2);
         QCOMPARE(layer.lastMarkup[0].start, 1);
         QCOMPARE(layer.lastMarkup[0].length, 8);
-        QVERIFY(fromEnd(13).fontUnderline());
-        QVERIFY(fromEnd(12).fontUnderline());
+        QVERIFY(fromEnd(13).fontUnderline() && fromEnd(12).fontUnderline());
         QCOMPARE(fromEnd(12).foreground().color(), PostHighlighter::tagColor());
         highlighter.removeLayer(&layer);
-        QVERIFY(!fromEnd(12).fontUnderline());
-        QVERIFY(!fromEnd(13).fontUnderline());
+        QVERIFY(!fromEnd(12).fontUnderline() && !fromEnd(13).fontUnderline());
 
         // An edit draws the paragraphs after it again.
         QCOMPARE(formatAt(7).foreground().color(), PostHighlighter::valueColor());
