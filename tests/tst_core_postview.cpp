@@ -68,8 +68,6 @@ private slots:
         QTest::addColumn<qsizetype>("characters");
         QTest::addColumn<qsizetype>("lines");
         QTest::newRow("empty") << QString() << qsizetype(0) << qsizetype(1);
-        QTest::newRow("CR LF") << u"a\r\nb\r\n"_s << qsizetype(6) << qsizetype(3);
-        QTest::newRow("LF, CR") << u"a\nb\rc"_s << qsizetype(5) << qsizetype(3);
         QTest::newRow("mixed breaks") << u"\r\r\n\n\r"_s << qsizetype(5) << qsizetype(5);
     }
 

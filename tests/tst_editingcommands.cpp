@@ -106,16 +106,15 @@ private slots:
         row("phrase after a selection", "Command2_0", "abc def", {0, 3}) << QString() << "abc السلام عليكم و رحمة الله و بركاته def" << Selection(0, 37);
         row("phrase into an empty post", "Command2_5", "", {0, 0}) << QString() << " ها ها هو هههههههههه" << Selection(0, 20);
         row("copy, line breaks as held", "Command12", "سطر\r\nline\nlone\rcr\r\n", {5, 4}) << QString() << QString() << Selection();
-        row("cmdBOLD_0", "cmdBOLD_0", "one abc two", {4, 3}) << QString() << "one [B]abc[/B] two" << Selection(4, 10);
-        row("cmdBOLD_1", "cmdBOLD_1", "one abc two", {4, 3}) << QString() << "one [I]abc[/I] two" << Selection(4, 10);
-        row("cmdBOLD_2", "cmdBOLD_2", "one abc two", {4, 3}) << QString() << "one [U]abc[/U] two" << Selection(4, 10);
-        row("cmdBOLD_3", "cmdBOLD_3", "one abc two", {4, 3}) << QString() << "one [LEFT]abc[/LEFT] two" << Selection(4, 16);
-        row("cmdBOLD_4", "cmdBOLD_4", "one abc two", {4, 3}) << QString() << "one [CENTER]abc[/CENTER] two" << Selection(4, 20);
-        row("cmdBOLD_5", "cmdBOLD_5", "one abc two", {4, 3}) << QString() << "one [RIGHT]abc[/RIGHT] two" << Selection(4, 18);
-        row("cmdBOLD_6", "cmdBOLD_6", "one abc two", {4, 3}) << QString() << "one [CODE]abc[/CODE] two" << Selection(4, 16);
-        row("cmdBOLD_7", "cmdBOLD_7", "one abc two", {4, 3}) << QString() << "one [HTML]abc[/HTML] two" << Selection(4, 16);
-        row("cmdBOLD_8", "cmdBOLD_8", "one abc two", {4, 3}) << QString() << "one [PHP]abc[/PHP] two" << Selection(4, 14);
         // clang-format on
+        const QStringList tags{u"B"_s,     u"I"_s,    u"U"_s,    u"LEFT"_s, u"CENTER"_s,
+                               u"RIGHT"_s, u"CODE"_s, u"HTML"_s, u"PHP"_s};
+        for (int i = 0; i < tags.size(); ++i) {
+            const QByteArray control = "cmdBOLD_" + QByteArray::number(i);
+            const QString wrapped = u"one [%1]abc[/%1] two"_s.arg(tags[i]);
+            row(control.constData(), control.constData(), u"one abc two"_s, {4, 3})
+                << QString() << wrapped << Selection(4, wrapped.size() - 8);
+        }
         // With nothing selected: the select-first message and nothing else, though answers wait.
         for (const char *control : {"cmdBOLD_0", "cmdBOLD_8", "cmdPROM_1", "cmdPROM_2", "Command1",
                                     "Combo1=Arial", "Combo3=2", "Command3", "Command6", "Command8"}) {

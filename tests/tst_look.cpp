@@ -190,9 +190,7 @@ private slots:
                     captions << dialog.findChild<QLabel *>(QLatin1String(name))->text();
                 saved = screenshot(dialog, u"filedialog"_s);
             }));
-        QCOMPARE(captions.size(), 3);
-        for (const QString &caption : captions)
-            QVERIFY2(caption.contains(QRegularExpression(u"\\p{Arabic}"_s)), qPrintable(caption));
+        QCOMPARE(captions.filter(QRegularExpression(u"\\p{Arabic}"_s)).size(), 3);
         QVERIFY(saved);
     }
 

@@ -165,18 +165,11 @@ private slots:
         QVERIFY2(arguments[0].startsWith(u'-') || err.contains(arguments[0].toLocal8Bit()), err.constData());
     }
 
-    void failedWriteFails_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::newRow("Windows-1256") << u"long.txt"_s;
-        QTest::newRow("UTF-8") << u"utf8.txt"_s;
-    }
-
     void failedWriteFails()
     {
         // The page goes out while the conversion goes on: a write that fails half way still fails.
-        QFETCH(QString, input);
-        const auto [code, out, err] = run({u"--body"_s, path(input)}, QProcess::nullDevice(), u"/dev/full"_s);
+        const auto [code, out, err] =
+            run({u"--body"_s, path(u"long.txt"_s)}, QProcess::nullDevice(), u"/dev/full"_s);
         QCOMPARE(code, 1);
         QCOMPARE(err, QByteArray("zarvelo-preview: cannot write to standard output\n"));
     }
