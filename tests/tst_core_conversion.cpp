@@ -9,8 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The fixed HTML the forum writes for quotes and code blocks, character for character (the lone apostrophes
-// and the tags the plain quote leaves open included).
+// The HTML of quotes and code blocks as the forum writes it, lone apostrophes and unclosed tags included.
 const QString kQuote =
     u"<div align='right' style='margin-left: 20px; margin-right: 20px; margin-top: 5px; "
     u"margin-bottom: 20px'><div class='smallfont' style='margin-bottom: 2px'>إقتباس:</div>"

@@ -144,7 +144,6 @@ private slots:
 
     void colourNumbersPutRedFirst()
     {
-        // Red is the number's low byte; tags and the colour dialog put it first.
         QCOMPARE(ColorToHex(0x123456u), u"563412"_s);
         QCOMPARE(ColorToHex(1u), u"010000"_s);
         QCOMPARE(colorNumberToRgb(0x123456u), 0x563412);

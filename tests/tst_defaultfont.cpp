@@ -139,7 +139,6 @@ private slots:
         form.editor().undoWithSelection();
         QCOMPARE(form.editor().text(), "a post");
         // Any part of an enabled panel opens the window once, a greyed-out one never; the menu item always.
-        // Each label is read whole.
         QStringList wrong;
         for (const char *part : {"Frame2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7",
                                  "Label8", "Label9", "Label10"}) {

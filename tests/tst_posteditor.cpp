@@ -15,7 +15,6 @@ private slots:
     void keepsTextExactly_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << u""_s;
         QTest::newRow("every line break") << u"\r\n\n\r\r\n\n\rسلام\r\r\nx"_s;
         QTest::newRow("no-break space, tab") << u"a\u00A0b\tc"_s;
     }

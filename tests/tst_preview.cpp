@@ -51,8 +51,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // The last two longer than one block of the writer: no byte lost or doubled, no pair split where
-        // blocks meet.
+        // The last two pass a block of the writer: no byte lost or doubled, no pair split where blocks meet.
         QVERIFY(test::writeFile(path(u"post.txt"_s), "[b]\xE3\xD1\xCD\xC8\xC7[/b]\r\n[i]hi[/I]"));
         QVERIFY(test::writeFile(path(u"utf8.txt"_s),
                                 (u'x' + u"\U0001F600"_s.repeated(40000) + u"[b]م"_s).toUtf8()));
