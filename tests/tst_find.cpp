@@ -19,7 +19,12 @@ struct Fixture
     test::ScriptedPlatform platform;
     Form1 form{platform};
 
-    explicit Fixture(const QString &post) { form.editor().setText(post), form.show(), openFind(); }
+    explicit Fixture(const QString &post)
+    {
+        form.editor().setText(post);
+        form.show();
+        openFind();
+    }
     void openFind() { form.menuAction(u"find"_s)->trigger(); }
     Form2 *find() { return form.findChild<FindWindowOpener *>()->window(); }
     QLineEdit *box() { return find()->findChild<QLineEdit *>(u"Text1"_s); }
@@ -27,9 +32,13 @@ struct Fixture
     /** Searches by the button or by Return: "start+length/next start" of the post, or the message. */
     QString search(const QString &text, bool byReturn)
     {
-        auto &said = platform.messages = {};
+        platform.messages.clear();
         box()->setText(text);
-        byReturn ? QTest::keyClick(box(), Qt::Key_Return) : click("Command1");
+        if (byReturn)
+            QTest::keyClick(box(), Qt::Key_Return);
+        else
+            click("Command1");
+        const auto &said = platform.messages;
         const PostEditor &e = form.editor();
         return !said.isEmpty()
             ? u"%1|%2|%3"_s.arg(said.last().title, said.last().text).arg(int(said.last().icon))
@@ -44,44 +53,57 @@ class TestFind : public QObject
     Q_OBJECT
 
 private slots:
-    void presses()
+    void presses_data()
     {
         // "again": the box's text; "=text": a new post; "close …": closed and opened; "return ": by Return.
-        const QString xabyab = u"xabyab"_s, needle = u"يبحث"_s;
-        const QString done = u"Zarvelo|تم البحث|%1"_s.arg(int(MessageIcon::Information));
+        QTest::addColumn<QString>("post");
+        QTest::addColumn<QStringList>("presses");
+        QTest::addColumn<QStringList>("expected");
+        const QString xabyab = u"xabyab"_s;
+        const QString needle = u"يبحث"_s;
+        const QString done = u"Zarvelo|تم البحث|1"_s;
         // clang-format off
-        const struct { const char *name; QString post; QStringList presses, expected; } rows[] = {
-            {"ab in xabyab", xabyab, {"ab", "ab", "ab", "ab"}, {"1+2/4", "4+2/7", done, done}},
-            {"changed text goes on from the old start, case matters", xabyab, {"ab", "x", "Ab", "b"}, {"1+2/4", done, done, "5+1/7"}},
-            {"empty text does nothing", xabyab, {"ab", ""}, {"1+2/4", "1+2/4"}},
-            {"each press reads the post, even shorter than the start", xabyab, {"ab", "=abxab", "ab", "=a", "ab"}, {"1+2/4", "3+2/6", done}},
-            {"close button keeps text and place", xabyab, {"ab", "close button", "again"}, {"1+2/4", "4+2/7"}},
-            {"return searches, escape hides", xabyab, {"return ab", "close escape", "return again"}, {"1+2/4", "4+2/7"}},
-            {"close box unloads", xabyab, {"ab", "ab", "close box", "again", "ab"}, {"1+2/4", "4+2/7", "4+2/1", "1+2/4"}},
-            {"arabic past CR LF and 32767", QString(32763, u'-') + u"\r\n"_s + needle + QString(12231, u'-') + needle,
-             {needle, needle, needle}, {"32765+4/32770", "45000+4/45005", done}},
-        };
+        QTest::newRow("ab in xabyab") << xabyab << QStringList{"ab", "ab", "ab", "ab"} << QStringList{"1+2/4", "4+2/7", done, done};
+        QTest::newRow("changed text goes on from the old start, case matters") << xabyab << QStringList{"ab", "x", "Ab", "b"} << QStringList{"1+2/4", done, done, "5+1/7"};
+        QTest::newRow("overlapping matches are found once") << u"aaa"_s << QStringList{"aa", "aa"} << QStringList{"0+2/3", done};
+        QTest::newRow("empty text does nothing") << xabyab << QStringList{"ab", ""} << QStringList{"1+2/4", "1+2/4"};
+        QTest::newRow("each press reads the post, even shorter than the start") << xabyab << QStringList{"ab", "=abxab", "ab", "=a", "ab"} << QStringList{"1+2/4", "3+2/6", done};
+        QTest::newRow("close button keeps text and place") << xabyab << QStringList{"ab", "close button", "again"} << QStringList{"1+2/4", "4+2/7"};
+        QTest::newRow("return searches, escape hides") << xabyab << QStringList{"return ab", "close escape", "return again"} << QStringList{"1+2/4", "4+2/7"};
+        QTest::newRow("close box unloads") << xabyab << QStringList{"ab", "ab", "close box", "again", "ab"} << QStringList{"1+2/4", "4+2/7", "4+2/1", "1+2/4"};
+        QTest::newRow("arabic past CR LF and 32767") << QString(32763, u'-') + u"\r\n"_s + needle + QString(12231, u'-') + needle
+                                                     << QStringList{needle, needle, needle} << QStringList{"32765+4/32770", "45000+4/45005", done};
         // clang-format on
-        for (const auto &row : rows) {
-            Fixture f(row.post);
-            QStringList got;
-            for (const QString &press : row.presses) {
-                const QString text = QString(press).remove(u"return "_s);
-                if (press.startsWith(u'=')) {
-                    f.form.editor().setText(press.mid(1));
-                } else if (press.startsWith(u"close")) {
-                    press == u"close box"          ? void(f.find()->close())
-                        : press == u"close escape" ? QTest::keyClick(f.box(), Qt::Key_Escape)
-                                                   : f.click("Command2");
-                    QVERIFY2(!f.find() || f.find()->isHidden(), row.name);
-                    f.openFind();
-                } else {
-                    got << f.search(text == u"again" ? f.box()->text() : text, text != press);
-                }
+    }
+
+    void presses()
+    {
+        QFETCH(QString, post);
+        QFETCH(QStringList, presses);
+        QFETCH(QStringList, expected);
+        Fixture f(post);
+        QStringList got;
+        for (const QString &press : presses) {
+            const QString text = QString(press).remove(u"return "_s);
+            if (press.startsWith(u'=')) {
+                f.form.editor().setText(press.mid(1));
+                continue;
             }
-            QCOMPARE(row.name + (u": "_s + got.join(u", ")), row.name + (u": "_s + row.expected.join(u", ")));
-            QTRY_COMPARE(f.form.findChildren<Form2 *>().size(), 1); // a window closed by its box is deleted
+            if (!press.startsWith(u"close")) {
+                got << f.search(text == u"again" ? f.box()->text() : text, text != press);
+                continue;
+            }
+            if (press == u"close box")
+                f.find()->close();
+            else if (press == u"close escape")
+                QTest::keyClick(f.box(), Qt::Key_Escape);
+            else
+                f.click("Command2");
+            QVERIFY(!f.find() || f.find()->isHidden());
+            f.openFind();
         }
+        QCOMPARE(got, expected);
+        QTRY_COMPARE(f.form.findChildren<Form2 *>().size(), 1); // a window closed by its box is deleted
     }
 
     void ownedModelessAndSelectsItsTextOnActivation()

@@ -6,11 +6,15 @@
 #include <QMenu>
 #include <QStandardPaths>
 
-#include <tuple>
-
 namespace {
 
-const QString kAdd = u"إضافة إلى القاموس"_s, kIgnore = u"تجاهل"_s;
+const QString kAdd = u"إضافة إلى القاموس"_s;
+const QString kIgnore = u"تجاهل"_s;
+const QString kText = u"[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
+                      "الســــلام عَلَيْكُمْ [B]helo[/B] hello\nقرأت كتـابب helo"_s;
+// Positions inside the words: the click goes beside the caret.
+const qsizetype kHelo = kText.indexOf(u"helo"_s) + 1;
+const qsizetype kKitab = kText.indexOf(u"كتـابب"_s) + 2;
 
 /** The underlined stretches of the whole post, "|"-separated. */
 QString markedIn(const PostEditor &editor)
@@ -23,19 +27,20 @@ QString markedIn(const PostEditor &editor)
     return out.join(u'|');
 }
 
-/** A shown editor checked against the system dictionaries, already opened. */
+/** An editor checked against the system dictionaries. */
 struct Checked
 {
-    Checked()
+    /** Turns checking on and shows the post; false unless shown with its dictionaries opened. */
+    bool open(const QString &post)
     {
         auto *highlighter = new PostHighlighter(editor.document());
         spell = new SpellCheck(editor, *highlighter, platform, {SpellDictionaries::systemFolder(), words()});
         highlighter->addLayer(&spell->layer());
+        editor.setText(post);
         QSignalSpy loaded(spell, &SpellCheck::loaded);
         spell->setEnabled(true);
         editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QVERIFY(loaded.wait(10000));
+        return QTest::qWaitForWindowExposed(&editor) && loaded.wait(10000);
     }
 
     QString words() const { return personal.filePath(u"words.txt"_s); } // the user's word list
@@ -85,41 +90,68 @@ private slots:
         QFile::remove(preferencesPath());
     }
 
-    void marksMisspeltWordsAndActsOnThemFromTheMenu()
+    void menuWithoutSpellingEntries_data()
+    {
+        QTest::addColumn<qsizetype>("at");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("a correct word") << kText.indexOf(u"hello"_s) << true;
+        QTest::newRow("a tag value") << qsizetype(10) << true;
+        QTest::newRow("checking off") << kHelo << false;
+    }
+
+    void menuWithoutSpellingEntries()
+    {
+        QFETCH(qsizetype, at);
+        QFETCH(bool, enabled);
+        Checked c;
+        QVERIFY(c.open(kText));
+        c.spell->setEnabled(enabled);
+        const QStringList entries = c.menuAt(at);
+        QVERIFY2(!entries.isEmpty() && !entries.contains(kIgnore), qPrintable(entries.join(u',')));
+    }
+
+    void suggestionReplacesItsWord_data()
+    {
+        // After CR LF and after a lone LF.
+        QTest::addColumn<qsizetype>("at");
+        QTest::addColumn<QString>("suggestion");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("English") << kHelo << u"hello"_s
+                                 << QString(kText).replace(u"[B]helo"_s, u"[B]hello"_s);
+        QTest::newRow("Arabic") << kKitab << u"كتاب"_s << QString(kText).replace(u"كتـابب"_s, u"كتاب"_s);
+    }
+
+    void suggestionReplacesItsWord()
+    {
+        QFETCH(qsizetype, at);
+        QFETCH(QString, suggestion);
+        QFETCH(QString, result);
+        Checked c;
+        QVERIFY(c.open(kText));
+        const QStringList entries = c.menuAt(at);
+        const qsizetype add = entries.indexOf(kAdd);
+        const qsizetype suggested = entries.indexOf(suggestion);
+        // Up to five suggestions, then the two entries, then the editor's own.
+        QVERIFY2(add >= 1 && add <= 5, qPrintable(entries.join(u',')));
+        QVERIFY2(suggested >= 0 && suggested < add, qPrintable(entries.join(u',')));
+        QCOMPARE(entries.mid(add + 1, 2), QStringList({kIgnore, u"-"_s}));
+        QVERIFY(c.choose(at, suggestion));
+        QCOMPARE(c.editor.text(), result);
+        c.editor.undoWithSelection(); // one undo step
+        QCOMPARE(c.editor.text(), kText);
+    }
+
+    void marksMisspeltWordsAndTakesThemAway()
     {
         Checked c;
-        const QString text = u"[URL=http://wrnog.exmaple]نص[/URL] [FONT='Tahommma']كلام[/FONT]\r\n"
-                             "الســــلام عَلَيْكُمْ [B]helo[/B] hello\nقرأت كتـابب helo"_s;
-        c.editor.setText(text);
+        QVERIFY(c.open(kText));
         QCOMPARE(markedIn(c.editor), u"helo|كتـابب|helo"_s);
         QSignalSpy changed(c.editor.document(), &QTextDocument::contentsChanged);
-        // Positions inside the words: the click goes beside the caret.
-        const qsizetype helo = text.indexOf(u"helo"_s) + 1, kitab = text.indexOf(u"كتـابب"_s) + 2;
-        // A correct word, a tag value and a misspelt word with checking off get no spelling entries.
-        for (qsizetype at : {text.indexOf(u"hello"_s), qsizetype(10), helo}) {
-            c.spell->setEnabled(at != helo);
-            const QStringList entries = c.menuAt(at);
-            QVERIFY2(!entries.isEmpty() && !entries.contains(kIgnore), qPrintable(entries.join(u',')));
-        }
+        c.spell->setEnabled(false);
         QCOMPARE(markedIn(c.editor), QString());
         c.spell->setEnabled(true);
         QCOMPARE(markedIn(c.editor), u"helo|كتـابب|helo"_s);
         QCOMPARE(changed.count(), 0); // redrawing is no edit
-        // Each suggestion replaces just its word, after CR LF and lone LF, as one undo step.
-        for (const auto &[at, suggestion, result] :
-             {std::tuple(helo, u"hello"_s, QString(text).replace(u"[B]helo"_s, u"[B]hello"_s)),
-              std::tuple(kitab, u"كتاب"_s, QString(text).replace(u"كتـابب"_s, u"كتاب"_s))}) {
-            const QStringList entries = c.menuAt(at);
-            const qsizetype add = entries.indexOf(kAdd), suggested = entries.indexOf(suggestion);
-            // Up to five suggestions, then the two entries, then the editor's own.
-            QVERIFY2(add >= 1 && add <= 5 && suggested >= 0 && suggested < add
-                         && entries.mid(add + 1, 2) == QStringList({kIgnore, u"-"_s}),
-                     qPrintable(suggestion + u": "_s + entries.join(u',')));
-            QVERIFY(c.choose(at, suggestion));
-            QCOMPARE(c.editor.text(), result);
-            c.editor.undoWithSelection();
-            QCOMPARE(c.editor.text(), text);
-        }
         // Typing re-checks the paragraph (words past one turn's time budget come a turn later).
         c.editor.select(0, 0);
         QTest::keyClicks(&c.editor, u"skool "_s);
@@ -127,7 +159,7 @@ private slots:
         const QString typed = c.editor.text();
         changed.clear();
         // Ignoring and adding take the word's marks away in every paragraph, and change no text.
-        QVERIFY(c.choose(helo + 6, kIgnore));
+        QVERIFY(c.choose(kHelo + 6, kIgnore));
         QCOMPARE(markedIn(c.editor), u"skool|كتـابب"_s);
         QVERIFY(!QFile::exists(c.words())); // ignoring lasts this run only
         QVERIFY(c.choose(2, kAdd));
@@ -135,7 +167,7 @@ private slots:
         QVERIFY(QFile::exists(c.words()) && c.platform.messages.isEmpty());
         // The word list cannot be written: the word is accepted all the same, and the user told.
         QVERIFY(QFile::remove(c.words()) && QDir().mkpath(c.words()));
-        QVERIFY(c.choose(kitab + 6, kAdd));
+        QVERIFY(c.choose(kKitab + 6, kAdd));
         QCOMPARE(markedIn(c.editor), QString());
         const QString told = c.platform.messages.value(0).text;
         QCOMPARE(c.platform.messages.size(), 1);

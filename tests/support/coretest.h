@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFile>
-#include <QScopeGuard>
 #include <QTest>
 
 namespace zarvelo::test {
@@ -16,15 +15,6 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-/** Names the row of a table whose check failed. */
-inline auto rowNamed(const char *name)
-{
-    return qScopeGuard([name] {
-        if (QTest::currentTestFailed())
-            qWarning("in row: %s", name);
-    });
 }
 
 } // namespace zarvelo::test
