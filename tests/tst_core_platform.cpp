@@ -16,7 +16,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <tuple>
 
 #include <sys/resource.h>
 #include <unistd.h>
