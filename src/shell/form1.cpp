@@ -223,9 +223,6 @@ void Form1::createCommands(LookCache &kept)
         panel.captions << control<QLabel>(QString::fromLatin1(name));
     m_panel = new DefaultFontPanel(*m_defaultFont, panel, &kept, this);
     connect(m_defaultFont, &DefaultFontRecord::saved, m_panel, &DefaultFontPanel::REFRESHDEFAULTFONTPANEL);
-    auto openSettings = [this] { openDefaultFontWindow(*m_defaultFont, m_platform, this); };
-    connect(m_panel, &DefaultFontPanel::clicked, this, openSettings);
-    connect(menu("DEFAULTFONT"), &QAction::triggered, this, openSettings);
 
     auto *files = new PostFiles(
         *m_text1, m_platform, *m_commonDialog, [this] { applyTemplate(); }, this);
@@ -236,21 +233,28 @@ void Form1::createCommands(LookCache &kept)
     connect(menu("SAVEAS"), &QAction::triggered, files, &PostFiles::SAVEAS);
     connect(menu("EXIT"), &QAction::triggered, files, &PostFiles::EXIT);
 
-    new LivePreviewOpener(*menu("LIVEPREVIEW"), *m_text1, m_platform, *this);
-    wireDrafts(
-        *m_text1, m_platform, *files, *menu("DRAFTS"),
-        [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
-
-    wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
-                   *menu("SPELLCHECK"),
-                   [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; });
-
+    // Each window opened from a menu item, and each feature switch, is an
+    // object made with what it uses, whose slot the item runs.
+    const auto untouchedTemplate = [this] {
+        return buildDefaultFontTemplate(m_defaultFont->settings()).text;
+    };
+    auto *settings = new DefaultFontWindowOpener(*m_defaultFont, m_platform, this);
+    connect(menu("DEFAULTFONT"), &QAction::triggered, settings, &DefaultFontWindowOpener::open);
+    connect(m_panel, &DefaultFontPanel::clicked, settings, &DefaultFontWindowOpener::open);
     auto *find = new FindWindowOpener(*m_text1, m_platform, this);
     connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);
-    connect(menu("ABOUT"), &QAction::triggered, this, [this] {
-        Form3 about(this);
-        about.exec();
-    });
+    auto *livePreview = new LivePreviewOpener(*m_text1, m_platform, *this);
+    connect(menu("LIVEPREVIEW"), &QAction::triggered, livePreview, &LivePreviewOpener::toggle);
+    auto *drafts = new Drafts(*m_text1, m_platform, *files, untouchedTemplate, *this);
+    connect(menu("DRAFTS"), &QAction::triggered, drafts, &Drafts::open);
+    auto *about = new AboutWindowOpener(this);
+    connect(menu("ABOUT"), &QAction::triggered, about, &AboutWindowOpener::open);
+    // The switch checks its item as the preferences say before the item's
+    // toggles reach it, so starting opens no dictionary.
+    auto *spelling =
+        new SpellingSwitch(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
+                           *menu("SPELLCHECK"), untouchedTemplate);
+    connect(menu("SPELLCHECK"), &QAction::toggled, spelling, &SpellingSwitch::setOn);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
