@@ -11,6 +11,8 @@
 #include <QScopeGuard>
 #include <QTest>
 
+#include <map>
+
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
 using Selection = std::pair<qsizetype, qsizetype>;
@@ -32,18 +34,35 @@ struct Window
         editor.select(selected.first, selected.second);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.control<QPushButton>(u"Command9"_s)->setFocus();
+        form.controls().Command9->setFocus();
     }
     Selection selection() const { return {editor.selStart(), editor.selLength()}; }
     std::pair<QString, Selection> state() const { return {editor.text(), selection()}; }
-    QComboBox *combo(const QString &name) { return form.control<QComboBox>(name); }
-    /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */
-    void use(const QString &control)
+    /** The control a row names ("cmdBOLD_3", "Combo1"), as the window holds it. */
+    QWidget *control(const QString &name) const
     {
-        QComboBox *list = combo(control.section(u'=', 0, 0));
+        const Form1Controls &c = form.controls();
+        const int index = name.section(u'_', 1).toInt();
+        if (name.startsWith(u"cmdBOLD_"))
+            return c.cmdBOLD.at(index);
+        if (name.startsWith(u"cmdPROM_"))
+            return c.cmdPROM.at(index);
+        if (name.startsWith(u"Command2_"))
+            return c.Command2.at(index);
+        const std::map<QString, QWidget *> single{
+            {u"Command1"_s, c.Command1},   {u"Command3"_s, c.presets[0]}, {u"Command6"_s, c.presets[3]},
+            {u"Command8"_s, c.presets[5]}, {u"Command12"_s, c.Command12}, {u"Command13"_s, c.Command13},
+            {u"Combo1"_s, c.Combo1},       {u"Combo3"_s, c.Combo3}};
+        return single.at(name);
+    }
+    QComboBox *combo(const QString &name) const { return qobject_cast<QComboBox *>(control(name)); }
+    /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */
+    void use(const QString &name)
+    {
+        QComboBox *list = combo(name.section(u'=', 0, 0));
         if (!list)
-            return form.control<QPushButton>(control)->click();
-        const int index = list->findText(control.section(u'=', 1));
+            return qobject_cast<QPushButton *>(control(name))->click();
+        const int index = list->findText(name.section(u'=', 1));
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
@@ -168,7 +187,7 @@ private slots:
         QVERIFY(w.editor.text().startsWith(u"[FONT='Arial']x[/FONT] [SIZE=1]"_s));
         QCOMPARE(w.platform.dialogCount(), 1);
 
-        w.form.control<QPushButton>(u"Command9"_s)->setFocus();
+        w.form.controls().Command9->setFocus();
         auto flip = [&] { // only the alignment decides
             w.use(u"Command13"_s);
             return std::pair(int(w.editor.alignment()), w.editor.rightToLeft());

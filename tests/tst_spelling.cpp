@@ -173,7 +173,7 @@ private slots:
         {
             test::ScriptedPlatform platform;
             Form1 form(platform);
-            QAction *item = form.menuAction(u"SPELLCHECK"_s);
+            QAction *item = form.menu().SPELLCHECK;
             QVERIFY(item->isCheckable() && item->isChecked());
             QCOMPARE(item->text(), u"التدقيق الإملائي"_s);
             form.editor().setText(u"helo world"_s); // the first change opens the dictionaries
@@ -183,7 +183,7 @@ private slots:
             QCOMPARE(markedIn(form.editor()), QString());
         }
         test::ScriptedPlatform platform;
-        QVERIFY(!Form1(platform).menuAction(u"SPELLCHECK"_s)->isChecked());
+        QVERIFY(!Form1(platform).menu().SPELLCHECK->isChecked());
         QVERIFY(QFile::exists(preferencesPath()));
     }
 };
