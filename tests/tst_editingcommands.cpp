@@ -11,7 +11,7 @@
 #include <QScopeGuard>
 #include <QTest>
 
-#include <map>
+#include <algorithm>
 
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
@@ -38,22 +38,13 @@ struct Window
     }
     Selection selection() const { return {editor.selStart(), editor.selLength()}; }
     std::pair<QString, Selection> state() const { return {editor.text(), selection()}; }
-    /** The control a row names ("cmdBOLD_3", "Combo1"), as the window holds it. */
+    /** The control a row names by its design name ("cmdBOLD_3", "Combo1"). */
     QWidget *control(const QString &name) const
     {
-        const Form1Controls &c = form.controls();
-        const int index = name.section(u'_', 1).toInt();
-        if (name.startsWith(u"cmdBOLD_"))
-            return c.cmdBOLD.at(index);
-        if (name.startsWith(u"cmdPROM_"))
-            return c.cmdPROM.at(index);
-        if (name.startsWith(u"Command2_"))
-            return c.Command2.at(index);
-        const std::map<QString, QWidget *> single{
-            {u"Command1"_s, c.Command1},   {u"Command3"_s, c.presets[0]}, {u"Command6"_s, c.presets[3]},
-            {u"Command8"_s, c.presets[5]}, {u"Command12"_s, c.Command12}, {u"Command13"_s, c.Command13},
-            {u"Combo1"_s, c.Combo1},       {u"Combo3"_s, c.Combo3}};
-        return single.at(name);
+        const std::vector<QWidget *> &all = form.controls().all;
+        const auto named = [&name](const QWidget *widget) { return widget->objectName() == name; };
+        const auto found = std::find_if(all.begin(), all.end(), named);
+        return found == all.end() ? nullptr : *found;
     }
     QComboBox *combo(const QString &name) const { return qobject_cast<QComboBox *>(control(name)); }
     /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */

@@ -151,10 +151,10 @@ private slots:
         PostEditor editor;
         QMenu tools;
         QAction *item = tools.addAction(u"التدقيق الإملائي"_s);
-        SpellCheck *spell =
-            &(new SpellingSwitch(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
-                                 [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")}))
-                 ->spellCheck();
+        auto *spelling =
+            new SpellingSwitch(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
+                               [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
+        SpellCheck *spell = &spelling->spellCheck();
         // The untouched template opens no dictionary; the first change does.
         editor.setText(u"[B][/B]"_s);
         QVERIFY(!spell->isEnabled());
