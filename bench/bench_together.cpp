@@ -94,8 +94,8 @@ struct Everything
         if (!form->formLoad())
             return;
         form->show();
-        form->findChild<QAction *>(QStringLiteral("LIVEPREVIEW"))->trigger();
-        editor = form->findChild<PostEditor *>(QStringLiteral("Text1"));
+        form->menu().LIVEPREVIEW->trigger();
+        editor = &form->editor();
         spell = form->findChild<SpellCheck *>();
         preview = form->findChild<LivePreviewWindow *>(QStringLiteral("LivePreviewWindow"));
         keeper = form->findChild<DraftKeeper *>(QStringLiteral("DraftKeeper"));

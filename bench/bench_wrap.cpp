@@ -54,7 +54,7 @@ void wrapWord(benchmark::State &state, bool atEnd)
     QApplication::processEvents();
 
     const qsizetype start = atEnd ? editor.textLength() - kWord.size() : 0;
-    QPushButton *bold = form.control<QPushButton>(QStringLiteral("cmdBOLD_0"));
+    QPushButton *bold = form.controls().cmdBOLD[0];
     for (auto _ : state) {
         state.PauseTiming();
         editor.select(start, kWord.size());

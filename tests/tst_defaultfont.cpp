@@ -41,13 +41,13 @@ bool writeText(const QString &text)
 /** The panel's font, bold, alignment, size, swatch (colour or text; width), on/off; "~": the marker. */
 QString panelOf(const Form1 &form)
 {
+    const Form1Controls &c = form.controls();
     QStringList shown;
-    for (const char *name : {"Label10", "Label4", "Label5", "Label9"})
-        shown << form.findChild<QLabel *>(name)->text();
-    const auto *swatch = form.findChild<QLabel *>("Label7");
+    for (const QLabel *label : {c.Label10, c.Label4, c.Label5, c.Label9})
+        shown << label->text();
+    const QLabel *swatch = c.Label7;
     shown << (swatch->text().isEmpty() ? swatch->palette().color(QPalette::Window).name() : swatch->text())
-          << QString::number(swatch->width())
-          << (form.findChild<QWidget *>("Frame2")->isEnabled() ? "on" : "off");
+          << QString::number(swatch->width()) << (c.Frame2->isEnabled() ? "on" : "off");
     return shown.join(u'|').replace(kMarker, u"~"_s);
 }
 
@@ -140,9 +140,10 @@ private slots:
         QCOMPARE(form.editor().text(), "a post");
         // Any part of an enabled panel opens the window once, a greyed-out one never; the menu item always.
         QStringList wrong;
-        for (const char *part : {"Frame2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7",
-                                 "Label8", "Label9", "Label10"}) {
-            auto *target = form.findChild<QWidget *>(part);
+        const Form1Controls &c = form.controls();
+        for (QWidget *target : {c.Frame2, c.Label2, c.Label3, c.Label4, c.Label5, c.Label6, c.Label7,
+                                c.Label8, c.Label9, c.Label10}) {
+            const QString part = target->objectName();
             const auto *label = qobject_cast<QLabel *>(target);
             if (label && label->sizeHint().width() > label->width())
                 wrong << part + u" cut"_s;
@@ -151,9 +152,9 @@ private slots:
                 wrong << part + u" opened %1 times"_s.arg(openings);
         }
         QCOMPARE(wrong, QStringList());
-        QCOMPARE(test::inModal([&] { form.menuAction("DEFAULTFONT")->trigger(); }), 1);
+        QCOMPARE(test::inModal([&] { form.menu().DEFAULTFONT->trigger(); }), 1);
         // OK refreshes the panel and leaves the post alone.
-        test::inModal([&] { form.menuAction("DEFAULTFONT")->trigger(); },
+        test::inModal([&] { form.menu().DEFAULTFONT->trigger(); },
                       [&](QDialog &w) { act(w, platform, "Combo1=Verdana;Check1=1;Command2"); });
         QCOMPARE(panelOf(form), u"Verdana|"_s + panel.section(u'|', 1, 5) + u"|off"_s);
         QCOMPARE(form.editor().text(), "a post");

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
 using Selection = std::pair<qsizetype, qsizetype>;
@@ -35,19 +37,27 @@ struct Window
     {
         form.show();
         const bool active = QTest::qWaitForWindowActive(&form);
-        form.control<QPushButton>(u"Command9"_s)->setFocus();
+        form.controls().Command9->setFocus();
         return active;
     }
     Selection selection() const { return {editor.selStart(), editor.selLength()}; }
     std::pair<QString, Selection> state() const { return {editor.text(), selection()}; }
-    QComboBox *combo(const QString &name) { return form.control<QComboBox>(name); }
-    /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */
-    void use(const QString &control)
+    /** The control a row names by its design name ("cmdBOLD_3", "Combo1"). */
+    QWidget *control(const QString &name) const
     {
-        QComboBox *list = combo(control.section(u'=', 0, 0));
+        const std::vector<QWidget *> &all = form.controls().all;
+        const auto named = [&name](const QWidget *widget) { return widget->objectName() == name; };
+        const auto found = std::find_if(all.begin(), all.end(), named);
+        return found == all.end() ? nullptr : *found;
+    }
+    QComboBox *combo(const QString &name) const { return qobject_cast<QComboBox *>(control(name)); }
+    /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */
+    void use(const QString &name)
+    {
+        QComboBox *list = combo(name.section(u'=', 0, 0));
         if (!list)
-            return form.control<QPushButton>(control)->click();
-        const int index = list->findText(control.section(u'=', 1));
+            return qobject_cast<QPushButton *>(control(name))->click();
+        const int index = list->findText(name.section(u'=', 1));
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
@@ -198,7 +208,7 @@ private slots:
         QVERIFY(w.editor.text().startsWith(u"[FONT='Arial']x[/FONT] [SIZE=1]"_s));
         QCOMPARE(w.platform.dialogCount(), 1);
 
-        w.form.control<QPushButton>(u"Command9"_s)->setFocus();
+        w.form.controls().Command9->setFocus();
         auto flip = [&] { // only the alignment decides
             w.use(u"Command13"_s);
             return std::pair(int(w.editor.alignment()), w.editor.rightToLeft());

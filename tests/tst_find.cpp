@@ -25,7 +25,7 @@ struct Fixture
         form.show();
         openFind();
     }
-    void openFind() { form.menuAction(u"find"_s)->trigger(); }
+    void openFind() { form.menu().find->trigger(); }
     Form2 *find() { return form.findChild<FindWindowOpener *>()->window(); }
     QLineEdit *box() { return find()->findChild<QLineEdit *>(u"Text1"_s); }
     void click(const char *button) { find()->findChild<QPushButton *>(QLatin1String(button))->click(); }

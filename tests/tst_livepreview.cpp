@@ -28,7 +28,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         PostEditor &editor = form.editor();
-        QAction &f5 = *form.menuAction(u"LIVEPREVIEW"_s);
+        QAction &f5 = *form.menu().LIVEPREVIEW;
         const auto pageOfPost = [&] { return previewPageText(convertMarkupToHtml(editor.text())); };
 
         // Built on first use: a tool window that neither blocks nor takes the focus; closing only hides it.

@@ -111,14 +111,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QStringList cut = captionsCut(&form);
         // They fit at the sizes the windows give, not only once shrunk.
-        for (const ControlDef &def : form1Controls())
-            if (form.control<QWidget>(QLatin1String(def.name))->font().pointSizeF()
+        for (std::size_t i = 0; i < form1Controls().size(); ++i) {
+            const ControlDef &def = form1Controls()[i];
+            if (form.controls().all[i]->font().pointSizeF()
                 != (def.fontFamily ? def.fontPointSize : windowFont().pointSizeF()))
                 cut << QLatin1String(def.name) + u" shrunk"_s;
+        }
         QVERIFY(screenshot(form, u"form1"_s));
         form.resize(form.width() + 150, form.height()); // the banner shows in the gap
-        QVERIFY(QTest::qWaitFor([&] { return form.control<QWidget>(u"Label1"_s)->isVisible(); }));
-        cut << captionsCut(form.control<QWidget>(u"Label1"_s));
+        QVERIFY(QTest::qWaitFor([&] { return form.controls().Label1->isVisible(); }));
+        cut << captionsCut(form.controls().Label1);
         QVERIFY(screenshot(form, u"form1-wide"_s));
         const auto grabModal = [&](QDialog &dialog) {
             cut << captionsCut(&dialog);
@@ -127,9 +129,9 @@ private slots:
             if (!screenshot(dialog, dialog.objectName().toLower()))
                 cut << dialog.objectName() + u" not saved"_s;
         };
-        QVERIFY(test::inModal([&] { form.menuAction(u"DEFAULTFONT"_s)->trigger(); }, grabModal));
-        QVERIFY(test::inModal([&] { form.menuAction(u"ABOUT"_s)->trigger(); }, grabModal));
-        form.menuAction(u"find"_s)->trigger();
+        QVERIFY(test::inModal([&] { form.menu().DEFAULTFONT->trigger(); }, grabModal));
+        QVERIFY(test::inModal([&] { form.menu().ABOUT->trigger(); }, grabModal));
+        form.menu().find->trigger();
         auto *find = form.findChild<QWidget *>(u"Form2"_s);
         QVERIFY(find && QTest::qWaitForWindowExposed(find));
         cut << captionsCut(find);
@@ -174,8 +176,8 @@ private slots:
         Form1 form(platform);
         QCOMPARE(QApplication::font(), desktop);
         QCOMPARE(QFont(), desktop);
-        QCOMPARE(form.findChild<QMenu *>(u"tools"_s)->font(), desktop);
-        QCOMPARE(form.control<QWidget>(u"Combo3"_s)->font(), form.font());
+        QCOMPARE(form.menu().tools->font(), desktop);
+        QCOMPARE(form.controls().Combo3->font(), form.font());
     }
 
     void qtDialogsSpeakArabic()
@@ -232,7 +234,7 @@ private slots:
         // What a start shows: the drawn picture and every control's font.
         const auto shown = [&platform] {
             const Form1 form(platform);
-            const QIcon icon = form.control<QPushButton>(u"Command3"_s)->icon();
+            const QIcon icon = form.controls().presets[0]->icon();
             QStringList fonts;
             for (const QWidget *widget : form.findChildren<QWidget *>())
                 fonts << widget->objectName() + u' ' + widget->font().toString();

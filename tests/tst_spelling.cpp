@@ -183,8 +183,10 @@ private slots:
         PostEditor editor;
         QMenu tools;
         QAction *item = tools.addAction(u"التدقيق الإملائي"_s);
-        auto *spell = wireSpellCheck(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
-                                     [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
+        auto *spelling =
+            new SpellingSwitch(editor, *new PostHighlighter(editor.document()), platform, tools, *item,
+                               [] { return u"[B][/B]"_s; }, {empty.path(), empty.filePath("w.txt")});
+        SpellCheck *spell = &spelling->spellCheck();
         // The untouched template opens no dictionary; the first change does.
         editor.setText(u"[B][/B]"_s);
         QVERIFY(!spell->isEnabled());
@@ -203,7 +205,7 @@ private slots:
         {
             test::ScriptedPlatform platform;
             Form1 form(platform);
-            QAction *item = form.menuAction(u"SPELLCHECK"_s);
+            QAction *item = form.menu().SPELLCHECK;
             QVERIFY(item->isCheckable() && item->isChecked());
             QCOMPARE(item->text(), u"التدقيق الإملائي"_s);
             form.editor().setText(u"helo world"_s); // the first change opens the dictionaries
@@ -213,7 +215,7 @@ private slots:
             QCOMPARE(markedIn(form.editor()), QString());
         }
         test::ScriptedPlatform platform;
-        QVERIFY(!Form1(platform).menuAction(u"SPELLCHECK"_s)->isChecked());
+        QVERIFY(!Form1(platform).menu().SPELLCHECK->isChecked());
         QVERIFY(QFile::exists(preferencesPath()));
     }
 };

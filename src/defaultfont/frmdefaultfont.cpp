@@ -193,9 +193,17 @@ void frmdefaultfont::confirm()
         accept();
 }
 
-void openDefaultFontWindow(DefaultFontRecord &record, Platform &platform, QWidget *owner)
+DefaultFontWindowOpener::DefaultFontWindowOpener(DefaultFontRecord &record, Platform &platform,
+                                                 QWidget *owner)
+    : QObject(owner)
+    , m_record(record)
+    , m_platform(platform)
+    , m_owner(owner)
+{}
+
+void DefaultFontWindowOpener::open()
 {
-    frmdefaultfont window(record, platform, owner);
+    frmdefaultfont window(m_record, m_platform, m_owner);
     // The file may have gone since start; the post and the record stay as
     // they are.
     if (!window.formLoad())

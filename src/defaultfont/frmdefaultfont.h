@@ -55,9 +55,26 @@ private:
     DefaultFontSettings m_loaded; // what the file held as the window opened
 };
 
-/** Opens the settings window modally over owner, unless the settings file
-    can no longer be read: then the message has been shown and the window
-    stays shut. */
-void openDefaultFontWindow(DefaultFontRecord &record, Platform &platform, QWidget *owner);
+/** What opens the settings window: the tools menu's item and a click on
+    the default-font panel. */
+class DefaultFontWindowOpener final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** The opener is a child of owner, over which the window opens. */
+    DefaultFontWindowOpener(DefaultFontRecord &record, Platform &platform, QWidget *owner);
+
+public slots:
+    /** Opens the settings window modally over the owner, unless the settings
+        file can no longer be read: then the message has been shown and the
+        window stays shut. */
+    void open();
+
+private:
+    DefaultFontRecord &m_record;
+    Platform &m_platform;
+    QWidget *m_owner;
+};
 
 } // namespace zarvelo

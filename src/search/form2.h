@@ -58,6 +58,8 @@ public:
 
     /** The loaded find window, shown or hidden; nullptr when not loaded. */
     Form2 *window() const;
+
+public slots:
     void open();
 
 private:

@@ -13,7 +13,6 @@
 #include "preview/previewcommand.h"
 #include "search/form2.h"
 #include "shell/draftswiring.h"
-#include "shell/form1table.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/livepreviewwiring.h"
@@ -30,13 +29,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
 #include <cmath>
-#include <map>
 
 namespace zarvelo {
 
@@ -54,26 +53,24 @@ Form1::Form1(Platform &platform, QWidget *parent)
     client->setObjectName(QStringLiteral("Form1Client"));
     paintNavy(client);
     setCentralWidget(client);
-    buildControls(client, form1Controls());
-    m_text1 = findChild<PostEditor *>(QStringLiteral("Text1"));
-    m_highlighter = new PostHighlighter(m_text1->document());
+    m_controls = buildForm1Controls(client);
+    m_highlighter = new PostHighlighter(editor().document());
     m_commonDialog = new CommonDialog(platform, this);
     m_commonDialog->setObjectName(QStringLiteral("CommonDialog1"));
 
     // The font-name label reads left to right; everything else right to left.
-    control<QLabel>(QStringLiteral("Label10"))->setLayoutDirection(Qt::LeftToRight);
-    control<QLabel>(QStringLiteral("Label10"))->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    auto *banner = control<QLabel>(QStringLiteral("Label1"));
-    banner->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    banner->hide();
-    control<QLabel>(QStringLiteral("Label7"))->setFrameShape(QFrame::Box);
+    m_controls.Label10->setLayoutDirection(Qt::LeftToRight);
+    m_controls.Label10->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_controls.Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_controls.Label1->hide();
+    m_controls.Label7->setFrameShape(QFrame::Box);
     // No font is chosen at start, as after every pick: the list keeps the
     // prompt its table gives it, and its first entry is the first the arrow
     // keys reach.
-    auto *fonts = control<QComboBox>(QStringLiteral("Combo1"));
+    QComboBox *fonts = m_controls.Combo1;
     fonts->setPlaceholderText(fontListPlaceholder());
     fonts->addItems(fontNames());
-    auto *sizes = control<QComboBox>(QStringLiteral("Combo3"));
+    QComboBox *sizes = m_controls.Combo3;
     for (int size = 1; size <= 7; ++size)
         sizes->addItem(QString::number(size));
     sizes->setCurrentIndex(-1);
@@ -85,7 +82,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
                    folder.isEmpty() ? QByteArray() : drawingStamp());
     decorateButtons(kept);
     fitEachCaption(client, &kept);
-    buildMenu();
+    m_menu = buildForm1Menu(*menuBar());
 
     createCommands(kept);
     kept.save();
@@ -97,7 +94,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     client->installEventFilter(this);
     resize(twipsToPixels(10215), twipsToPixels(7185) + menuBar()->sizeHint().height());
     applyLayout();
-    m_text1->setFocus();
+    editor().setFocus();
 }
 
 Form1::~Form1() = default;
@@ -115,40 +112,8 @@ bool Form1::formLoad()
     applyTemplate();
     // The placeholder stays selected in the focused editor, so the user's
     // first keystrokes replace it.
-    m_text1->setFocus();
+    editor().setFocus();
     return true;
-}
-
-QAction *Form1::menuAction(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
-void Form1::buildMenu()
-{
-    std::map<QString, QMenu *> menus;
-    for (const MenuDef &def : form1Menu()) {
-        const QString name = QString::fromLatin1(def.name);
-        const QString caption = QString::fromUtf8(def.caption);
-        QMenu *parentMenu = def.parent ? menus.at(QString::fromLatin1(def.parent)) : nullptr;
-        if (def.isMenu) {
-            QMenu *menu = menuBar()->addMenu(caption);
-            menu->setObjectName(name);
-            menu->menuAction()->setObjectName(name + QLatin1String("Menu"));
-            menus.emplace(name, menu);
-            continue;
-        }
-        QAction *action = nullptr;
-        if (caption == QLatin1String("-"))
-            action = parentMenu->addSeparator();
-        else if (parentMenu)
-            action = parentMenu->addAction(caption);
-        else
-            action = menuBar()->addAction(caption);
-        action->setObjectName(name);
-        if (def.shortcut)
-            action->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
-    }
 }
 
 void Form1::decorateButtons(LookCache &kept)
@@ -165,94 +130,83 @@ void Form1::decorateButtons(LookCache &kept)
 void Form1::applyTemplate()
 {
     // The template's colour digits go where the colour button leaves its own.
-    APPLYDEFAULTFONT(m_defaultFont->settings(), *m_text1,
+    APPLYDEFAULTFONT(m_defaultFont->settings(), editor(),
                      [this](const QString &hex) { m_editingCommands->setColorHex(hex); });
 }
 
 void Form1::createCommands(LookCache &kept)
 {
-    auto button = [this](const QString &name) {
-        auto *found = control<QPushButton>(name);
-        Q_ASSERT_X(found, "Form1", qPrintable(name));
-        return found;
-    };
-    auto menu = [this](const char *name) { return menuAction(QString::fromLatin1(name)); };
-
-    auto *fonts = control<QComboBox>(QStringLiteral("Combo1"));
-    auto *sizes = control<QComboBox>(QStringLiteral("Combo3"));
-    auto *editing = new EditingCommands(*m_text1, m_platform, *m_commonDialog, *fonts, *sizes, this);
+    const Form1Controls &c = m_controls;
+    auto *editing = new EditingCommands(editor(), m_platform, *m_commonDialog, *c.Combo1, *c.Combo3, this);
     m_editingCommands = editing;
-    auto onArray = [&](const char *array, int count, void (EditingCommands::*handler)(int)) {
-        for (int i = 0; i < count; ++i) {
-            connect(button(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i)), &QPushButton::clicked,
-                    editing, [editing, handler, i] { (editing->*handler)(i); });
-        }
+    // The button arrays are as long as the tables their commands index.
+    static_assert(std::tuple_size_v<decltype(c.cmdBOLD)> == std::tuple_size_v<decltype(TagTable)>);
+    static_assert(std::tuple_size_v<decltype(c.cmdPROM)> == std::tuple_size_v<decltype(PromptTagTable)>);
+    static_assert(std::tuple_size_v<decltype(c.Command2)> == std::tuple_size_v<decltype(StockPhrase)>);
+    static_assert(std::tuple_size_v<decltype(c.presets)> == std::tuple_size_v<decltype(PresetStyles)>);
+    auto onArray = [editing](const auto &buttons, void (EditingCommands::*handler)(int)) {
+        for (int i = 0; i < int(buttons.size()); ++i)
+            connect(buttons[i], &QPushButton::clicked, editing,
+                    [editing, handler, i] { (editing->*handler)(i); });
     };
-    onArray("cmdBOLD", int(TagTable.size()), &EditingCommands::cmdBOLD_Click);
-    onArray("cmdPROM", int(PromptTagTable.size()), &EditingCommands::cmdPROM_Click);
-    onArray("Command2", int(StockPhrase.size()), &EditingCommands::Command2_Click);
-    // The presets are the buttons Command3 to Command8, in that order.
-    for (int i = 0; i < int(PresetStyles.size()); ++i) {
-        connect(button(QStringLiteral("Command%1").arg(3 + i)), &QPushButton::clicked, editing,
-                [editing, i] { editing->preset_Click(i); });
-    }
-    connect(button(QStringLiteral("Command1")), &QPushButton::clicked, editing,
-            &EditingCommands::Command1_Click);
-    connect(button(QStringLiteral("Command12")), &QPushButton::clicked, editing,
-            &EditingCommands::Command12_Click);
-    connect(button(QStringLiteral("Command13")), &QPushButton::clicked, editing,
-            &EditingCommands::Command13_Click);
+    onArray(c.cmdBOLD, &EditingCommands::cmdBOLD_Click);
+    onArray(c.cmdPROM, &EditingCommands::cmdPROM_Click);
+    onArray(c.Command2, &EditingCommands::Command2_Click);
+    onArray(c.presets, &EditingCommands::preset_Click);
+    connect(c.Command1, &QPushButton::clicked, editing, &EditingCommands::Command1_Click);
+    connect(c.Command12, &QPushButton::clicked, editing, &EditingCommands::Command12_Click);
+    connect(c.Command13, &QPushButton::clicked, editing, &EditingCommands::Command13_Click);
     // Only a user's pick runs a command: never the list's text being set
     // back afterwards, nor browsing the closed list with the keyboard.
-    connect(new ListPicker(*fonts), &ListPicker::picked, editing, &EditingCommands::Combo1_Click);
-    connect(new ListPicker(*sizes), &ListPicker::picked, editing, &EditingCommands::Combo3_Click);
+    connect(new ListPicker(*c.Combo1), &ListPicker::picked, editing, &EditingCommands::Combo1_Click);
+    connect(new ListPicker(*c.Combo3), &ListPicker::picked, editing, &EditingCommands::Combo3_Click);
 
-    auto *preview = new PreviewCommand(*m_text1, m_platform, this);
-    connect(button(QStringLiteral("Command9")), &QPushButton::clicked, preview,
-            &PreviewCommand::Command9_Click);
+    auto *preview = new PreviewCommand(editor(), m_platform, this);
+    connect(c.Command9, &QPushButton::clicked, preview, &PreviewCommand::Command9_Click);
 
     m_defaultFont = new DefaultFontRecord(m_platform, this);
     DefaultFontPanelControls panel;
-    panel.frame = control<QWidget>(QStringLiteral("Frame2"));
-    panel.fontName = control<QLabel>(QStringLiteral("Label10"));
-    panel.bold = control<QLabel>(QStringLiteral("Label4"));
-    panel.alignment = control<QLabel>(QStringLiteral("Label5"));
-    panel.size = control<QLabel>(QStringLiteral("Label9"));
-    panel.swatch = control<QLabel>(QStringLiteral("Label7"));
-    for (const char *name : {"Label2", "Label3", "Label6", "Label8"})
-        panel.captions << control<QLabel>(QString::fromLatin1(name));
+    panel.frame = c.Frame2;
+    panel.fontName = c.Label10;
+    panel.bold = c.Label4;
+    panel.alignment = c.Label5;
+    panel.size = c.Label9;
+    panel.swatch = c.Label7;
+    panel.captions = {c.Label2, c.Label3, c.Label6, c.Label8};
     m_panel = new DefaultFontPanel(*m_defaultFont, panel, &kept, this);
     connect(m_defaultFont, &DefaultFontRecord::saved, m_panel, &DefaultFontPanel::REFRESHDEFAULTFONTPANEL);
-    auto openSettings = [this] { openDefaultFontWindow(*m_defaultFont, m_platform, this); };
-    connect(m_panel, &DefaultFontPanel::clicked, this, openSettings);
-    connect(menu("DEFAULTFONT"), &QAction::triggered, this, openSettings);
 
     auto *files = new PostFiles(
-        *m_text1, m_platform, *m_commonDialog, [this] { applyTemplate(); }, this);
+        editor(), m_platform, *m_commonDialog, [this] { applyTemplate(); }, this);
     connect(files, &PostFiles::titleChanged, this, &QWidget::setWindowTitle);
-    connect(menu("NEWPOST"), &QAction::triggered, files, &PostFiles::NEWPOST);
-    connect(menu("OPEN"), &QAction::triggered, files, &PostFiles::OPEN);
-    connect(menu("SAVE"), &QAction::triggered, files, &PostFiles::SAVE);
-    connect(menu("SAVEAS"), &QAction::triggered, files, &PostFiles::SAVEAS);
+    connect(m_menu.NEWPOST, &QAction::triggered, files, &PostFiles::NEWPOST);
+    connect(m_menu.OPEN, &QAction::triggered, files, &PostFiles::OPEN);
+    connect(m_menu.SAVE, &QAction::triggered, files, &PostFiles::SAVE);
+    connect(m_menu.SAVEAS, &QAction::triggered, files, &PostFiles::SAVEAS);
     // Exit and the close box take one road: the window's closing.
-    connect(menu("EXIT"), &QAction::triggered, this, &QWidget::close);
+    connect(m_menu.EXIT, &QAction::triggered, this, &QWidget::close);
 
-    new LivePreviewOpener(*menu("LIVEPREVIEW"), *m_text1, m_platform, *this);
-    auto *drafts = new Drafts(
-        *m_text1, m_platform, *files,
-        [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; }, *this);
-    connect(menu("DRAFTS"), &QAction::triggered, drafts, &Drafts::open);
-
-    wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
-                   *menu("SPELLCHECK"),
-                   [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; });
-
-    auto *find = new FindWindowOpener(*m_text1, m_platform, this);
-    connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);
-    connect(menu("ABOUT"), &QAction::triggered, this, [this] {
-        Form3 about(this);
-        about.exec();
-    });
+    // Each window opened from a menu item, and each feature switch, is an
+    // object made with what it uses, whose slot the item runs.
+    const auto untouchedTemplate = [this] {
+        return buildDefaultFontTemplate(m_defaultFont->settings()).text;
+    };
+    auto *settings = new DefaultFontWindowOpener(*m_defaultFont, m_platform, this);
+    connect(m_menu.DEFAULTFONT, &QAction::triggered, settings, &DefaultFontWindowOpener::open);
+    connect(m_panel, &DefaultFontPanel::clicked, settings, &DefaultFontWindowOpener::open);
+    auto *find = new FindWindowOpener(editor(), m_platform, this);
+    connect(m_menu.find, &QAction::triggered, find, &FindWindowOpener::open);
+    auto *livePreview = new LivePreviewOpener(editor(), m_platform, *this);
+    connect(m_menu.LIVEPREVIEW, &QAction::triggered, livePreview, &LivePreviewOpener::toggle);
+    auto *drafts = new Drafts(editor(), m_platform, *files, untouchedTemplate, *this);
+    connect(m_menu.DRAFTS, &QAction::triggered, drafts, &Drafts::open);
+    auto *about = new AboutWindowOpener(this);
+    connect(m_menu.ABOUT, &QAction::triggered, about, &AboutWindowOpener::open);
+    // The switch checks its item as the preferences say before the item's
+    // toggles reach it, so starting opens no dictionary.
+    auto *spelling = new SpellingSwitch(editor(), *m_highlighter, m_platform, *m_menu.tools,
+                                        *m_menu.SPELLCHECK, untouchedTemplate);
+    connect(m_menu.SPELLCHECK, &QAction::toggled, spelling, &SpellingSwitch::setOn);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -268,25 +222,25 @@ void Form1::applyLayout()
     const Form1Layout layout = layoutForm1(client.width() * kTwipsPerPixel + kFrameAllowanceWidth,
                                            client.height() * kTwipsPerPixel + kFrameAllowanceHeight);
 
-    auto *banner = control<QLabel>(QStringLiteral("Label1"));
+    QLabel *banner = m_controls.Label1;
     banner->setVisible(layout.bannerVisible);
     if (layout.bannerVisible) {
         banner->resize(twipsToPixels(layout.bannerWidth), banner->height());
         QString text = layout.bannerText;
         banner->setText(text.replace(QLatin1String("\r\n"), QLatin1String("\n")));
     }
-    for (const Form1Layout::Left &left : layout.rightGroup) {
-        if (QWidget *widget = control<QWidget>(left.control))
-            widget->move(twipsToPixels(left.left), widget->y());
+    // The right group was taken from the list the rules give, in its order.
+    for (qsizetype i = 0; i < layout.rightGroup.size(); ++i) {
+        QWidget *widget = m_controls.rightGroup[std::size_t(i)];
+        widget->move(twipsToPixels(layout.rightGroup[i].left), widget->y());
     }
-    m_text1->resize(twipsToPixels(layout.editorWidth), twipsToPixels(layout.editorHeight));
-    auto moveTo = [this](const char *name, double left, double top) {
-        QWidget *widget = control<QWidget>(QString::fromLatin1(name));
+    editor().resize(twipsToPixels(layout.editorWidth), twipsToPixels(layout.editorHeight));
+    auto moveTo = [](QWidget *widget, double left, double top) {
         widget->move(left < 0 ? widget->x() : twipsToPixels(left), twipsToPixels(top));
     };
-    moveTo("Command9", layout.command9Left, layout.bottomRowTop);
-    moveTo("Command12", -1, layout.bottomRowTop);
-    moveTo("Command13", layout.command13Left, layout.bottomRowTop);
+    moveTo(m_controls.Command9, layout.command9Left, layout.bottomRowTop);
+    moveTo(m_controls.Command12, -1, layout.bottomRowTop);
+    moveTo(m_controls.Command13, layout.command13Left, layout.bottomRowTop);
 }
 
 } // namespace zarvelo

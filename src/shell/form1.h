@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/form1controls.h"
+
 #include <QMainWindow>
 
 namespace zarvelo {
@@ -32,17 +34,13 @@ public:
         could not be read), so the caller must not show the window. */
     bool formLoad();
 
-    PostEditor &editor() const { return *m_text1; }
+    PostEditor &editor() const { return *m_controls.Text1; }
     /** The editor's one highlighter, which further marks plug into as layers. */
     PostHighlighter &highlighter() const { return *m_highlighter; }
 
-    /** A control or menu item by its objectName ("cmdBOLD_0", "SAVE"). */
-    template <typename T>
-    T *control(const QString &name) const
-    {
-        return findChild<T *>(name);
-    }
-    QAction *menuAction(const QString &name) const;
+    /** The controls as the table built them, each of the kind it names. */
+    const Form1Controls &controls() const { return m_controls; }
+    const Form1Menu &menu() const { return m_menu; }
 
     /** Lays the controls out for the client area's present size. */
     void applyLayout();
@@ -51,13 +49,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildMenu();
     void decorateButtons(LookCache &kept);
     void createCommands(LookCache &kept);
     void applyTemplate();
 
     Platform &m_platform;
-    PostEditor *m_text1 = nullptr;
+    Form1Controls m_controls;
+    Form1Menu m_menu;
     CommonDialog *m_commonDialog = nullptr;
     EditingCommands *m_editingCommands = nullptr;
     DefaultFontRecord *m_defaultFont = nullptr;

@@ -76,4 +76,16 @@ Form3::Form3(QWidget *parent, const QString &bannerFile)
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+AboutWindowOpener::AboutWindowOpener(QWidget *owner)
+    : QObject(owner)
+    , m_owner(owner)
+{}
+
+void AboutWindowOpener::open()
+{
+    // Built afresh each time, so nothing of it is kept while it is shut.
+    Form3 about(m_owner);
+    about.exec();
+}
+
 } // namespace zarvelo

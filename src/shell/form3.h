@@ -19,4 +19,20 @@ public:
     static QString description();
 };
 
+/** The About item: opens the About window modally over the owner. */
+class AboutWindowOpener final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** The opener is a child of owner. */
+    explicit AboutWindowOpener(QWidget *owner);
+
+public slots:
+    void open();
+
+private:
+    QWidget *m_owner;
+};
+
 } // namespace zarvelo

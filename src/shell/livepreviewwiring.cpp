@@ -4,21 +4,19 @@
 #include "shell/postfile.h"
 #include "ui/posteditor.h"
 
-#include <QAction>
 #include <QScreen>
 
 #include <algorithm>
 
 namespace zarvelo {
 
-LivePreviewOpener::LivePreviewOpener(QAction &item, PostEditor &editor, Platform &platform, QWidget &owner)
+LivePreviewOpener::LivePreviewOpener(PostEditor &editor, Platform &platform, QWidget &owner)
     : QObject(&owner)
     , m_editor(editor)
     , m_platform(platform)
     , m_owner(owner)
 {
     setObjectName(QStringLiteral("LivePreviewOpener"));
-    connect(&item, &QAction::triggered, this, &LivePreviewOpener::toggle);
 }
 
 LivePreviewWindow *LivePreviewOpener::window() const

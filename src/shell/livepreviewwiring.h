@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QPointer>
 
-class QAction;
-
 namespace zarvelo {
 
 class LivePreviewWindow;
@@ -22,10 +20,13 @@ class LivePreviewOpener final : public QObject
 
 public:
     /** The opener is a child of owner, which also owns the window. */
-    LivePreviewOpener(QAction &item, PostEditor &editor, Platform &platform, QWidget &owner);
+    LivePreviewOpener(PostEditor &editor, Platform &platform, QWidget &owner);
 
     /** The window once created, shown or hidden; nullptr before the first use. */
     LivePreviewWindow *window() const;
+
+public slots:
+    /** Shows the window beside the owner, or hides it when it is shown. */
     void toggle();
 
 private:

@@ -24,26 +24,19 @@ QString preferencesPath()
         + QLatin1String("/preferences.conf");
 }
 
-SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Platform &platform, QMenu &tools,
-                           QAction &item, std::function<QString()> untouchedTemplate,
-                           SpellCheck::Places places)
+SpellingSwitch::SpellingSwitch(PostEditor &editor, PostHighlighter &highlighter, Platform &platform,
+                               QMenu &tools, QAction &item, std::function<QString()> untouchedTemplate,
+                               SpellCheck::Places places)
+    : m_spell(*new SpellCheck(editor, highlighter, platform, std::move(places)))
+    , m_tools(tools)
+    , m_item(item)
 {
-    auto *spell = new SpellCheck(editor, highlighter, platform, std::move(places));
-    highlighter.addLayer(&spell->layer());
+    setParent(&m_spell);
+    highlighter.addLayer(&m_spell.layer());
 
     item.setCheckable(true);
     item.setChecked(QSettings(preferencesPath(), QSettings::IniFormat).value(kEnabledKey, true).toBool());
-    QObject::connect(&item, &QAction::toggled, spell, [spell](bool on) {
-        spell->setEnabled(on);
-        QSettings(preferencesPath(), QSettings::IniFormat).setValue(kEnabledKey, on);
-    });
-    QObject::connect(spell, &SpellCheck::loaded, &item, [spell, &item, &tools] {
-        const QString missing = spell->missingDictionaries();
-        if (missing.isEmpty())
-            return;
-        item.setToolTip(missing);
-        tools.setToolTipsVisible(true);
-    });
+    connect(&m_spell, &SpellCheck::loaded, this, &SpellingSwitch::tellMissingDictionaries);
     // The dictionaries take a tenth of a second and tens of megabytes: a
     // window left with its template untouched never opens them, and the
     // template's words are checked as soon as they are open.
@@ -51,18 +44,32 @@ SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Pla
         // Let go at once rather than through deleteLater: until then every
         // keystroke would read the whole post again.
         auto firstChange = std::make_shared<QMetaObject::Connection>();
-        *firstChange = QObject::connect(
-            &editor, &PostEditor::textChanged, spell,
-            [&editor, &item, spell, firstChange, untouchedTemplate = std::move(untouchedTemplate)] {
-                const QString text = editor.text();
-                if (text.isEmpty() || text == untouchedTemplate())
-                    return;
-                if (item.isChecked())
-                    spell->setEnabled(true);
-                QObject::disconnect(*firstChange);
-            });
+        *firstChange =
+            connect(&editor, &PostEditor::textChanged, this,
+                    [this, &editor, firstChange, untouchedTemplate = std::move(untouchedTemplate)] {
+                        const QString text = editor.text();
+                        if (text.isEmpty() || text == untouchedTemplate())
+                            return;
+                        if (m_item.isChecked())
+                            m_spell.setEnabled(true);
+                        QObject::disconnect(*firstChange);
+                    });
     }
-    return spell;
+}
+
+void SpellingSwitch::setOn(bool on)
+{
+    m_spell.setEnabled(on);
+    QSettings(preferencesPath(), QSettings::IniFormat).setValue(kEnabledKey, on);
+}
+
+void SpellingSwitch::tellMissingDictionaries()
+{
+    const QString missing = m_spell.missingDictionaries();
+    if (missing.isEmpty())
+        return;
+    m_item.setToolTip(missing);
+    m_tools.setToolTipsVisible(true);
 }
 
 } // namespace zarvelo

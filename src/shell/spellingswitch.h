@@ -21,9 +21,30 @@ class PostHighlighter;
  * opening a post or restoring a draft; or when the item is switched on. When a dictionary is missing the
  * item says in its tooltip which package brings it.
  */
-SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Platform &platform, QMenu &tools,
-                           QAction &item, std::function<QString()> untouchedTemplate,
-                           SpellCheck::Places places = {});
+class SpellingSwitch final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** Makes item checkable and checks it as the preferences say; its
+        toggles are to be connected to setOn. The switch is a child of the
+        spell check, which is the highlighter's. */
+    SpellingSwitch(PostEditor &editor, PostHighlighter &highlighter, Platform &platform, QMenu &tools,
+                   QAction &item, std::function<QString()> untouchedTemplate, SpellCheck::Places places = {});
+
+    SpellCheck &spellCheck() const { return m_spell; }
+
+public slots:
+    /** Switches checking on or off and keeps the choice for the next start. */
+    void setOn(bool on);
+
+private:
+    void tellMissingDictionaries();
+
+    SpellCheck &m_spell;
+    QMenu &m_tools;
+    QAction &m_item;
+};
 
 /** The program's own preferences file (never the settings file of the default font). */
 QString preferencesPath();
