@@ -141,8 +141,9 @@ private slots:
         // Any part of an enabled panel opens the window once, a greyed-out one never; the menu item always.
         QStringList wrong;
         const Form1Controls &c = form.controls();
-        for (QWidget *target : {c.Frame2, c.Label2, c.Label3, c.Label4, c.Label5, c.Label6, c.Label7,
-                                c.Label8, c.Label9, c.Label10}) {
+        for (QWidget *target :
+             std::initializer_list<QWidget *>{c.Frame2, c.Label2, c.Label3, c.Label4, c.Label5, c.Label6,
+                                              c.Label7, c.Label8, c.Label9, c.Label10}) {
             const QString part = target->objectName();
             const auto *label = qobject_cast<QLabel *>(target);
             if (label && label->sizeHint().width() > label->width())
