@@ -78,16 +78,16 @@ if [ "$failed" -ne 0 ]; then
 fi
 
 bash scripts/build.sh --sanitize
-# Leaks are detected: each test carries tests/lsan.supp, which names what Qt
-# and the libraries below it keep until the process ends, and why each is not
-# ours.
+# Leaks are detected; tests/lsan.supp is the place for what Qt and the
+# libraries below it keep until the process ends, each with why it is not ours.
 export ASAN_OPTIONS=abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_tests build-asan 900
 if [ "$failed" -ne 0 ]; then
     finish
 fi
-unset ASAN_OPTIONS UBSAN_OPTIONS
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 # The committed clang-tidy checks and clang-format layout.
 bash scripts/tidy.sh
