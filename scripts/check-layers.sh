@@ -4,8 +4,13 @@
 #   platform  <-  ui  <-  subsystems (every other folder)  <-  shell  <-  main.cpp
 # tools/ holds programs of their own and may use any folder but shell.
 # A subsystem uses another only through the helpers listed in `shared` below.
+# The build enforces the same (each folder is its own libraries, which see
+# only the headers of what they link); this check needs no build.
+#   bash scripts/check-layers.sh          # the include graph and the check
+#   bash scripts/check-layers.sh build    # also the link graph of that build's libraries
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build="${1:-}"
 
 # Headers one subsystem may take from another: "from-folder:header".
 shared=(
@@ -42,6 +47,11 @@ while IFS= read -r line; do
     header=$(sed -n 's/^[^"]*"\([^"]*\)".*/\1/p' <<<"${line#*:}")
     [ -n "$header" ] || continue
     [[ $header == */* ]] || continue
+    if [[ $header == *..* ]]; then
+        echo "forbidden: $file includes $header (a path that climbs out of its folder)" >&2
+        bad=1
+        continue
+    fi
     from=$(folder_of "$file")
     to=${header%%/*}
     [ -d "src/$to" ] || continue
@@ -67,6 +77,18 @@ done < <(grep -rn --include='*.h' --include='*.cpp' '^#include "' src tools 2>/d
 
 echo "include graph (folder -> folder: includes):"
 for e in "${!edges[@]}"; do echo "  $e: ${edges[$e]}"; done | sort
+if [ -n "$build" ]; then
+    # CMake's own graph of the configured build, cut to the program's libraries:
+    # "private" links are used inside a library only, so their headers are not
+    # passed on to what links it.
+    graph="$(mktemp -d)"
+    trap 'rm -rf "$graph"' EXIT
+    (cd "$graph" && cmake --graphviz="$graph/layers.dot" "$OLDPWD/$build" > /dev/null)
+    echo "link graph (library -> library it links):"
+    sed -n 's|^ *"node[0-9]*" -> "node[0-9]*" *\(.*\) // \(zarvelo[a-z_]*\) -> \(zarvelo_[a-z_]*\)$|\2 -> \3\1|p' \
+        "$graph/layers.dot" | grep -v '_resources_' | sed 's/\[ style = dotted \]/ (private)/; s/\[ style = [a-z]* \]//' \
+        | sort -u | sed 's/^/  /'
+fi
 if [ "$bad" -ne 0 ]; then
     echo "layers: an include points up or sideways" >&2
     exit 1

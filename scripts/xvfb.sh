@@ -7,7 +7,10 @@
 #   wait_for_window NAME [SECONDS]
 #                          prints the id of the first visible window whose
 #                          title matches the regular expression NAME; fails
-#                          after SECONDS (default 20) rather than hanging
+#                          after SECONDS (default 20) rather than hanging;
+#                          xdotool matches the title under a UTF-8 locale
+#                          whatever the caller's, as an Arabic title matches
+#                          nothing in the C locale
 
 start_xvfb() {
     local logdir=$1 number=""
@@ -34,7 +37,7 @@ start_xvfb() {
 wait_for_window() {
     local name=$1 seconds=${2:-20} id=""
     for _ in $(seq $((seconds * 10))); do
-        id=$(xdotool search --onlyvisible --name "$name" 2> /dev/null | head -n 1 || true)
+        id=$(LC_ALL=C.UTF-8 xdotool search --onlyvisible --name "$name" 2> /dev/null | head -n 1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

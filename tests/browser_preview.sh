@@ -4,6 +4,8 @@
 # character set takes the first post for Chinese, so the Arabic of the title and
 # the posts must come back exactly. Skipped (77) without chromium.
 set -euo pipefail
+# The Arabic texts compared below are UTF-8, whatever the caller's locale.
+export LC_ALL=C.UTF-8
 build=$1
 
 command -v chromium >/dev/null || { echo "chromium is not installed: skipped"; exit 77; }

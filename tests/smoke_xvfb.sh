@@ -6,6 +6,9 @@
 # after 3 seconds, start it again, restore the newest draft (Ctrl+Shift+T,
 # Enter), save it and check the bytes. Skips (exit 77) only where Xvfb cannot start.
 set -euo pipefail
+# The program and xdotool run under a UTF-8 locale, as on a desktop, whatever
+# the caller's: in the C locale the window's Arabic title is not found.
+export LC_ALL=C.UTF-8
 build="$(cd "$1" && pwd)"
 source_dir="$(cd "$2" && pwd)"
 mode="${3:-smoke}"

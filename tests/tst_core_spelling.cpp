@@ -31,7 +31,6 @@ class TestCoreSpelling : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         m_system = SpellDictionaries::load(SpellDictionaries::systemFolder());
         QVERIFY2(m_system.arabic && m_system.latin, "hunspell-ar and hunspell-en-us must be installed");
     }

@@ -52,7 +52,6 @@ class TestForm1 : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QApplication::setLayoutDirection(Qt::RightToLeft);
         QApplication::setStyle(u"Fusion"_s);
     }

@@ -85,7 +85,6 @@ class TestSpelling : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QApplication::setLayoutDirection(Qt::RightToLeft);
         QFile::remove(preferencesPath());
     }
