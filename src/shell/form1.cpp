@@ -6,6 +6,7 @@
 #include "defaultfont/frmdefaultfont.h"
 #include "editing/editingcommands.h"
 #include "editing/tagtables.h"
+#include "highlight/markupscan.h"
 #include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/drawingstamp.h"
@@ -54,6 +55,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     client->setObjectName(QStringLiteral("Form1Client"));
     paintNavy(client);
     setCentralWidget(client);
+    // The editors isolate the very tags the highlighting colours.
+    PostEditor::setTagFinder(&findIsolatedTags);
     buildControls(client, form1Controls());
     m_text1 = findChild<PostEditor *>(QStringLiteral("Text1"));
     m_highlighter = new PostHighlighter(m_text1->document());
