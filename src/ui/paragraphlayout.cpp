@@ -37,6 +37,11 @@ QRectF ParagraphLayout::blockBoundingRect(const QTextBlock &block) const
     case PostParagraphs::Direction::None:
         break;
     }
+    // A paragraph of the other direction stands on the other side.
+    if (wanted.textDirection() != editor.textDirection() && !(editor.alignment() & Qt::AlignHCenter)) {
+        const Qt::Alignment side = editor.alignment() & Qt::AlignLeft ? Qt::AlignRight : Qt::AlignLeft;
+        wanted.setAlignment((editor.alignment() & ~Qt::AlignHorizontal_Mask) | side | Qt::AlignAbsolute);
+    }
     if (layout->textOption().textDirection() == wanted.textDirection()
         && layout->textOption().alignment() == wanted.alignment())
         return laidOut;

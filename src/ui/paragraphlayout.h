@@ -8,11 +8,10 @@ class PostParagraphs;
 
 /**
  * The post editor's layout: Qt's plain-text layout, with each paragraph laid
- * out in the direction of its own first letter outside the tags, aligned to
- * the side it starts from. A paragraph with no such letter (tags, digits, an
- * empty line) takes the editor's direction. Only the layout changes: no mark
- * goes into the text for it, so switching directions never touches the post
- * or its undo steps.
+ * out in the direction of its own first letter outside the tags; one of the
+ * other direction than the editor's stands on the other side. A paragraph with no such letter (tags, digits,
+ * an empty line) takes the editor's direction. Only the layout changes: no mark goes into the text for it, so
+ * switching directions never touches the post or its undo steps.
  */
 class ParagraphLayout final : public QPlainTextDocumentLayout
 {

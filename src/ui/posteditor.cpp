@@ -357,16 +357,8 @@ void PostEditor::applyTextOption()
         horizontal = Qt::AlignRight;
     else if (m_alignment == Center)
         horizontal = Qt::AlignHCenter;
-    if (m_layout->ownDirections() && m_alignment != Center) {
-        // Each paragraph to the side it starts from: the editor's own side
-        // for its own direction, the other for the other.
-        horizontal = m_alignment == (m_rightToLeft ? RightJustify : LeftJustify) ? Qt::AlignLeading
-                                                                                 : Qt::AlignTrailing;
-        option.setAlignment(horizontal);
-    } else {
-        // Absolute: "left" means the left edge whatever the reading direction.
-        option.setAlignment(horizontal | Qt::AlignAbsolute);
-    }
+    // Absolute: "left" means the left edge whatever the reading direction.
+    option.setAlignment(horizontal | Qt::AlignAbsolute);
     option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     // Setting the option lays every paragraph out again.
     document()->setDefaultTextOption(option);

@@ -205,25 +205,32 @@ void PostEditor::redoQuietly()
 
 bool PostEditor::moveOverMarks(QKeyEvent *event)
 {
-    static const QKeySequence::StandardKey steps[] = {
-        QKeySequence::MoveToNextChar,     QKeySequence::MoveToPreviousChar, QKeySequence::SelectNextChar,
-        QKeySequence::SelectPreviousChar, QKeySequence::MoveToNextWord,     QKeySequence::MoveToPreviousWord,
-        QKeySequence::SelectNextWord,     QKeySequence::SelectPreviousWord,
-    };
-    if (std::none_of(std::begin(steps), std::end(steps), [event](auto key) { return event == key; }))
+    const bool select = event == QKeySequence::SelectNextChar || event == QKeySequence::SelectPreviousChar
+        || event == QKeySequence::SelectNextWord || event == QKeySequence::SelectPreviousWord;
+    const bool right = event == QKeySequence::MoveToNextChar || event == QKeySequence::SelectNextChar
+        || event == QKeySequence::MoveToNextWord || event == QKeySequence::SelectNextWord;
+    const bool left = event == QKeySequence::MoveToPreviousChar || event == QKeySequence::SelectPreviousChar
+        || event == QKeySequence::MoveToPreviousWord || event == QKeySequence::SelectPreviousWord;
+    QTextCursor cursor = textCursor();
+    if ((!right && !left) || (cursor.hasSelection() && !select))
         return false;
-    // One press moves over one character of the post: a step that only
-    // crossed marks is taken again.
-    const qsizetype from = toExact(textCursor().position());
-    QPlainTextEdit::keyPressEvent(event);
-    for (int guard = 0; guard < 16; ++guard) {
-        const int at = textCursor().position();
-        if (toExact(at) != from)
-            break;
-        QPlainTextEdit::keyPressEvent(event);
-        if (textCursor().position() == at)
-            break;
-    }
+    // Right goes on in a paragraph laid out left to right and back in one
+    // laid out right to left, whatever the editor's own direction; one press
+    // moves over one character of the post, never only over marks.
+    const QTextLayout *layout = cursor.block().layout();
+    const bool rtl = layout && layout->textOption().textDirection() == Qt::RightToLeft;
+    const bool word = event == QKeySequence::MoveToNextWord || event == QKeySequence::SelectNextWord
+        || event == QKeySequence::MoveToPreviousWord || event == QKeySequence::SelectPreviousWord;
+    const bool onwards = right != rtl;
+    const QTextCursor::MoveOperation step = word
+        ? (onwards ? QTextCursor::NextWord : QTextCursor::PreviousWord)
+        : (onwards ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter);
+    const QTextCursor::MoveMode mode = select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
+    const qsizetype from = toExact(cursor.position());
+    while (cursor.movePosition(step, mode) && toExact(cursor.position()) == from) {}
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    event->accept();
     return true;
 }
 
