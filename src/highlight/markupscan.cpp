@@ -103,7 +103,8 @@ void scanMarkup(QStringView paragraph, OpenTagCounts &open, QList<MarkupSpan> &s
 void findIsolatedTags(QStringView paragraph, QList<IsolatedTag> &tags)
 {
     OpenTagCounts open{};
-    QList<MarkupSpan> spans;
+    thread_local QList<MarkupSpan> spans; // kept, so that a long paste allocates once
+    spans.clear();
     scanMarkup(paragraph, open, spans);
     for (qsizetype i = 0; i < spans.size(); ++i) {
         IsolatedTag tag{spans[i].start, spans[i].length};

@@ -89,13 +89,15 @@ void PostHighlighter::highlightBlock(const QString &marked)
     m_marked.clear();
     const bool hasMarks = marks::countMarks(marked) > 0;
     if (hasMarks) {
-        m_clean.clear();
+        m_clean.resize(marked.size());
+        QChar *to = m_clean.data();
         for (int at = 0; at < marked.size(); ++at) {
             if (!marks::isMark(marked[at].unicode())) {
-                m_clean.append(marked[at]);
+                *to++ = marked[at];
                 m_marked.push_back(at);
             }
         }
+        m_clean.truncate(to - m_clean.constData());
         m_marked.push_back(int(marked.size()));
     }
     const QString &text = hasMarks ? m_clean : marked;

@@ -30,12 +30,13 @@ QString withMarks(QStringView paragraph, const QList<IsolatedTag> &tags)
 
 QString withoutMarks(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     for (const QChar c : text) {
         if (!isMark(c.unicode()))
-            out.append(c);
+            *to++ = c;
     }
+    out.truncate(to - out.constData());
     return out;
 }
 

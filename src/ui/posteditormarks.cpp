@@ -74,7 +74,8 @@ QString PostEditor::withIsolatedTags(QStringView paragraph)
 {
     if (!tagFinder() || !paragraph.contains(u'['))
         return paragraph.toString();
-    QList<IsolatedTag> tags;
+    thread_local QList<IsolatedTag> tags; // kept, so that a long paste allocates once
+    tags.clear();
     tagFinder()(paragraph, tags);
     return tags.isEmpty() ? paragraph.toString() : marks::withMarks(paragraph, tags);
 }

@@ -97,8 +97,10 @@ qsizetype PostParagraphs::totalMarks()
 
 PostParagraphs::Direction PostParagraphs::ownDirection(int block)
 {
+    // Asked by the layout in the middle of an edit too: the paragraphs are
+    // read once the edit is over, and laid out again then.
     if (m_paragraphs.size() != size_t(m_document->blockCount()))
-        readAll();
+        return Direction::None;
     return block >= 0 && size_t(block) < m_paragraphs.size() ? m_paragraphs[size_t(block)].direction
                                                              : Direction::None;
 }
