@@ -79,11 +79,11 @@ private slots:
                 tree << u"  "_s + action->objectName() + u' '
                         + (action->isSeparator() ? u"-"_s : action->shortcut().toString());
         }
-        QCOMPARE(
-            tree,
-            QStringList({u"&ملف"_s, "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O", "  DRAFTS Ctrl+Shift+T",
-                         "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ", u"أدوات"_s, "  DEFAULTFONT ",
-                         "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5", "  SPELLCHECK ", u"عــن..."_s}));
+        QCOMPARE(tree,
+                 QStringList({u"&ملف"_s, "  SAVE Ctrl+S", "  SAVEAS F2", "  OPEN Ctrl+O",
+                              "  DRAFTS Ctrl+Shift+T", "  NEWPOST Ctrl+N", "  sdsdsdsd -", "  EXIT ",
+                              u"أدوات"_s, "  DEFAULTFONT ", "  ghghghgh -", "  find F3", "  LIVEPREVIEW F5",
+                              "  SPELLCHECK ", "  AUTODIRECTION ", u"عــن..."_s}));
         QCOMPARE(form.menuAction(u"DRAFTS"_s)->text(), u"المسودات..."_s);
         QCOMPARE(form.menuAction(u"NEWPOST"_s)->text(), u"مشاركة جديدة   "_s);
         QCOMPARE(form.menuAction(u"DEFAULTFONT"_s)->text(), u"إع&دادات الخط الإفتراضي..."_s);

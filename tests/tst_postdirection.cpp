@@ -3,6 +3,7 @@
 #include "shell/form1.h"
 #include "ui/posteditor.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -457,6 +458,26 @@ private slots:
         const QString name = folder + (ownDirections ? u"/direction-on.png"_s : u"/direction-off.png"_s);
         QVERIFY(form.grab().save(name));
         QCOMPARE(paragraphLook(editor), u"rtl right"_s);
+    }
+
+    void switchIsOnAndKeptBetweenRuns()
+    {
+        {
+            test::ScriptedPlatform platform;
+            Form1 form(platform);
+            QAction *item = form.menuAction(u"AUTODIRECTION"_s);
+            QVERIFY(item->isCheckable());
+            QVERIFY(item->isChecked());
+            QCOMPARE(item->text(), u"اتجاه الفقرة من نصها"_s);
+            QVERIFY(form.editor().ownDirections());
+            item->trigger();
+            QVERIFY(!form.editor().ownDirections());
+        }
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        QVERIFY(!form.menuAction(u"AUTODIRECTION"_s)->isChecked());
+        QVERIFY(!form.editor().ownDirections());
+        form.menuAction(u"AUTODIRECTION"_s)->trigger(); // on again for the next run
     }
 };
 

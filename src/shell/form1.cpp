@@ -247,6 +247,7 @@ void Form1::createCommands(LookCache &kept)
     wireSpellCheck(*m_text1, *m_highlighter, m_platform, *findChild<QMenu *>(QStringLiteral("tools")),
                    *menu("SPELLCHECK"),
                    [this] { return buildDefaultFontTemplate(m_defaultFont->settings()).text; });
+    wireOwnDirections(*m_text1, *menu("AUTODIRECTION"));
 
     auto *find = new FindWindowOpener(*m_text1, m_platform, this);
     connect(menu("find"), &QAction::triggered, find, &FindWindowOpener::open);

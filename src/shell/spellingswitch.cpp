@@ -15,6 +15,7 @@ namespace zarvelo {
 namespace {
 
 const char kEnabledKey[] = "spelling/enabled";
+const char kOwnDirectionsKey[] = "editor/ownDirections";
 
 } // namespace
 
@@ -63,6 +64,18 @@ SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Pla
             });
     }
     return spell;
+}
+
+void wireOwnDirections(PostEditor &editor, QAction &item)
+{
+    item.setCheckable(true);
+    item.setChecked(
+        QSettings(preferencesPath(), QSettings::IniFormat).value(kOwnDirectionsKey, true).toBool());
+    editor.setOwnDirections(item.isChecked());
+    QObject::connect(&item, &QAction::toggled, &editor, [&editor](bool on) {
+        editor.setOwnDirections(on);
+        QSettings(preferencesPath(), QSettings::IniFormat).setValue(kOwnDirectionsKey, on);
+    });
 }
 
 } // namespace zarvelo

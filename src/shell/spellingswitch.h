@@ -25,6 +25,11 @@ SpellCheck *wireSpellCheck(PostEditor &editor, PostHighlighter &highlighter, Pla
                            QAction &item, std::function<QString()> untouchedTemplate,
                            SpellCheck::Places places = {});
 
+/** The tools menu's checkable item that lets each paragraph of the editor
+    read in its own direction; kept in the preferences beside spelling, on
+    the first time. */
+void wireOwnDirections(PostEditor &editor, QAction &item);
+
 /** The program's own preferences file (never the settings file of the default font). */
 QString preferencesPath();
 
