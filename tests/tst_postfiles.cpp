@@ -77,7 +77,7 @@ private slots:
         };
         const QString cutQuestion =
             u"Zarvelo|هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول \u206820001\u2069 حرفاً من حروفه "
-            "البالغة \u2068%1\u2069.\r\n\u2068post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه "
+            "البالغة \u2068%1\u2069.\r\n\u2066post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه "
             "مع ذلك؟|لا/لا"_s;
         const auto cut = [&](const char *length) { return tooLong(length) << cutQuestion.arg(length); };
         const QStringList unencodable{
@@ -150,11 +150,11 @@ private slots:
                               "save one.txt/x", "save one.txt/x", "open one.txt/x"}));
         QCOMPARE(asked.size(), 11);
         // Each failure names the path and why, isolated so that the Arabic line cannot reorder them.
-        QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\n\u2068gone.txt\u2069\r\n\u2068"_s)
+        QVERIFY(asked[8].startsWith(u"خطأ|تعذّر فتح الملف:\r\n\u2066gone.txt\u2069\r\n\u2068"_s)
                 && asked[8].endsWith(u"\u2069"_s));
         QCOMPARE(asked[9],
-                 u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068typed\u2069\r\n\u2068Permission denied\u2069"_s);
-        QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068one.txt/x\u2069\r\n"_s));
+                 u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2066typed\u2069\r\n\u2068Permission denied\u2069"_s);
+        QVERIFY(asked[10].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2066one.txt/x\u2069\r\n"_s));
     }
 
     void cutCopyAndEncodingQuestions()

@@ -51,9 +51,9 @@ private slots:
     void previewButton()
     {
         // %1 is the page's path; a message ending in the opening isolate mark takes any reason.
-        const QString notWritten = u"تعذّر حفظ صفحة المعاينة في الملف:\n\u2068%1\u2069\n\nالسبب: \u2068"_s;
+        const QString notWritten = u"تعذّر حفظ صفحة المعاينة في الملف:\n\u2066%1\u2069\n\nالسبب: \u2068"_s;
         const QString noBrowser =
-            u"تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2068%1\u2069\n\nالسبب: \u2068no browser\u2069"_s;
+            u"تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2066%1\u2069\n\nالسبب: \u2068no browser\u2069"_s;
         // A file as the folder stops even root; an unwritable folder sends the page to the cache.
         // clang-format off
         const std::pair<QString, QString> rows[] = {{{}, {}}, {u"refused"_s, notWritten + u"Permission denied\u2069"_s},
