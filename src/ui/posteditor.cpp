@@ -274,11 +274,16 @@ void PostEditor::keyPressEvent(QKeyEvent *event)
             event->accept();
             return;
         }
+        typeInStepWithMarks(event);
+        return;
     }
     const bool erase = (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
         && !(event->modifiers() & ~Qt::ShiftModifier) && !textCursor().hasSelection();
-    if (erase && eraseWithoutNewMarks(event->key() == Qt::Key_Backspace)) {
-        QPlainTextEdit::keyPressEvent(event);
+    if (erase) {
+        if (eraseWithoutNewMarks(event->key() == Qt::Key_Backspace))
+            QPlainTextEdit::keyPressEvent(event);
+        else
+            typeInStepWithMarks(event);
         return;
     }
     editMarked([&] { QPlainTextEdit::keyPressEvent(event); }, false);

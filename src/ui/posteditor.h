@@ -123,6 +123,7 @@ private:
     bool moveOverMarks(QKeyEvent *event);
     bool typeWithoutNewMarks(const QString &typed);
     bool eraseWithoutNewMarks(bool backward);
+    void typeInStepWithMarks(QKeyEvent *event);
     void editMarked(const std::function<void()> &edit, bool insertsMarkedText);
     bool markBetween(int from, int to, bool endsOnly, bool change);
     void markLater(int position, int removed, int added);

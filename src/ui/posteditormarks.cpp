@@ -115,6 +115,58 @@ void PostEditor::editMarked(const std::function<void()> &edit, bool insertsMarke
     --m_marking;
 }
 
+void PostEditor::typeInStepWithMarks(QKeyEvent *event)
+{
+    // A key that makes or breaks a tag: Qt types it, joining it to the typing
+    // before it as one undo step; that step is taken back and made again as
+    // one edit with the marks it needs, so typing keeps its undo steps and
+    // an undo never leaves a tag without its marks. Nobody hears of the
+    // steps between.
+    QTextDocument *doc = document();
+    const int revision = doc->revision();
+    const int steps = doc->availableUndoSteps();
+    {
+        const QSignalBlocker quiet(this);
+        ++m_marking;
+        QPlainTextEdit::keyPressEvent(event);
+        --m_marking;
+    }
+    if (doc->revision() == revision)
+        return;
+    const QString typed = doc->toRawText();
+    const qsizetype caret = toExact(textCursor().position());
+    const bool ours = !m_undoSelections.empty() && m_undoSelections.back().undoSteps == steps;
+    {
+        const QSignalBlocker quiet(this);
+        m_undoing = true;
+        doc->undo();
+        m_undoing = false;
+    }
+    const QString before = doc->toRawText();
+    qsizetype head = 0;
+    while (head < before.size() && head < typed.size() && before[head] == typed[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < typed.size() - head
+           && before[before.size() - 1 - tail] == typed[typed.size() - 1 - tail])
+        ++tail;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(int(head));
+    cursor.setPosition(int(before.size() - tail), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    editMarked(
+        [&] {
+            QTextCursor again = textCursor();
+            again.insertText(typed.mid(head, typed.size() - tail - head));
+            setTextCursor(again);
+        },
+        false);
+    setSelStart(caret);
+    // The step was one of the editor's own changes: it still brings back its selection.
+    if (ours)
+        m_undoSelections.back().undoSteps = doc->availableUndoSteps();
+}
+
 bool PostEditor::markBetween(int from, int to, bool endsOnly, bool change)
 {
     QTextDocument *doc = document();
