@@ -142,7 +142,7 @@ struct RandomEditing
         }
         case 5: {
             const QString snippet = pick({u"[B]"_s, u"[/URL]"_s, u"[URL=http://a.com]"_s, u"[QUOTE=أحمد]"_s,
-                                          u"x\r\ny"_s, u"\n"_s, u"[COLOR=#FF0000]ن"_s, u"\r"_s});
+                                          u"x\r\ny"_s, u"\n"_s, u"[COLOR=#FF0000]ن"_s, u"[/B]ص"_s});
             replace(snippet);
             if (random.bounded(2) == 0) {
                 editor.setSelText(snippet);
