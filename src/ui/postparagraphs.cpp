@@ -57,7 +57,7 @@ void PostParagraphs::changed(int position, int removed, int added)
     for (auto it = from; it != from + replaced; ++it)
         m_total -= it->marks;
     std::vector<Paragraph> fresh;
-    fresh.reserve(size_t(last - first + 1));
+    fresh.reserve(size_t(last) - size_t(first) + 1);
     QTextBlock block = firstBlock;
     for (int k = first; k <= last && block.isValid(); ++k, block = block.next()) {
         fresh.push_back(read(block));
