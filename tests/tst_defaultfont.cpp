@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(window.chosenSettings().FontName, "Verdana");
         QCOMPARE(platform.messages.size(), 1);
         QCOMPARE(platform.messages[0].text,
-                 "تعذر حفظ الإعدادات في الملف:\r\n\u2068"
+                 "تعذر حفظ الإعدادات في الملف:\r\n\u2066"
                      + QDir::toNativeSeparators(QDir::current().absoluteFilePath(kFile))
                      + "\u2069\r\n\r\n\u2068Permission denied\u2069");
         QCOMPARE(readWindows1256File(kFile).text, settingsFileText(rec(kExample)));

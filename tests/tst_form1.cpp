@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("find, past a separator") << u"بحث..."_s << u"أدوات 2 F3"_s;
         QTest::newRow("live preview") << u"معاينة مباشرة"_s << u"أدوات 3 F5"_s;
         QTest::newRow("spelling") << u"التدقيق الإملائي"_s << u"أدوات 4 "_s;
+        QTest::newRow("paragraph direction") << u"اتجاه الفقرة من نصها"_s << u"أدوات 5 "_s;
         QTest::newRow("about, on the bar") << u"عــن..."_s << u"bar 2"_s;
     }
 

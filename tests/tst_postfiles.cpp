@@ -68,7 +68,7 @@ QStringList cut(const char *length)
 {
     return tooLong(length)
         << u"Zarvelo|هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول \u206820001\u2069 حرفاً من حروفه "
-           "البالغة \u2068%1\u2069.\r\n\u2068post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه "
+           "البالغة \u2068%1\u2069.\r\n\u2066post\u2069\r\nالحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه "
            "مع ذلك؟|لا/لا"_s.arg(QLatin1String(length));
 }
 
@@ -172,11 +172,11 @@ private slots:
         QCOMPARE(asked.first(3), QStringList({"save ", "open typed", "save gone.txt"}));
         QCOMPARE(asked.size(), 6);
         // Each failure names the path and why, isolated so that the Arabic line cannot reorder them.
-        QVERIFY(asked[3].startsWith(u"خطأ|تعذّر فتح الملف:\r\n\u2068gone.txt\u2069\r\n\u2068"_s));
+        QVERIFY(asked[3].startsWith(u"خطأ|تعذّر فتح الملف:\r\n\u2066gone.txt\u2069\r\n\u2068"_s));
         QVERIFY(asked[3].endsWith(u"\u2069"_s));
         QCOMPARE(asked[4],
-                 u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068typed\u2069\r\n\u2068Permission denied\u2069"_s);
-        QVERIFY(asked[5].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2068typed/x\u2069\r\n"_s));
+                 u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2066typed\u2069\r\n\u2068Permission denied\u2069"_s);
+        QVERIFY(asked[5].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2066typed/x\u2069\r\n"_s));
     }
 
     void undoBringsBackTheFileOfTheText_data()

@@ -63,12 +63,12 @@ private slots:
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("message");
         // %1 is the page's path; a message ending in the opening isolate mark takes any reason.
-        const QString notWritten = u"تعذّر حفظ صفحة المعاينة في الملف:\n\u2068%1\u2069\n\nالسبب: \u2068"_s;
+        const QString notWritten = u"تعذّر حفظ صفحة المعاينة في الملف:\n\u2066%1\u2069\n\nالسبب: \u2068"_s;
         QTest::newRow("shown") << QString() << QString();
         QTest::newRow("write refused") << u"refused"_s << notWritten + u"Permission denied\u2069"_s;
         QTest::newRow("no browser")
             << u"browser"_s
-            << u"تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2068%1\u2069\n\nالسبب: \u2068no browser\u2069"_s;
+            << u"تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n\u2066%1\u2069\n\nالسبب: \u2068no browser\u2069"_s;
         // An unwritable folder sends the page to the cache.
         QTest::newRow("cache") << u"cache"_s << QString();
     }

@@ -42,10 +42,11 @@ bool DefaultFontRecord::saveSettings(const DefaultFontSettings &settings)
     const TextFileWrite written =
         m_platform.writeTextFile(name, settingsFileText(settings), TextEncoding::Windows1256);
     if (!written.ok) {
-        m_platform.messageBox(QStringLiteral("تعذر حفظ الإعدادات في الملف:\r\n")
-                                  + isolated(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))
-                                  + QStringLiteral("\r\n\r\n") + isolated(written.error),
-                              programName(), MessageIcon::None);
+        m_platform.messageBox(
+            QStringLiteral("تعذر حفظ الإعدادات في الملف:\r\n")
+                + isolatedPath(QDir::toNativeSeparators(QDir::current().absoluteFilePath(name)))
+                + QStringLiteral("\r\n\r\n") + isolated(written.error),
+            programName(), MessageIcon::None);
         return false;
     }
     m_settings = settings;

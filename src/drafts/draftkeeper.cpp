@@ -1,5 +1,7 @@
 #include "drafts/draftkeeper.h"
 
+#include "platform/isolate.h"
+
 #include "drafts/draftstore.h"
 #include "platform/platform.h"
 #include "ui/posteditor.h"
@@ -80,8 +82,8 @@ void DraftKeeper::written(const DraftWrite &result)
         return;
     m_toldFailure = true;
     m_platform.messageBox(QStringLiteral("تعذّر حفظ المسودة في المجلد:\r\n")
-                              + QDir::toNativeSeparators(m_store.folder()) + QStringLiteral("\r\n")
-                              + result.error
+                              + isolatedPath(QDir::toNativeSeparators(m_store.folder()))
+                              + QStringLiteral("\r\n") + result.error
                               + QStringLiteral("\r\nيمكنك متابعة الكتابة، ولن تظهر هذه الرسالة مرة أخرى."),
                           QStringLiteral("خطأ"), MessageIcon::Information);
 }

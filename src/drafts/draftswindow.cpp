@@ -1,5 +1,6 @@
 #include "drafts/draftswindow.h"
 
+#include "platform/isolate.h"
 #include "platform/platform.h"
 #include "ui/posteditor.h"
 
@@ -19,13 +20,14 @@ constexpr qsizetype kFirstLineLength = 80;
 
 enum Column { TimeColumn, LengthColumn, FirstLineColumn, FileColumn };
 
-/** The text led by a mark of its own direction, so that in the right-to-left
-    list a path or a Latin line keeps its leading "/" or "[" where it belongs. */
+/** A line of the post led by a mark of its own direction, its tags read as
+    units, so that in the right-to-left list a Latin line keeps its leading
+    "[" where it belongs. */
 QString ownDirection(const QString &text)
 {
     if (text.isEmpty())
         return text;
-    return QChar(text.isRightToLeft() ? 0x200F : 0x200E) + text;
+    return QChar(text.isRightToLeft() ? 0x200F : 0x200E) + PostEditor::withIsolatedTags(text);
 }
 
 } // namespace
@@ -125,7 +127,9 @@ void DraftsWindow::reload(int row)
         item->setText(FirstLineColumn,
                       draft.damaged ? QStringLiteral("مسودة تالفة: ") + draft.problem
                                     : ownDirection(draftFirstLine(draft.text)));
-        item->setText(FileColumn, ownDirection(QDir::toNativeSeparators(draft.fileName)));
+        item->setText(FileColumn,
+                      draft.fileName.isEmpty() ? QString()
+                                               : isolatedPath(QDir::toNativeSeparators(draft.fileName)));
     }
     if (!m_drafts.empty())
         m_list->setCurrentItem(m_list->topLevelItem(qBound(0, row, int(m_drafts.size()) - 1)));
@@ -157,7 +161,7 @@ void DraftsWindow::deleteSelected()
     const QString id = m_drafts[size_t(row)].id;
     if (!m_store.remove(id, &error))
         m_platform.messageBox(QStringLiteral("تعذّر حذف المسودة:\r\n")
-                                  + QDir::toNativeSeparators(m_store.folder() + u'/' + id)
+                                  + isolatedPath(QDir::toNativeSeparators(m_store.folder() + u'/' + id))
                                   + QStringLiteral("\r\n") + error,
                               QStringLiteral("خطأ"), MessageIcon::Information);
     reload(row);

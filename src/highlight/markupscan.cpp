@@ -100,4 +100,30 @@ void scanMarkup(QStringView paragraph, OpenTagCounts &open, QList<MarkupSpan> &s
     }
 }
 
+void findIsolatedTags(QStringView paragraph, QList<IsolatedTag> &tags)
+{
+    OpenTagCounts open{};
+    thread_local QList<MarkupSpan> spans; // kept, so that a long paste allocates once
+    spans.clear();
+    scanMarkup(paragraph, open, spans);
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        IsolatedTag tag{spans[i].start, spans[i].length};
+        qsizetype end = tag.start + tag.length;
+        // A value and a lone "]" only ever follow the tag they belong to.
+        if (i + 1 < spans.size() && spans[i + 1].kind == MarkupKind::Value && spans[i + 1].start == end) {
+            tag.valueStart = end;
+            tag.valueLength = spans[i + 1].length;
+            end += tag.valueLength;
+            ++i;
+        }
+        if (i + 1 < spans.size() && spans[i + 1].start == end && spans[i + 1].length == 1
+            && paragraph[end] == u']') {
+            ++end;
+            ++i;
+        }
+        tag.length = end - tag.start;
+        tags.append(tag);
+    }
+}
+
 } // namespace zarvelo

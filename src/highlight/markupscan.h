@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/directionmarks.h"
+
 #include <QList>
 #include <QStringView>
 
@@ -39,5 +41,10 @@ using OpenTagCounts = std::array<int, kMarkupTagKinds>;
  * Spans are appended to `spans` in text order and never overlap.
  */
 void scanMarkup(QStringView paragraph, OpenTagCounts &open, QList<MarkupSpan> &spans);
+
+/** The tags of one paragraph that the editor shows as left-to-right units:
+    every tag scanMarkup() finds, a valued one with its value and the "]"
+    that ends it, appended to `tags` in text order. */
+void findIsolatedTags(QStringView paragraph, QList<IsolatedTag> &tags);
 
 } // namespace zarvelo

@@ -81,8 +81,27 @@ int PostHighlighter::stateFor(const OpenTagCounts &counts)
     return it->second;
 }
 
-void PostHighlighter::highlightBlock(const QString &text)
+void PostHighlighter::highlightBlock(const QString &marked)
 {
+    // The editor's direction marks around tags are no part of the post:
+    // markup and layers read the paragraph without them, and their ranges
+    // are drawn where those characters sit among the marks.
+    m_marked.clear();
+    const bool hasMarks = marks::countMarks(marked) > 0;
+    if (hasMarks) {
+        m_clean.resize(marked.size());
+        QChar *to = m_clean.data();
+        for (int at = 0; at < marked.size(); ++at) {
+            if (!marks::isMark(marked[at].unicode())) {
+                *to++ = marked[at];
+                m_marked.push_back(at);
+            }
+        }
+        m_clean.truncate(to - m_clean.constData());
+        m_marked.push_back(int(marked.size()));
+    }
+    const QString &text = hasMarks ? m_clean : marked;
+
     const int previous = previousBlockState();
     OpenTagCounts open =
         previous > 0 && size_t(previous) < m_countsOf.size() ? m_countsOf[size_t(previous)] : OpenTagCounts{};
@@ -93,10 +112,20 @@ void PostHighlighter::highlightBlock(const QString &text)
     m_markup.clear();
     for (const MarkupSpan &span : m_spans) {
         const QTextCharFormat &format = m_formats[size_t(span.kind)];
-        setFormat(int(span.start), int(span.length), format);
+        setMarkedFormat(int(span.start), int(span.length), format);
         m_markup.append({int(span.start), int(span.length), format});
     }
     applyLayers(text);
+}
+
+void PostHighlighter::setMarkedFormat(int start, int length, const QTextCharFormat &format)
+{
+    if (m_marked.empty() || length <= 0) {
+        setFormat(start, length, format);
+        return;
+    }
+    const int from = m_marked[size_t(start)];
+    setFormat(from, m_marked[size_t(start + length - 1)] + 1 - from, format);
 }
 
 void PostHighlighter::applyLayers(const QString &text)
@@ -104,8 +133,17 @@ void PostHighlighter::applyLayers(const QString &text)
     for (HighlightLayer *layer : m_layers) {
         m_layerFormats.clear();
         layer->decorate(text, m_markup, m_layerFormats);
-        for (const QTextLayout::FormatRange &range : std::as_const(m_layerFormats)) {
-            const int end = std::min(int(text.size()), range.start + range.length);
+        for (QTextLayout::FormatRange range : std::as_const(m_layerFormats)) {
+            range.start = std::max(0, range.start);
+            range.length = std::min(int(text.size()), range.start + range.length) - range.start;
+            if (range.length <= 0)
+                continue;
+            if (!m_marked.empty()) {
+                const int from = m_marked[size_t(range.start)];
+                range.length = m_marked[size_t(range.start + range.length - 1)] + 1 - from;
+                range.start = from;
+            }
+            const int end = range.start + range.length;
             // Merged run by run, so a layer's underline keeps the colour
             // of the tag or value beneath it.
             for (int at = std::max(0, range.start); at < end;) {

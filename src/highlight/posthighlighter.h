@@ -49,11 +49,12 @@ public:
     static QColor valueColor();
 
 protected:
-    void highlightBlock(const QString &text) override;
+    void highlightBlock(const QString &marked) override;
 
 private:
     int stateFor(const OpenTagCounts &counts);
     void applyLayers(const QString &text);
+    void setMarkedFormat(int start, int length, const QTextCharFormat &format);
 
     std::array<QTextCharFormat, 3> m_formats; // by MarkupKind
     std::vector<HighlightLayer *> m_layers;
@@ -65,6 +66,11 @@ private:
     QList<MarkupSpan> m_spans;
     QList<QTextLayout::FormatRange> m_markup;
     QList<QTextLayout::FormatRange> m_layerFormats;
+    // The paragraph without the editor's marks, and where each of its
+    // characters (and its end) sits in the paragraph with them; empty when
+    // the paragraph has none.
+    QString m_clean;
+    std::vector<int> m_marked;
 };
 
 } // namespace zarvelo

@@ -41,13 +41,13 @@ void PreviewCommand::Command9_Click()
     QString error;
     if (!writePage(page, &path, &error)) {
         m_platform.messageBox(QStringLiteral("تعذّر حفظ صفحة المعاينة في الملف:\n%1\n\nالسبب: %2")
-                                  .arg(isolated(path), isolated(error)),
+                                  .arg(isolatedPath(path), isolated(error)),
                               programName(), MessageIcon::None);
         return;
     }
     if (!m_platform.openInBrowser(path, &error)) {
         m_platform.messageBox(QStringLiteral("تعذّر فتح صفحة المعاينة في متصفح الإنترنت:\n%1\n\nالسبب: %2")
-                                  .arg(isolated(path), isolated(error)),
+                                  .arg(isolatedPath(path), isolated(error)),
                               programName(), MessageIcon::None);
     }
 }

@@ -6,6 +6,7 @@
 #include "defaultfont/frmdefaultfont.h"
 #include "editing/editingcommands.h"
 #include "editing/tagtables.h"
+#include "highlight/markupscan.h"
 #include "highlight/posthighlighter.h"
 #include "platform/commondialog.h"
 #include "platform/drawingstamp.h"
@@ -53,6 +54,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     client->setObjectName(QStringLiteral("Form1Client"));
     paintNavy(client);
     setCentralWidget(client);
+    // The editors isolate the very tags the highlighting colours.
+    PostEditor::setTagFinder(&findIsolatedTags);
     m_controls = buildForm1Controls(client);
     m_highlighter = new PostHighlighter(editor().document());
     m_commonDialog = new CommonDialog(platform, this);
@@ -207,6 +210,8 @@ void Form1::createCommands(LookCache &kept)
     auto *spelling = new SpellingSwitch(editor(), *m_highlighter, m_platform, *m_menu.tools,
                                         *m_menu.SPELLCHECK, untouchedTemplate);
     connect(m_menu.SPELLCHECK, &QAction::toggled, spelling, &SpellingSwitch::setOn);
+    auto *directions = new DirectionSwitch(editor(), *m_menu.AUTODIRECTION);
+    connect(m_menu.AUTODIRECTION, &QAction::toggled, directions, &DirectionSwitch::setOn);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

@@ -140,6 +140,7 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
     m.find = built.take<QAction>("find");
     m.LIVEPREVIEW = built.take<QAction>("LIVEPREVIEW");
     m.SPELLCHECK = built.take<QAction>("SPELLCHECK");
+    m.AUTODIRECTION = built.take<QAction>("AUTODIRECTION");
     m.ABOUT = built.take<QAction>("ABOUT");
     return m;
 }

@@ -69,6 +69,7 @@ struct Form1Menu
     QAction *find = nullptr;
     QAction *LIVEPREVIEW = nullptr;
     QAction *SPELLCHECK = nullptr;
+    QAction *AUTODIRECTION = nullptr;
     QAction *ABOUT = nullptr;
 };
 

@@ -114,6 +114,7 @@ const std::vector<MenuDef> &form1Menu()
         {"find", "tools", "بحث...", "F3", false},
         {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
         {"SPELLCHECK", "tools", "التدقيق الإملائي", nullptr, false},
+        {"AUTODIRECTION", "tools", "اتجاه الفقرة من نصها", nullptr, false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };
     // clang-format on

@@ -24,7 +24,7 @@ QString cutFileQuestion(const QString &path, qint64 fileCharacters)
     return QStringLiteral("هذا الملف فُتح مقطوعاً: المحرر لا يحمل إلا أول %1 حرفاً من حروفه البالغة %2.\r\n"
                           "%3\r\n"
                           "الحفظ فيه يحذف بقية الملف. هل تريد الحفظ فيه مع ذلك؟")
-        .arg(isolated(kPostLoadLimit + 1), isolated(fileCharacters), isolated(path));
+        .arg(isolated(kPostLoadLimit + 1), isolated(fileCharacters), isolatedPath(path));
 }
 
 QString longPostNotice(qint64 postCharacters)
@@ -51,7 +51,7 @@ QStringList unencodableAnswers()
 
 QString fileFailureMessage(const QString &what, const QString &path, const QString &reason)
 {
-    return what + QStringLiteral("\r\n") + isolated(path) + QStringLiteral("\r\n") + isolated(reason);
+    return what + QStringLiteral("\r\n") + isolatedPath(path) + QStringLiteral("\r\n") + isolated(reason);
 }
 
 QString loadLimitMessage()

@@ -15,6 +15,7 @@ namespace zarvelo {
 namespace {
 
 const char kEnabledKey[] = "spelling/enabled";
+const char kOwnDirectionsKey[] = "editor/ownDirections";
 
 } // namespace
 
@@ -70,6 +71,22 @@ void SpellingSwitch::tellMissingDictionaries()
         return;
     m_item.setToolTip(missing);
     m_tools.setToolTipsVisible(true);
+}
+
+DirectionSwitch::DirectionSwitch(PostEditor &editor, QAction &item)
+    : QObject(&editor)
+    , m_editor(editor)
+{
+    item.setCheckable(true);
+    item.setChecked(
+        QSettings(preferencesPath(), QSettings::IniFormat).value(kOwnDirectionsKey, true).toBool());
+    m_editor.setOwnDirections(item.isChecked());
+}
+
+void DirectionSwitch::setOn(bool on)
+{
+    m_editor.setOwnDirections(on);
+    QSettings(preferencesPath(), QSettings::IniFormat).setValue(kOwnDirectionsKey, on);
 }
 
 } // namespace zarvelo

@@ -46,6 +46,29 @@ private:
     QAction &m_item;
 };
 
+/**
+ * The tools menu's checkable item that lets each paragraph of the editor
+ * read in its own direction; kept in the preferences beside spelling, on the
+ * first time.
+ */
+class DirectionSwitch final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** Makes item checkable and checks it as the preferences say; its
+        toggles are to be connected to setOn. */
+    DirectionSwitch(PostEditor &editor, QAction &item);
+
+public slots:
+    /** Lets paragraphs take their own direction, or the editor's, and keeps
+        the choice for the next start. */
+    void setOn(bool on);
+
+private:
+    PostEditor &m_editor;
+};
+
 /** The program's own preferences file (never the settings file of the default font). */
 QString preferencesPath();
 

@@ -140,12 +140,17 @@ void SpellCheck::addWordActions(QMenu &menu, const QTextCursor &atClick)
     const QTextBlock block = atClick.block();
     if (!m_checker || !m_layer.isEnabled() || !block.isValid())
         return;
-    const QString text = block.text();
-    const Word word = wordAt(text, atClick.positionInBlock());
-    if (word.length == 0 || !isMarkedAt(block, int(word.start)))
+    // Words are read without the editor's direction marks around tags.
+    const QString marked = block.text();
+    const QString text = marks::withoutMarks(marked);
+    const Word word = wordAt(text, int(marks::cleanOffset(marked, atClick.positionInBlock())));
+    qsizetype inBlock = marks::markedOffset(marked, word.start);
+    while (inBlock < marked.size() && marks::isMark(marked[inBlock].unicode()))
+        ++inBlock;
+    if (word.length == 0 || !isMarkedAt(block, int(inBlock)))
         return;
     const QString spelling = text.mid(word.start, word.length);
-    const int position = block.position() + int(word.start);
+    const int position = block.position() + int(inBlock);
 
     QAction *first = menu.actions().value(0);
     for (const QString &suggestion : m_checker->suggestions(spelling, word.script, kSuggestions)) {
@@ -210,7 +215,7 @@ void SpellCheck::redrawParagraphs(const QSet<size_t> &paragraphs)
 {
     const QSignalBlocker quiet(m_editor.document());
     for (QTextBlock block = m_editor.document()->begin(); block.isValid(); block = block.next()) {
-        if (paragraphs.contains(SpellingLayer::paragraphKey(block.text())))
+        if (paragraphs.contains(SpellingLayer::paragraphKey(marks::withoutMarks(block.text()))))
             m_highlighter.rehighlightBlock(block);
     }
 }

@@ -1,5 +1,8 @@
 #include "ui/posteditor.h"
 
+#include "ui/paragraphlayout.h"
+#include "ui/postparagraphs.h"
+
 #include <QAbstractUndoItem>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -13,11 +16,25 @@ namespace {
 constexpr char16_t kParagraph = 0x2029;     // CR LF
 constexpr char16_t kLineSeparator = 0x2028; // lone LF
 constexpr char16_t kLoneCr = 0xE00D;        // lone CR
+// A post's own isolate characters (U+2066 to U+2069) are kept in the
+// document as these, so that they never pass for the editor's marks.
+constexpr char16_t kOwnIsolateShift = 0xE066 - 0x2066;
 } // namespace
 
 PostEditor::PostEditor(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    auto *document = new QTextDocument(this);
+    // The paragraphs are read first on every change, before anything that
+    // maps a position can ask.
+    m_paragraphs = new PostParagraphs(document);
+    m_layout = new ParagraphLayout(document, *m_paragraphs);
+    document->setDocumentLayout(m_layout);
+    setDocument(document);
+    connect(document, &QTextDocument::contentsChange, this, &PostEditor::markLater);
+    m_pendingMarks.setSingleShot(true);
+    m_pendingMarks.setInterval(0);
+    connect(&m_pendingMarks, &QTimer::timeout, this, &PostEditor::markPending);
     // Tab moves the focus along the window's tab order: the post editor is
     // one stop among the buttons, and a tab character has no use in a post.
     setTabChangesFocus(true);
@@ -41,6 +58,8 @@ QString PostEditor::toDocumentText(QStringView exact)
             }
         } else if (c == u'\n') {
             out += QChar(kLineSeparator);
+        } else if (marks::isMark(c.unicode())) {
+            out += QChar(c.unicode() + kOwnIsolateShift);
         } else {
             out += c;
         }
@@ -63,6 +82,17 @@ QString PostEditor::fromDocumentText(QStringView document)
         case kLoneCr:
             out += QLatin1Char('\r');
             break;
+        case 0x2066:
+        case 0x2067:
+        case 0x2068:
+        case 0x2069:
+            break; // the editor's own marks
+        case 0x2066 + kOwnIsolateShift:
+        case 0x2067 + kOwnIsolateShift:
+        case 0x2068 + kOwnIsolateShift:
+        case 0x2069 + kOwnIsolateShift:
+            out += QChar(c.unicode() - kOwnIsolateShift);
+            break;
         default:
             out += c;
         }
@@ -79,34 +109,45 @@ qsizetype PostEditor::textLength() const
 {
     const QTextDocument *doc = document();
     // characterCount() counts one paragraph separator more than the text has.
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+    return doc->characterCount() - 1 + (doc->blockCount() - 1) - m_paragraphs->totalMarks();
 }
 
 qsizetype PostEditor::toExact(int documentPosition) const
 {
-    return documentPosition + document()->findBlock(documentPosition).blockNumber();
+    const QTextBlock block = document()->findBlock(documentPosition);
+    const int number = block.blockNumber();
+    qsizetype exact = documentPosition + number - m_paragraphs->marksBefore(number);
+    if (m_paragraphs->marksIn(number) > 0)
+        exact -= marks::countMarks(
+            block.text().first(qBound(0, documentPosition - block.position(), block.length() - 1)));
+    return exact;
 }
 
 int PostEditor::toDocument(qsizetype exactPosition) const
 {
     const QTextDocument *doc = document();
     exactPosition = qBound<qsizetype>(0, exactPosition, textLength());
-    // Paragraph k starts at exact position position(k) + k: each CR LF before
-    // it counts one character more than its separator. Find the last paragraph
-    // starting at or before the position.
+    // Paragraph k starts at exact position position(k) + k less the marks
+    // before it: each CR LF before it counts one character more than its
+    // separator, each mark one less. Find the last paragraph starting at or
+    // before the position.
     int lo = 0;
     int hi = doc->blockCount() - 1;
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + mid <= exactPosition)
+        if (doc->findBlockByNumber(mid).position() + mid - m_paragraphs->marksBefore(mid) <= exactPosition)
             lo = mid;
         else
             hi = mid - 1;
     }
     const QTextBlock block = doc->findBlockByNumber(lo);
+    const int marksIn = m_paragraphs->marksIn(lo);
     // A position between the CR and the LF of a pair falls back before the pair.
-    const qsizetype inBlock = qMin<qsizetype>(exactPosition - lo - block.position(), block.length() - 1);
-    return int(block.position() + inBlock);
+    const qsizetype inBlock = qMin<qsizetype>(
+        exactPosition - lo + m_paragraphs->marksBefore(lo) - block.position(), block.length() - 1 - marksIn);
+    if (marksIn == 0)
+        return int(block.position() + inBlock);
+    return int(block.position() + marks::markedOffset(block.text(), inBlock));
 }
 
 qsizetype PostEditor::selStart() const
@@ -160,11 +201,8 @@ void PostEditor::setText(const QString &text)
 void PostEditor::replaceSelection(const QString &exact)
 {
     const UndoSelection before{0, selStart(), selLength()};
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    cursor.insertText(toDocumentText(exact));
-    cursor.endEditBlock();
-    setTextCursor(cursor);
+    const QString documentText = toDocumentText(exact);
+    editMarked([&] { insertDocumentText(documentText); }, true);
     const int steps = document()->availableUndoSteps();
     while (!m_undoSelections.empty() && m_undoSelections.back().undoSteps >= steps)
         m_undoSelections.pop_back();
@@ -177,7 +215,9 @@ void PostEditor::undoWithSelection()
     while (!m_undoSelections.empty() && m_undoSelections.back().undoSteps > steps)
         m_undoSelections.pop_back();
     const bool ours = !m_undoSelections.empty() && m_undoSelections.back().undoSteps == steps;
+    m_undoing = true;
     QPlainTextEdit::undo();
+    m_undoing = false;
     if (ours && document()->availableUndoSteps() < steps) {
         const UndoSelection saved = m_undoSelections.back();
         m_undoSelections.pop_back();
@@ -206,28 +246,81 @@ void PostEditor::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event == QKeySequence::Redo) {
+        redoQuietly();
+        event->accept();
+        return;
+    }
+    if (moveOverMarks(event))
+        return;
+    if (isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
     // Every Enter, Shift+Enter included, makes a CR LF line break: Qt would
     // make Shift+Enter a lone line separator.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && !(event->modifiers() & Qt::ControlModifier) && !isReadOnly()) {
-        QTextCursor cursor = textCursor();
-        cursor.insertBlock();
-        setTextCursor(cursor);
+        && !(event->modifiers() & Qt::ControlModifier)) {
+        editMarked(
+            [this] {
+                QTextCursor cursor = textCursor();
+                cursor.insertBlock();
+                setTextCursor(cursor);
+            },
+            false);
         ensureCursorVisible();
         event->accept();
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    const QString typed = event->text();
+    const bool plainKey = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (plainKey && !typed.isEmpty() && typed.front().isPrint() && !textCursor().hasSelection()) {
+        // Typing that changes no mark stays Qt's own, so that a run of
+        // typing is one undo step as it always was.
+        if (toDocumentText(typed) == typed && typeWithoutNewMarks(typed)) {
+            QPlainTextEdit::keyPressEvent(event);
+            return;
+        }
+        if (toDocumentText(typed) != typed) {
+            // A line break or an isolate character of the post's own, typed
+            // with a keyboard that has them: kept exactly, like pasted text.
+            editMarked([&] { insertDocumentText(toDocumentText(typed)); }, true);
+            ensureCursorVisible();
+            event->accept();
+            return;
+        }
+        typeInStepWithMarks(event);
+        return;
+    }
+    const bool erase = (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
+        && !(event->modifiers() & ~Qt::ShiftModifier) && !textCursor().hasSelection();
+    if (erase) {
+        if (eraseWithoutNewMarks(event->key() == Qt::Key_Backspace))
+            QPlainTextEdit::keyPressEvent(event);
+        else
+            typeInStepWithMarks(event);
+        return;
+    }
+    editMarked([&] { QPlainTextEdit::keyPressEvent(event); }, false);
+}
+
+void PostEditor::inputMethodEvent(QInputMethodEvent *event)
+{
+    editMarked([&] { QPlainTextEdit::inputMethodEvent(event); }, false);
 }
 
 void PostEditor::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu(event->pos());
-    // The menu's Undo goes through undoWithSelection(), so it restores selections too.
+    // The menu's Undo goes through undoWithSelection(), so it restores
+    // selections too; its Redo, like Undo, never places marks of its own.
     for (QAction *action : menu->actions()) {
         if (action->objectName() == QLatin1String("edit-undo")) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, &PostEditor::undoWithSelection);
+        } else if (action->objectName() == QLatin1String("edit-redo")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &PostEditor::redoQuietly);
         }
     }
     if (m_contextMenuHook)
@@ -241,9 +334,8 @@ void PostEditor::insertFromMimeData(const QMimeData *source)
     if (!source || !source->hasText())
         return;
     // Pasted text keeps its own line breaks, exactly like text that is opened.
-    QTextCursor cursor = textCursor();
-    cursor.insertText(toDocumentText(source->text()));
-    setTextCursor(cursor);
+    const QString documentText = toDocumentText(source->text());
+    editMarked([&] { insertDocumentText(documentText); }, true);
     ensureCursorVisible();
 }
 
@@ -266,6 +358,17 @@ void PostEditor::setRightToLeft(bool on)
     applyTextOption();
 }
 
+bool PostEditor::ownDirections() const
+{
+    return m_layout->ownDirections();
+}
+
+void PostEditor::setOwnDirections(bool on)
+{
+    m_layout->setOwnDirections(on);
+    applyTextOption();
+}
+
 void PostEditor::applyTextOption()
 {
     QTextOption option = document()->defaultTextOption();
@@ -277,6 +380,7 @@ void PostEditor::applyTextOption()
     // Absolute: "left" means the left edge whatever the reading direction.
     option.setAlignment(horizontal | Qt::AlignAbsolute);
     option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    // Setting the option lays every paragraph out again.
     document()->setDefaultTextOption(option);
     setLayoutDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/directionmarks.h"
+
 #include <QPlainTextEdit>
+#include <QTimer>
 
 class QAbstractUndoItem;
 
@@ -8,6 +11,9 @@ class QAbstractUndoItem;
 #include <vector>
 
 namespace zarvelo {
+
+class ParagraphLayout;
+class PostParagraphs;
 
 /**
  * The post editor, `Text1`: a multi-line text box that keeps the post's exact
@@ -19,6 +25,17 @@ namespace zarvelo {
  * editor stores CR LF as a paragraph break, a lone LF as a line separator
  * (U+2028, which also shows as a new line) and a lone CR as a private-use
  * character, and maps positions through the paragraph numbers.
+ *
+ * Markup reads right in either direction: each tag is kept between
+ * invisible isolate marks (see directionmarks.h), so it reads left to right as
+ * one unit in an Arabic line too, and each paragraph is laid out in the
+ * direction of its own first letter outside the tags. The marks live in the
+ * document only: the text, every position and length, the selected text and
+ * the clipboard count the post's characters alone; the caret steps over the
+ * marks; the marks a change needs go into the same undo step as the change,
+ * and no mark ever wakes anyone listening for changes of the post on its own.
+ * A post's own isolate characters stay apart from the marks as private-use
+ * characters of the document, as a lone CR does.
  *
  * Every change made through this interface is one undo step, and undoing it
  * also brings back the selection it started from.
@@ -60,6 +77,11 @@ public:
     void setAlignment(Alignment alignment);
     bool rightToLeft() const { return m_rightToLeft; }
     void setRightToLeft(bool on);
+    /** Whether each paragraph reads in the direction of its first letter
+        outside the tags (on by default); off, every paragraph takes the
+        editor's direction. Tags read as units either way. */
+    bool ownDirections() const;
+    void setOwnDirections(bool on);
 
     /** Undoes the last change; a change made through this interface also gets
         back the selection it started from. Ctrl+Z and the context menu's
@@ -82,8 +104,18 @@ public:
     static QString toDocumentText(QStringView exact);
     static QString fromDocumentText(QStringView document);
 
+    /** How the editors find the tags of a paragraph: set once by the
+        program, from the markup highlighting's own scanner. Without it no
+        tag is isolated. */
+    using TagFinder = std::function<void(QStringView paragraph, QList<IsolatedTag> &tags)>;
+    static void setTagFinder(TagFinder finder);
+    /** The paragraph with its tags isolated, as the editors show it; also for
+        a line of a post shown elsewhere (a list). */
+    static QString withIsolatedTags(QStringView paragraph);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
     QMimeData *createMimeDataFromSelection() const override;
@@ -92,7 +124,27 @@ private:
     qsizetype toExact(int documentPosition) const;
     int toDocument(qsizetype exactPosition) const;
     void replaceSelection(const QString &exact);
+    void insertDocumentText(const QString &documentText);
     void applyTextOption();
+
+    // Marks (posteditormarks.cpp).
+    bool moveOverMarks(QKeyEvent *event);
+    bool typeWithoutNewMarks(const QString &typed);
+    bool eraseWithoutNewMarks(bool backward);
+    void typeInStepWithMarks(QKeyEvent *event);
+    void editMarked(const std::function<void()> &edit, bool insertsMarkedText);
+    bool markBetween(int from, int to, bool endsOnly, bool change);
+    void markLater(int position, int removed, int added);
+    void markPending();
+    void redoQuietly();
+
+    PostParagraphs *m_paragraphs = nullptr;
+    ParagraphLayout *m_layout = nullptr;
+    int m_marking = 0; // inside an edit that places its own marks
+    bool m_undoing = false;
+    QTimer m_pendingMarks;
+    int m_pendingFrom = -1;
+    int m_pendingTo = -1;
 
     struct UndoSelection
     {
