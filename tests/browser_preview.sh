@@ -1,8 +1,7 @@
 #!/bin/bash
-# The preview page in headless Chromium: mostly Latin posts with a few Arabic
-# words, character references and a named quote. A browser left to guess the
-# character set takes the first post for Chinese, so the Arabic of the title and
-# the posts must come back exactly. Skipped (77) without chromium.
+# The preview page in headless Chromium: a browser left to guess the character
+# set takes a mostly Latin post for Chinese, so its Arabic must come back exactly.
+# Skipped (77) without chromium.
 set -euo pipefail
 # The Arabic texts compared below are UTF-8, whatever the caller's locale.
 export LC_ALL=C.UTF-8

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# A user's first minutes on a real X display, started from a folder with a
-# settings file. Smoke: type a line over the selected placeholder, save it with
-# Ctrl+S and the Save dialog, check the bytes and the title, leave a screenshot
-# in the build folder. Drafts: type two lines, kill the program with SIGKILL
-# after 3 seconds, start it again, restore the newest draft (Ctrl+Shift+T,
-# Enter), save it and check the bytes. Skips (exit 77) only where Xvfb cannot start.
+# A user's first minutes on a real X display: typing saved with Ctrl+S (smoke),
+# or typing killed with SIGKILL and restored from its draft (drafts); the saved
+# bytes are checked. Skips (exit 77) only where Xvfb cannot start.
 set -euo pipefail
 # The program and xdotool run under a UTF-8 locale, as on a desktop, whatever
 # the caller's: in the C locale the window's Arabic title is not found.

@@ -29,8 +29,7 @@ const QString kBlock =
     u"<td bgcolor='#C0C0C0' align=left width='100%'>"_s;
 const QString kBlockEnd = u"</td></tr></table></div>"_s;
 
-// Tags whole, cut short, in mixed case; named quotes, stray brackets, breaks, Arabic, Unicode-folding
-// letters.
+// Tags whole, cut short, in mixed case; named quotes, stray brackets, breaks, Arabic, case-folding letters.
 QString randomPost(QRandomGenerator &random)
 {
     static const QStringList others = {"[",       "]",           "]",      "\r\n",    "\r",      "\n",

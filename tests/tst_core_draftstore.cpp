@@ -35,7 +35,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("file");
-        QTest::newRow("line breaks") << u"a\r\nb\nc\rd\r\r\ne\n\r"_s << u"/home/u/post.txt"_s;
         QTest::newRow("scripts, joiners, a new line in the file name")
             << u"😀 中文 ש ñ ‍‌ \u2028 ـ"_s << u"/tmp/a\nb \"c\".txt"_s;
         QTest::newRow("a nul, long, no file") << u"\0"_s + QString(20000, u'س') << QString();

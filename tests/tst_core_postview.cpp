@@ -47,8 +47,6 @@ private slots:
         QTest::newRow("a close too many") << u"[QUOTE=Ali][img]p[/IMG][/QUOTE][/QUOTE]"_s
                                           << u"<[QUOTE=>{Ali}<]><[img]>p<[/IMG]><[/QUOTE]>![/QUOTE]!"_s;
         QTest::newRow("close before open, kinds apart") << u"[/I][B][/I][/B][/B][I]"_s << u"![/I]!<[B]>![/I]!<[/B]>![/B]!<[I]>"_s;
-        QTest::newRow("counts carried over paragraphs")
-            << u"[CODE][CODE]|[/CODE]|[/CODE][/CODE]"_s << u"<[CODE]><[CODE]>|<[/CODE]>|<[/CODE]>![/CODE]!"_s;
         QTest::newRow("values cut short") << u"[COLOR=#FF0000|x [SIZE=4[B]"_s << u"<[COLOR=>{#FF0000}|x <[SIZE=>{4}<[B]>"_s;
         QTest::newRow("no tags") << u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s << u"[note] a[1] [/] [BB] [/RIGHT [ı] [İMG]"_s;
         // clang-format on

@@ -83,11 +83,9 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("goesOn"); // the program goes on with a next post
-        QTest::newRow("new post") << u"NEWPOST"_s << true;
         QTest::newRow("open") << u"OPEN"_s << true;
         QTest::newRow("restore") << u"restore"_s << true;
         QTest::newRow("exit") << u"EXIT"_s << false;
-        QTest::newRow("close box") << u"close"_s << false;
     }
 
     void commandsKeepThePostUnderItsOwnFile()
@@ -103,11 +101,7 @@ private slots:
         f.platform.saveAnswers << first;
         f.editor.setText(u"first post\r\n"_s);
         f.files.SAVE();
-        if (command == u"close"_s)
-            f.form.close();
-        else if (command == u"NEWPOST"_s)
-            f.form.menu().NEWPOST->trigger();
-        else if (command == u"OPEN"_s)
+        if (command == u"OPEN"_s)
             f.form.menu().OPEN->trigger();
         else if (command == u"EXIT"_s)
             f.form.menu().EXIT->trigger();
@@ -124,38 +118,6 @@ private slots:
         QCOMPARE(f.keep().size(), 2);
         f.editor.setSelText(u"more"_s);
         QCOMPARE(f.keep().size(), 3);
-    }
-
-    void aRestoredPostIsSavedToItsOwnFile_data()
-    {
-        QTest::addColumn<QString>("file"); // the file the post was saved to; empty: none
-        QTest::newRow("saved") << u"first.txt"_s;
-        QTest::newRow("never saved") << QString();
-    }
-
-    void aRestoredPostIsSavedToItsOwnFile()
-    {
-        QFETCH(QString, file);
-        Fixture f;
-        const QString path = file.isEmpty() ? QString() : f.dir.filePath(file);
-        const QString opened = f.dir.filePath(u"opened.txt"_s);
-        QVERIFY(f.platform.writeTextFile(opened, u"opened"_s, TextEncoding::Windows1256).ok);
-        f.editor.setText(u"first post"_s);
-        f.platform.saveAnswers << path;
-        if (!file.isEmpty())
-            f.files.SAVE();
-        f.editor.setSelText(u", more"_s);
-        f.platform.openAnswers << opened;
-        f.files.OPEN();
-        QVERIFY(f.inDraftsWindow([](QDialog &window, QTreeWidget &) {
-            Fixture::button(window, "cmdRESTORE").click(); // the newest: the post Open left
-        }));
-        const QString title = file.isEmpty() ? u"Zarvelo"_s : u"Zarvelo  "_s + path;
-        QCOMPARE(f.state(), title + u'|' + path + u"|first post, more"_s);
-        f.files.SAVE(); // writes the post's own file, or asks (cancelled)
-        QCOMPARE(test::contents(opened), QByteArray("opened"));
-        if (!file.isEmpty())
-            QCOMPARE(test::contents(path), QByteArray("first post, more"));
     }
 
     void restoreIsOneUndoStepAndDamagedDraftsCanOnlyGo_data()

@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <algorithm>
-
 using namespace zarvelo;
 using namespace Qt::StringLiterals;
 using Selection = std::pair<qsizetype, qsizetype>;
@@ -43,13 +41,7 @@ struct Window
     Selection selection() const { return {editor.selStart(), editor.selLength()}; }
     std::pair<QString, Selection> state() const { return {editor.text(), selection()}; }
     /** The control a row names by its design name ("cmdBOLD_3", "Combo1"). */
-    QWidget *control(const QString &name) const
-    {
-        const std::vector<QWidget *> &all = form.controls().all;
-        const auto named = [&name](const QWidget *widget) { return widget->objectName() == name; };
-        const auto found = std::find_if(all.begin(), all.end(), named);
-        return found == all.end() ? nullptr : *found;
-    }
+    QWidget *control(const QString &name) const { return form.centralWidget()->findChild<QWidget *>(name); }
     QComboBox *combo(const QString &name) const { return qobject_cast<QComboBox *>(control(name)); }
     /** Clicks a button, or picks an entry ("Combo1=Arial") as a user does: chosen, then activated. */
     void use(const QString &name)

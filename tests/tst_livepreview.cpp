@@ -54,7 +54,6 @@ private slots:
         editor.setText(u"first"_s);
         APPLYDEFAULTFONT(form.findChild<DefaultFontRecord *>()->settings(), editor, {});
         QTRY_COMPARE(window->page(), pageOfPost());
-        QVERIFY(!browser.toPlainText().contains(u"first"_s));
         // F5 hides it; hidden, it keeps its old page; shown again, it has the newest.
         f5.trigger();
         QVERIFY(window && !window->isVisible());

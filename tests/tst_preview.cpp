@@ -131,11 +131,8 @@ private slots:
             << QStringList{u"--body"_s, path(u"long.txt"_s)} << cp1256(u"<b>م</b>"_s.repeated(30000)) << 0;
         QTest::newRow("file") << QStringList{post} << cp1256(kHead + body + kTail) << 0;
         QTest::newRow("standard input") << QStringList() << cp1256(kHead + body + kTail) << 0;
-        QTest::newRow("body from standard input") << QStringList{u"--body"_s, u"-"_s} << cp1256(body) << 0;
         QTest::newRow("long UTF-8 body") << QStringList{u"--body"_s, path(u"utf8.txt"_s)}
                                          << cp1256(u'x' + u"&#128512;"_s.repeated(40000) + u"<b>م"_s) << 0;
-        QTest::newRow("help, its first line")
-            << QStringList{u"--help"_s} << QByteArray("Usage: zarvelo-preview [options] [FILE]") << 0;
         QTest::newRow("missing file") << QStringList{path(u"none"_s)} << QByteArray() << 1;
         QTest::newRow("unknown option") << QStringList{u"--bold"_s} << QByteArray() << 2;
         QTest::newRow("two files") << QStringList{u"--body"_s, post, post} << QByteArray() << 2;
@@ -150,10 +147,7 @@ private slots:
         const auto [code, out, err] =
             run(arguments, arguments.contains(post) ? QProcess::nullDevice() : post);
         QCOMPARE(code, exitCode);
-        if (arguments == QStringList{u"--help"_s})
-            QVERIFY2(out.startsWith(output), out.constData());
-        else
-            QCOMPARE(out, output);
+        QCOMPARE(out, output);
         if (exitCode == 0) {
             QCOMPARE(err, QByteArray());
             return;

@@ -195,8 +195,6 @@ private slots:
         QVERIFY(item->isChecked() && tools.toolTipsVisible());
         const QString tip = item->toolTip();
         QVERIFY2(tip.contains(u"hunspell-ar"_s) && tip.contains(u"hunspell-en-us"_s), qPrintable(tip));
-        editor.setText(u"كتابب helo"_s);
-        QVERIFY(editor.document()->firstBlock().layout()->formats().isEmpty());
     }
 
     void switchIsKeptBetweenRuns()
@@ -206,7 +204,6 @@ private slots:
             Form1 form(platform);
             QAction *item = form.menu().SPELLCHECK;
             QVERIFY(item->isCheckable() && item->isChecked());
-            QCOMPARE(item->text(), u"التدقيق الإملائي"_s);
             form.editor().setText(u"helo world"_s); // the first change opens the dictionaries
             form.show();
             QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), u"helo"_s, 10000);
@@ -215,7 +212,6 @@ private slots:
         }
         test::ScriptedPlatform platform;
         QVERIFY(!Form1(platform).menu().SPELLCHECK->isChecked());
-        QVERIFY(QFile::exists(preferencesPath()));
     }
 };
 

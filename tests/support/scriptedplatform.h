@@ -12,9 +12,8 @@ namespace zarvelo::test {
 
 /**
  * The platform for tests: every dialog is answered from a queue filled by the
- * test beforehand, and every call is recorded for the test to check. An empty
- * queue answers as a cancelled dialog would and counts as an unexpected call.
- * Files are real (tests use temporary folders) unless failWritesTo is set.
+ * test beforehand (an empty one answers as a cancelled dialog would), and every
+ * call is recorded. Files are real unless failWritesTo is set.
  */
 class ScriptedPlatform final : public Platform
 {
@@ -42,7 +41,7 @@ public:
 
     // Answers, taken in order.
     QQueue<QString> inputAnswers;
-    QQueue<int> questionAnswers; // an empty queue closes the box
+    QQueue<int> questionAnswers;
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
     QQueue<std::optional<quint32>> colorAnswers; // nullopt: the dialog is cancelled
@@ -61,7 +60,6 @@ public:
     QStringList browserOpens;
     QList<QUrl> urlOpens;
     QList<int> endedWith; // exit codes of endProcess calls
-    int unexpectedCalls = 0;
 
     /** How many dialogs of any kind (message, question, input, file, colour) were shown. */
     qsizetype dialogCount() const
@@ -103,19 +101,13 @@ public:
     }
     TextFileWrite writeTextFile(const QString &path, const QString &text, TextEncoding encoding) override
     {
-        return failsWrite(path) ? refusedWrite() : Platform::writeTextFile(path, text, encoding);
+        return path == failWritesTo ? refusedWrite() : Platform::writeTextFile(path, text, encoding);
     }
     TextFileWrite writeFile(const QString &path, const QByteArray &bytes) override
     {
-        return failsWrite(path) ? refusedWrite() : Platform::writeFile(path, bytes);
+        return path == failWritesTo ? refusedWrite() : Platform::writeFile(path, bytes);
     }
-    bool failsWrite(const QString &path) const { return !failWritesTo.isEmpty() && path == failWritesTo; }
-    static TextFileWrite refusedWrite()
-    {
-        TextFileWrite failed;
-        failed.error = QStringLiteral("Permission denied");
-        return failed;
-    }
+    static TextFileWrite refusedWrite() { return {false, QStringLiteral("Permission denied"), {}}; }
     void setClipboardText(const QString &text) override { clipboard.append(text); }
     bool openInBrowser(const QString &path, QString *error) override
     {
@@ -134,11 +126,10 @@ public:
     QString lastInputTitle;
 
 private:
-    /** The next answer; an empty queue answers `none` and counts as an unexpected call. */
+    /** The next answer; an empty queue answers `none`. */
     template <class T>
     T take(QQueue<T> &queue, T none = T())
     {
-        unexpectedCalls += queue.isEmpty() ? 1 : 0;
         return queue.isEmpty() ? none : queue.dequeue();
     }
     bool browserStarted(QString *error) const

@@ -1,10 +1,6 @@
-// Compiled into every test program: before main(), and so before any
-// QApplication, the test goes on the offscreen platform (unless one was
-// chosen) and its data, configuration and cache folders into one folder made
-// fresh for this run and removed at its end, so a test run by hand behaves as
-// under CTest and none touches the user's folders. Spell checking starts off
-// there: a window test builds dozens of main windows, and each would open the
-// dictionaries again; tst_spelling switches it on itself.
+// Before main(), every test program goes on the offscreen platform (unless one
+// was chosen), its data, configuration and cache folders into a fresh folder,
+// and spell checking off there (tst_spelling switches it on itself).
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +12,6 @@ void prepareTestEnvironment()
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Where the tests find the shipped data files and the built programs.
     qputenv("ZARVELO_SOURCE_DIR", ZARVELO_TEST_SOURCE_DIR);
     qputenv("ZARVELO_BINARY_DIR", ZARVELO_TEST_BINARY_DIR);
     static QTemporaryDir home(QDir::tempPath() + QStringLiteral("/" ZARVELO_TEST_NAME "-XXXXXX"));
