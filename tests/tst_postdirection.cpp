@@ -3,6 +3,7 @@
 #include "shell/form1.h"
 #include "ui/posteditor.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <vector>
@@ -332,6 +334,20 @@ private slots:
         QCOMPARE(editor.text(), u"نص [Bكلمة"_s);
         editor.undoWithSelection();
         QCOMPARE(editor.text(), u"نص [B]كلمة"_s);
+    }
+
+    void aParagraphChangedInAnOpenEditIsLaidOutAgainWhenAsked()
+    {
+        Shown shown(QString(2000, u'x')); // many lines at this width
+        QTextCursor edit(shown.editor.document());
+        edit.beginEditBlock();
+        edit.select(QTextCursor::Document);
+        edit.insertText(u"قصير"_s);
+        const QTextBlock block = shown.editor.document()->firstBlock();
+        shown.editor.document()->documentLayout()->blockBoundingRect(block);
+        const QTextLine last = block.layout()->lineAt(block.layout()->lineCount() - 1);
+        QCOMPARE(last.textStart() + last.textLength(), 4);
+        edit.endEditBlock();
     }
 
     void randomEditsKeepThePostExact_data()

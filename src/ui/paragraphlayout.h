@@ -26,11 +26,22 @@ public:
 
     QRectF blockBoundingRect(const QTextBlock &block) const override;
 
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+
 private:
+    QRectF ownDirectionRect(const QTextBlock &block) const;
     void layOutAgain(const QTextBlock &block, const QTextOption &option) const;
 
     PostParagraphs &m_paragraphs;
     bool m_ownDirections = true;
+    // Set while Qt, the edit over, measures a changed paragraph by its lines
+    // of before to know how much to repaint: those lines stay for that.
+    bool m_inChange = false;
+    // A paragraph changed its height while an edit was open: Qt, finding
+    // it laid out already when the edit closes, would repaint that
+    // paragraph alone.
+    mutable bool m_resizedInEdit = false;
 };
 
 } // namespace zarvelo
