@@ -136,10 +136,7 @@ private slots:
         QCOMPARE(post.colorHex.value_or(""), opening.section("[COLOR=", 1).left(6));
     }
 
-    void colourNumbersPutRedFirst()
-    {
-        QCOMPARE(rgbToColorNumber(0x563412), 0x123456u);
-    }
+    void colourNumbersPutRedFirst() { QCOMPARE(rgbToColorNumber(0x563412), 0x123456u); }
 };
 
 QTEST_GUILESS_MAIN(TestCoreDefaultFont)
