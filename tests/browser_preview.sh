@@ -41,6 +41,4 @@ render() {
 
 render words "$latin[B]Bold words[/B] and one word شكرا, a smile 😀 and a digit &#1633;." \
     '<b>Bold words</b> and one word شكرا, a smile 😀 and a digit ١.'
-render quote "$latin$latin Thanks شكرا لكم [QUOTE=Ahmed]quoted text[/QUOTE] &#1633; end" \
-    'Thanks شكرا لكم ' 'إقتباس:' 'المشاركة الأصلية بواسطة:<strong>Ahmed</strong>' ' ١ end'
 exit $status

@@ -47,13 +47,7 @@ else
 fi
 usr="$root/usr"
 
-for f in zarvelo setting.vbe bk.gif logo.gif; do
-    [ -f "$usr/lib/zarvelo/$f" ] || fail "/usr/lib/zarvelo/$f is missing"
-done
-[ -x "$usr/bin/zarvelo" ] || fail "no launcher /usr/bin/zarvelo"
-[ -f "$usr/share/icons/hicolor/scalable/apps/org.zarvelo.Zarvelo.svg" ] || fail "no icon"
-desktop-file-validate "$usr/share/applications/org.zarvelo.Zarvelo.desktop" || fail "the desktop entry"
-[ -f "$usr/share/metainfo/org.zarvelo.Zarvelo.metainfo.xml" ] || fail "no metainfo"
+# The package holds what the install rules make (install_check.sh checks that tree); here it runs.
 page=$(printf '[B]x[/B]' | "$usr/bin/zarvelo-preview" --body) || fail "zarvelo-preview did not run"
 [ "$page" = "<b>x</b>" ] || fail "zarvelo-preview wrote '$page'"
 

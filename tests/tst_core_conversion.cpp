@@ -67,7 +67,6 @@ private slots:
             << u"<font face='A'><font size=4><font color=#FF0000>x</font></font></font>"_s;
         QTest::newRow("links and pictures") << u"[URL=p]a[/URL][url]b[/URL][img]c.gif[/img][IMG]d[/IMG]"_s
                                             << u"<a href=p>a</a><a href>b</a><img src=c.gif><img src=d>"_s;
-        QTest::newRow("every ] left becomes >") << u"a[1] [note]"_s << u"a[1> [note>"_s;
         QTest::newRow("code blocks") << u"[CODE][B]x[/B][/CODE][html]<p>[/html][Php]$a[/pHp]"_s
                                      << u"<br>كود:"_s + kBlock + u"<b>x</b>"_s + kBlockEnd
                 + u"<br>كود HTML:"_s + kBlock + u"<p>"_s + kBlockEnd + u"<br>كود PHP:"_s + kBlock + u"$a"_s

@@ -4,7 +4,6 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QStandardPaths>
 
 namespace {
 
@@ -97,7 +96,6 @@ private slots:
         QTest::addColumn<qsizetype>("at");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("a correct word") << kText.indexOf(u"hello"_s) << true;
-        QTest::newRow("a tag value") << qsizetype(10) << true;
         QTest::newRow("checking off") << kHelo << false;
     }
 
