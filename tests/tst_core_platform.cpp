@@ -77,7 +77,6 @@ private slots:
             QVERIFY2(ours.ok() == qtHolds && (!qtHolds || ours.bytes == qt),
                      qPrintable(QString::number(uint(c), 16)));
         }
-        QVERIFY(!isWindows1256Encodable(u"a\u2060"_s) && isWindows1256Encodable(u"\x1A"_s));
     }
 
     void escapesWhatTheCodePageLacks_data()

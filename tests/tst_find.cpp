@@ -63,7 +63,6 @@ private slots:
         const QString needle = u"يبحث"_s;
         const QString done = u"Zarvelo|تم البحث|1"_s;
         // clang-format off
-        QTest::newRow("ab in xabyab") << xabyab << QStringList{"ab", "ab", "ab", "ab"} << QStringList{"1+2/4", "4+2/7", done, done};
         QTest::newRow("changed text goes on from the old start, case matters") << xabyab << QStringList{"ab", "x", "Ab", "b"} << QStringList{"1+2/4", done, done, "5+1/7"};
         QTest::newRow("overlapping matches are found once") << u"aaa"_s << QStringList{"aa", "aa"} << QStringList{"0+2/3", done};
         QTest::newRow("empty text does nothing") << xabyab << QStringList{"ab", ""} << QStringList{"1+2/4", "1+2/4"};

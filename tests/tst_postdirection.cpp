@@ -178,7 +178,6 @@ private slots:
             << kTagsLine << u"[COLOR=#FF0000]"_s << true << u"[COLOR=#FF0000]"_s;
         QTest::newRow("line of tags") << u"[B][/B]"_s << u"[/B]"_s << true << u"[/B]"_s;
         QTest::newRow("beside digits") << u"عدد 12[/SIZE]"_s << u"[/SIZE]"_s << true << u"[/SIZE]"_s;
-        QTest::newRow("lower case") << u"كلمة [i]نص[/i]"_s << u"[/i]"_s << true << u"[/i]"_s;
         QTest::newRow("Arabic quoted name")
             << u"[QUOTE=أحمد]نص[/QUOTE]"_s << u"[QUOTE=أحمد]"_s << true << u"[QUOTE=دمحأ]"_s;
         QTest::newRow("switch off, Arabic") << kArabicLine << u"[/B]"_s << false << u"[/B]"_s;
@@ -202,8 +201,6 @@ private slots:
         QTest::addColumn<QString>("look");
         QTest::newRow("Arabic") << kArabicLine << true << true << u"rtl right"_s;
         QTest::newRow("Latin") << kLatinLine << true << true << u"ltr left"_s;
-        QTest::newRow("Latin inside a tag only") << u"[B]مرحبا[/B]"_s << true << true << u"rtl right"_s;
-        QTest::newRow("tags only") << u"[B][/B]"_s << true << true << u"rtl right"_s;
         QTest::newRow("digits") << u"12345"_s << true << true << u"rtl right"_s;
         QTest::newRow("tags only, editor left to right") << u"[B][/B]"_s << true << false << u"ltr left"_s;
         QTest::newRow("switch off, Latin") << kLatinLine << false << true << u"rtl right"_s;
@@ -239,10 +236,6 @@ private slots:
             << u"ab[B]cd"_s << 5 << int(Qt::Key_Backspace) << none << 1 << u"ab[Bcd"_s << 4 << 0;
         QTest::newRow("Delete before a tag")
             << u"ab[B]cd"_s << 2 << int(Qt::Key_Delete) << none << 1 << u"abB]cd"_s << 2 << 0;
-        QTest::newRow("Delete in Arabic")
-            << u"س[B]ص"_s << 1 << int(Qt::Key_Delete) << none << 1 << u"سB]ص"_s << 1 << 0;
-        QTest::newRow("Backspace in Arabic")
-            << u"س[/B]ص"_s << 5 << int(Qt::Key_Backspace) << none << 2 << u"س[/ص"_s << 3 << 0;
         QTest::newRow("Backspace joins lines")
             << u"[B]\r\n[/B]"_s << 5 << int(Qt::Key_Backspace) << none << 1 << u"[B][/B]"_s << 3 << 0;
         QTest::newRow("Delete in a value")
@@ -290,23 +283,35 @@ private slots:
         QCOMPARE(shown.editor.selText(), u"مرحبا"_s);
     }
 
-    void textPositionsAndClipboardHoldNoMark_data()
+    void textSelectionsAndClipboardHoldThePostExactly_data()
     {
         QTest::addColumn<QString>("post");
+        QTest::newRow("every line break") << u"\r\n\n\r\r\n\n\rسلام\r\r\nx"_s;
+        QTest::newRow("breaks between letters") << u"ab\r\ncd\nef\rgh\r\n\r\nij"_s;
+        QTest::newRow("no-break space, tab") << u"a\u00A0b\tc"_s;
         QTest::newRow("Arabic line") << kArabicLine;
-        QTest::newRow("line breaks of every kind") << u"[B]x[/B]\r\n[I]\ny\r[/I]"_s;
+        QTest::newRow("tags across line breaks") << u"[B]x[/B]\r\n[I]\ny\r[/I]"_s;
         QTest::newRow("the post's own isolates") << u"a\u2066[B]\u2069b\u2068c\u2067"_s;
     }
 
-    void textPositionsAndClipboardHoldNoMark()
+    void textSelectionsAndClipboardHoldThePostExactly()
     {
         QFETCH(QString, post);
         Shown shown(post);
         PostEditor &editor = shown.editor;
         QCOMPARE(editor.text(), post);
         QCOMPARE(editor.textLength(), post.size());
-        editor.select(1, post.size() - 2); // every other position is reached by the random edits
-        QCOMPARE(editor.selText(), post.mid(1, post.size() - 2));
+        // Every selection that does not split a CR LF pair is reachable, marks or none.
+        const auto splitsPair = [&](qsizetype at) { return at > 0 && post.mid(at - 1, 2) == u"\r\n"_s; };
+        for (qsizetype start = 0; start <= post.size(); ++start)
+            for (qsizetype end = start; end <= post.size(); ++end) {
+                if (splitsPair(start) || splitsPair(end))
+                    continue;
+                editor.select(start, end - start);
+                QCOMPARE(editor.selStart(), start);
+                QCOMPARE(editor.selLength(), end - start);
+                QCOMPARE(editor.selText(), post.mid(start, end - start));
+            }
         editor.selectAll();
         editor.copy();
         QCOMPARE(QApplication::clipboard()->text(), post);
@@ -403,9 +408,7 @@ private slots:
             test::ScriptedPlatform platform;
             Form1 form(platform);
             QAction *item = form.menu().AUTODIRECTION;
-            QVERIFY(item->isCheckable());
             QVERIFY(item->isChecked());
-            QCOMPARE(item->text(), u"اتجاه الفقرة من نصها"_s);
             QVERIFY(form.editor().ownDirections());
             QSignalSpy changed(&form.editor(), &PostEditor::textChanged);
             item->trigger(); // lays the post out again, and changes nothing in it

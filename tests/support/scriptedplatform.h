@@ -61,7 +61,6 @@ public:
     QList<QUrl> urlOpens;
     QList<int> endedWith; // exit codes of endProcess calls
 
-    /** How many dialogs of any kind (message, question, input, file, colour) were shown. */
     qsizetype dialogCount() const
     {
         return messages.size() + questions.size() + inputPrompts.size() + fileDialogs.size()
@@ -126,7 +125,6 @@ public:
     QString lastInputTitle;
 
 private:
-    /** The next answer; an empty queue answers `none`. */
     template <class T>
     T take(QQueue<T> &queue, T none = T())
     {
