@@ -29,13 +29,6 @@ struct MatchOptions
     bool wholeWord = false;
     /** A match neither starts nor ends inside a tag or its value. */
     bool skipTags = false;
-
-    friend bool operator==(const MatchOptions &a, const MatchOptions &b)
-    {
-        return a.ignoreHarakat == b.ignoreHarakat && a.ignoreTatweel == b.ignoreTatweel
-            && a.alefForms == b.alefForms && a.yehForms == b.yehForms && a.tehMarbuta == b.tehMarbuta
-            && a.matchCase == b.matchCase && a.wholeWord == b.wholeWord && a.skipTags == b.skipTags;
-    }
 };
 
 /** A stretch of the post: `length` characters from `start`. */
