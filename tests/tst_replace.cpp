@@ -122,6 +122,8 @@ private slots:
         QCOMPARE(window->focusWidget(), find);
         QCOMPARE(find->nextInFocusChain(), f.part<QLineEdit>("txtREPLACE"));
         QCOMPARE(QAccessible::queryAccessibleInterface(find)->text(QAccessible::Name), u"ابحث عن:"_s);
+        f.part<QLineEdit>("txtREPLACE")->setText(u"هلا\r\nسطر"_s);
+        QCOMPARE(f.part<QLineEdit>("txtREPLACE")->text(), u"هلا"_s);
         QCOMPARE(window->windowTitle(), u"بحث واستبدال"_s);
 
         QImage shot = f.form.grab().toImage();

@@ -74,6 +74,13 @@ ReplaceWindow::ReplaceWindow(PostEditor &editor, Platform &platform, MatchLayer 
         label->setBuddy(field);
         field->setAccessibleName(label->text());
         field->setClearButtonEnabled(true);
+        // Both are one line: a pasted text keeps its first line only.
+        connect(field, &QLineEdit::textChanged, field, [field](const QString &text) {
+            const auto lineBreak =
+                std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+            if (lineBreak != text.end())
+                field->setText(text.first(lineBreak - text.begin()));
+        });
         fields->addWidget(label, row, 0);
         fields->addWidget(field, row, 1);
         ++row;
