@@ -51,13 +51,13 @@ void MatchLayer::decorate(const QString &text, const QList<QTextLayout::FormatRa
 }
 
 ReplaceWindow::ReplaceWindow(PostEditor &editor, Platform &platform, MatchLayer &layer, MarkupFinder markup,
-                             const QString &preferencesFile, QWidget *owner)
+                             QString preferencesFile, QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_editor(editor)
     , m_platform(platform)
     , m_layer(layer)
     , m_markup(std::move(markup))
-    , m_preferences(preferencesFile)
+    , m_preferences(std::move(preferencesFile))
 {
     setObjectName(QStringLiteral("frmreplace"));
     setWindowTitle(QStringLiteral("بحث واستبدال"));

@@ -55,7 +55,7 @@ class ReplaceWindow final : public QWidget
 
 public:
     ReplaceWindow(PostEditor &editor, Platform &platform, MatchLayer &layer, MarkupFinder markup,
-                  const QString &preferencesFile, QWidget *owner);
+                  QString preferencesFile, QWidget *owner);
 
     /** Shows the window with the search text selected and focused, taking
         the editor's selection as the search text when it is one line. */
