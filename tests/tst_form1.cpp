@@ -134,9 +134,10 @@ private slots:
         QTest::newRow("exit, past a separator") << u"خروج"_s << u"&ملف 6 "_s;
         QTest::newRow("default font") << u"إع&دادات الخط الإفتراضي..."_s << u"أدوات 0 "_s;
         QTest::newRow("find, past a separator") << u"بحث..."_s << u"أدوات 2 F3"_s;
-        QTest::newRow("live preview") << u"معاينة مباشرة"_s << u"أدوات 3 F5"_s;
-        QTest::newRow("spelling") << u"التدقيق الإملائي"_s << u"أدوات 4 "_s;
-        QTest::newRow("paragraph direction") << u"اتجاه الفقرة من نصها"_s << u"أدوات 5 "_s;
+        QTest::newRow("find and replace") << u"بحث واستبدال..."_s << u"أدوات 3 Ctrl+H"_s;
+        QTest::newRow("live preview") << u"معاينة مباشرة"_s << u"أدوات 4 F5"_s;
+        QTest::newRow("spelling") << u"التدقيق الإملائي"_s << u"أدوات 5 "_s;
+        QTest::newRow("paragraph direction") << u"اتجاه الفقرة من نصها"_s << u"أدوات 6 "_s;
         QTest::newRow("about, on the bar") << u"عــن..."_s << u"bar 2"_s;
     }
 

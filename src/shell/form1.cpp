@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
 #include "search/form2.h"
+#include "search/replacewindow.h"
 #include "shell/draftswiring.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
@@ -199,6 +200,19 @@ void Form1::createCommands(LookCache &kept)
     connect(m_panel, &DefaultFontPanel::clicked, settings, &DefaultFontWindowOpener::open);
     auto *find = new FindWindowOpener(editor(), m_platform, this);
     connect(m_menu.find, &QAction::triggered, find, &FindWindowOpener::open);
+    // Skipping tags reads them as the highlighting colours them.
+    const MarkupFinder markup = [](QStringView line, QList<TextRange> &stretches) {
+        QList<IsolatedTag> tags;
+        findIsolatedTags(line, tags);
+        for (const IsolatedTag &tag : std::as_const(tags))
+            stretches.append({tag.start, tag.length});
+    };
+    auto *replace = new ReplaceWindowOpener(editor(), m_platform, markup, preferencesPath(), this);
+    // The matches are drawn while the highlighter lives, and go with it.
+    replace->setParent(m_highlighter);
+    m_highlighter->addLayer(&replace->layer());
+    connect(replace, &ReplaceWindowOpener::highlightsChanged, m_highlighter, &PostHighlighter::rehighlight);
+    connect(m_menu.REPLACE, &QAction::triggered, replace, &ReplaceWindowOpener::open);
     auto *livePreview = new LivePreviewOpener(editor(), m_platform, *this);
     connect(m_menu.LIVEPREVIEW, &QAction::triggered, livePreview, &LivePreviewOpener::toggle);
     auto *drafts = new Drafts(editor(), m_platform, *files, untouchedTemplate, *this);

@@ -121,8 +121,9 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
         else
             action = bar.addAction(caption);
         action->setObjectName(name);
+        // "Ctrl+H; Ctrl+F": the first is shown in the menu, both choose the item.
         if (def.shortcut)
-            action->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(def.shortcut)));
         made.push_back(action);
     }
 
@@ -138,6 +139,7 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
     m.EXIT = built.take<QAction>("EXIT");
     m.DEFAULTFONT = built.take<QAction>("DEFAULTFONT");
     m.find = built.take<QAction>("find");
+    m.REPLACE = built.take<QAction>("REPLACE");
     m.LIVEPREVIEW = built.take<QAction>("LIVEPREVIEW");
     m.SPELLCHECK = built.take<QAction>("SPELLCHECK");
     m.AUTODIRECTION = built.take<QAction>("AUTODIRECTION");

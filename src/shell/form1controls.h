@@ -67,6 +67,7 @@ struct Form1Menu
     QAction *EXIT = nullptr;
     QAction *DEFAULTFONT = nullptr;
     QAction *find = nullptr;
+    QAction *REPLACE = nullptr;
     QAction *LIVEPREVIEW = nullptr;
     QAction *SPELLCHECK = nullptr;
     QAction *AUTODIRECTION = nullptr;

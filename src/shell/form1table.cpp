@@ -112,6 +112,7 @@ const std::vector<MenuDef> &form1Menu()
         {"DEFAULTFONT", "tools", "إع&دادات الخط الإفتراضي...", nullptr, false},
         {"ghghghgh", "tools", "-", nullptr, false},
         {"find", "tools", "بحث...", "F3", false},
+        {"REPLACE", "tools", "بحث واستبدال...", "Ctrl+H; Ctrl+F", false},
         {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
         {"SPELLCHECK", "tools", "التدقيق الإملائي", nullptr, false},
         {"AUTODIRECTION", "tools", "اتجاه الفقرة من نصها", nullptr, false},

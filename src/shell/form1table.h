@@ -20,7 +20,7 @@ struct MenuDef
     const char *name;     ///< objectName
     const char *parent;   ///< objectName of the menu it is in; nullptr: the menu bar
     const char *caption;  ///< UTF-8, "&" before the access key; "-" for a separator
-    const char *shortcut; ///< QKeySequence text, nullptr for none
+    const char *shortcut; ///< QKeySequence text ("; " between several), nullptr for none
     bool isMenu;          ///< opens a list rather than running a command
 };
 const std::vector<MenuDef> &form1Menu();

@@ -198,9 +198,22 @@ void PostEditor::setText(const QString &text)
     replaceSelection(text);
 }
 
+void PostEditor::replace(qsizetype start, qsizetype length, const QString &text)
+{
+    const qsizetype heldStart = selStart();
+    const qsizetype heldLength = selLength();
+    select(start, length);
+    replaceSelection(text, heldStart, heldLength);
+}
+
 void PostEditor::replaceSelection(const QString &exact)
 {
-    const UndoSelection before{0, selStart(), selLength()};
+    replaceSelection(exact, selStart(), selLength());
+}
+
+void PostEditor::replaceSelection(const QString &exact, qsizetype undoStart, qsizetype undoLength)
+{
+    const UndoSelection before{0, undoStart, undoLength};
     const QString documentText = toDocumentText(exact);
     editMarked([&] { insertDocumentText(documentText); }, true);
     const int steps = document()->availableUndoSteps();

@@ -69,6 +69,10 @@ public:
     /** Replaces the selection with text (one undo step) and leaves the caret
         after it with nothing selected. */
     void setSelText(const QString &text);
+    /** Replaces length characters from start with text (one undo step) and
+        leaves the caret after it; undoing it brings back the selection that
+        was held before, wherever it was. */
+    void replace(qsizetype start, qsizetype length, const QString &text);
 
     /** Length of the whole post. */
     qsizetype textLength() const;
@@ -124,6 +128,7 @@ private:
     qsizetype toExact(int documentPosition) const;
     int toDocument(qsizetype exactPosition) const;
     void replaceSelection(const QString &exact);
+    void replaceSelection(const QString &exact, qsizetype undoStart, qsizetype undoLength);
     void insertDocumentText(const QString &documentText);
     void applyTextOption();
 
