@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/directionmarks.h"
+#include "ui/postedit.h"
 
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -70,6 +71,11 @@ public:
         after it with nothing selected. */
     void setSelText(const QString &text);
 
+    /** Makes the edits in turn, each at its place in the text the ones
+        before it left, as one undo step that also brings back the selection.
+        The caret ends after the last edit. */
+    void applyEdits(const QList<PostEdit> &edits);
+
     /** Length of the whole post. */
     qsizetype textLength() const;
 
@@ -132,7 +138,7 @@ private:
     bool typeWithoutNewMarks(const QString &typed);
     bool eraseWithoutNewMarks(bool backward);
     void typeInStepWithMarks(QKeyEvent *event);
-    void editMarked(const std::function<void()> &edit, bool insertsMarkedText);
+    void editMarked(const std::function<void()> &edit, bool insertsMarkedText, bool joinPrevious = false);
     bool markBetween(int from, int to, bool endsOnly, bool change);
     void markLater(int position, int removed, int added);
     void markPending();
