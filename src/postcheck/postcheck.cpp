@@ -687,7 +687,10 @@ QString problemDescription(const PostProblem &problem, const ForumLimits &limits
     case PostProblemKind::Misnested:
         if (problem.other.isEmpty())
             return QStringLiteral("وسوم إغلاق ليست بعكس ترتيب فتحها");
-        return QStringLiteral("أُغلق قبل %1 المفتوح بعده").arg(isolatedPath(problem.other));
+        // A link's tag can be long: its start names it well enough.
+        return QStringLiteral("أُغلق قبل %1 المفتوح بعده")
+            .arg(isolatedPath(problem.other.size() > 30 ? problem.other.left(29) + QStringLiteral("…")
+                                                        : problem.other));
     case PostProblemKind::EmptyPair:
         return QStringLiteral("وسمان لا شيء بينهما");
     case PostProblemKind::BadColor:
