@@ -18,6 +18,10 @@ shared=(
     # The live preview shows the page the preview button writes.
     "livepreview:preview/conversion.h"
     "livepreview:preview/previewpage.h"
+    # The post check reads the tags as the highlighting does, and counts the
+    # post's length as the live preview shows it.
+    "postcheck:highlight/markupscan.h"
+    "postcheck:livepreview/postcount.h"
 )
 
 rank() {

@@ -79,13 +79,17 @@ private slots:
         QCOMPARE(counted.lines, lines);
     }
 
-    void loadLimit()
+    void limits()
     {
-        QVERIFY(!postCountText({20000, 1}, 20000).contains(QStringLiteral("تنبيه")));
-        QCOMPARE(
-            postCountText({20001, 3}, 20000),
-            QStringLiteral("عدد الأحرف: 20001    عدد الأسطر: 3    تنبيه: المشاركة أطول من 20000 حرف، وفتحها "
-                           "من ملف يقطعها عند هذا الحد"));
+        QVERIFY(!postCountText({20000, 1}, 20000, 20000).contains(QStringLiteral("تنبيه")));
+        QCOMPARE(postCountText({20001, 3}, 20000, 30000),
+                 QStringLiteral(
+                     "عدد الأحرف: \u206620001 / 30000\u2069    عدد الأسطر: 3    تنبيه: المشاركة أطول من "
+                     "20000 حرف، وفتحها من ملف يقطعها عند هذا الحد"));
+        QCOMPARE(postCountText({10005, 2}, 20000, 10000),
+                 QStringLiteral(
+                     "عدد الأحرف: \u206610005 / 10000\u2069    عدد الأسطر: 2    تنبيه: المشاركة أطول من "
+                     "حد المنتدى بـ 5 حرف"));
         // An emoji at the load limit comes in whole.
         const QString file = QString(19999, u'x') + QStringLiteral("😀😀😀");
         const LoadedPost post = limitLoadedPost(file);

@@ -1,5 +1,7 @@
 #include "highlight/markupscan.h"
 
+#include <iterator>
+
 namespace zarvelo {
 
 namespace {
@@ -7,27 +9,30 @@ namespace {
 struct TagText
 {
     QStringView text; // upper-case ASCII, as the conversion's rules write it
-    int kind;
+    MarkupTagKind kind;
     bool valued; // the value runs from the tag to the next "]"
 };
 
 // Opening tags. "[URL" is valued whether or not an "=" follows: "[URL]"
 // becomes a link without a target, "[URL=x]" one to x.
 constexpr TagText kOpening[] = {
-    {u"[QUOTE=", 0, true},   {u"[QUOTE]", 0, false}, {u"[CODE]", 1, false},  {u"[HTML]", 2, false},
-    {u"[PHP]", 3, false},    {u"[B]", 4, false},     {u"[I]", 5, false},     {u"[U]", 6, false},
-    {u"[CENTER]", 7, false}, {u"[LEFT]", 8, false},  {u"[RIGHT]", 9, false}, {u"[FONT=", 10, true},
-    {u"[SIZE=", 11, true},   {u"[COLOR=", 12, true}, {u"[URL", 13, true},    {u"[IMG]", 14, false},
+    {u"[QUOTE=", QuoteTag, true}, {u"[QUOTE]", QuoteTag, false}, {u"[CODE]", CodeTag, false},
+    {u"[HTML]", HtmlTag, false},  {u"[PHP]", PhpTag, false},     {u"[B]", BoldTag, false},
+    {u"[I]", ItalicTag, false},   {u"[U]", UnderlineTag, false}, {u"[CENTER]", CenterTag, false},
+    {u"[LEFT]", LeftTag, false},  {u"[RIGHT]", RightTag, false}, {u"[FONT=", FontTag, true},
+    {u"[SIZE=", SizeTag, true},   {u"[COLOR=", ColorTag, true},  {u"[URL", LinkTag, true},
+    {u"[IMG]", ImageTag, false},
 };
 
+// In the order of the kinds.
 constexpr TagText kClosing[] = {
-    {u"[/QUOTE]", 0, false},  {u"[/CODE]", 1, false},  {u"[/HTML]", 2, false},  {u"[/PHP]", 3, false},
-    {u"[/B]", 4, false},      {u"[/I]", 5, false},     {u"[/U]", 6, false},     {u"[/CENTER]", 7, false},
-    {u"[/LEFT]", 8, false},   {u"[/RIGHT]", 9, false}, {u"[/FONT]", 10, false}, {u"[/SIZE]", 11, false},
-    {u"[/COLOR]", 12, false}, {u"[/URL]", 13, false},  {u"[/IMG]", 14, false},
+    {u"[/QUOTE]", QuoteTag, false}, {u"[/CODE]", CodeTag, false},     {u"[/HTML]", HtmlTag, false},
+    {u"[/PHP]", PhpTag, false},     {u"[/B]", BoldTag, false},        {u"[/I]", ItalicTag, false},
+    {u"[/U]", UnderlineTag, false}, {u"[/CENTER]", CenterTag, false}, {u"[/LEFT]", LeftTag, false},
+    {u"[/RIGHT]", RightTag, false}, {u"[/FONT]", FontTag, false},     {u"[/SIZE]", SizeTag, false},
+    {u"[/COLOR]", ColorTag, false}, {u"[/URL]", LinkTag, false},      {u"[/IMG]", ImageTag, false},
 };
-
-constexpr int kLinkKind = 13;
+static_assert(std::size(kClosing) == kMarkupTagKinds);
 
 inline char16_t asciiUpper(char16_t c)
 {
@@ -57,46 +62,66 @@ const TagText *tagAt(QStringView text, qsizetype at, const TagText (&table)[N])
     return nullptr;
 }
 
+inline bool endsValue(QChar c)
+{
+    return c == u']' || c == u'[' || c == u'\r' || c == u'\n';
+}
+
 } // namespace
+
+bool nextMarkupTag(QStringView text, qsizetype from, MarkupTag &tag)
+{
+    const qsizetype size = text.size();
+    for (qsizetype at = text.indexOf(u'[', from); at >= 0; at = text.indexOf(u'[', at + 1)) {
+        const bool closing = at + 1 < size && text[at + 1] == u'/';
+        const TagText *found = closing ? tagAt(text, at, kClosing) : tagAt(text, at, kOpening);
+        if (!found)
+            continue;
+        tag = MarkupTag();
+        tag.start = at;
+        tag.nameLength = found->text.size();
+        tag.closing = closing;
+        tag.valued = found->valued;
+        tag.kind = found->kind;
+        if (found->valued) {
+            qsizetype end = at + tag.nameLength;
+            if (found->kind == LinkTag && end < size && text[end] == u'=')
+                ++tag.nameLength; // the link's "=" belongs to the tag, as "[FONT=" has its own
+            end = at + tag.nameLength;
+            qsizetype valueEnd = end;
+            while (valueEnd < size && !endsValue(text[valueEnd]))
+                ++valueEnd;
+            tag.valueLength = valueEnd - end;
+            tag.bracket = valueEnd < size && text[valueEnd] == u']';
+        }
+        return true;
+    }
+    return false;
+}
+
+QStringView closingTagText(MarkupTagKind kind)
+{
+    return kClosing[kind].text;
+}
 
 void scanMarkup(QStringView paragraph, OpenTagCounts &open, QList<MarkupSpan> &spans)
 {
-    const qsizetype size = paragraph.size();
-    qsizetype at = paragraph.indexOf(u'[');
-    while (at >= 0 && at < size) {
-        const bool closing = at + 1 < size && paragraph[at + 1] == u'/';
-        const TagText *tag = closing ? tagAt(paragraph, at, kClosing) : tagAt(paragraph, at, kOpening);
-        if (!tag) {
-            at = paragraph.indexOf(u'[', at + 1);
-            continue;
-        }
-        qsizetype end = at + tag->text.size();
-        if (closing) {
-            int &count = open[size_t(tag->kind)];
-            spans.append({at, end - at, count > 0 ? MarkupKind::Tag : MarkupKind::UnmatchedClose});
+    MarkupTag tag;
+    for (qsizetype from = 0; nextMarkupTag(paragraph, from, tag); from = tag.end()) {
+        if (tag.closing) {
+            int &count = open[size_t(tag.kind)];
+            spans.append(
+                {tag.start, tag.nameLength, count > 0 ? MarkupKind::Tag : MarkupKind::UnmatchedClose});
             if (count > 0)
                 --count;
-        } else {
-            ++open[size_t(tag->kind)];
-            if (tag->valued && tag->kind == kLinkKind && end < size && paragraph[end] == u'=')
-                ++end; // the link's "=" belongs to the tag, as "[FONT=" has its own
-            spans.append({at, end - at, MarkupKind::Tag});
-            if (tag->valued) {
-                // The value stops at the "]" that ends the tag; a "[" stops it
-                // too, so that a tag typed inside a value is still seen.
-                qsizetype valueEnd = end;
-                while (valueEnd < size && paragraph[valueEnd] != u']' && paragraph[valueEnd] != u'[')
-                    ++valueEnd;
-                if (valueEnd > end)
-                    spans.append({end, valueEnd - end, MarkupKind::Value});
-                end = valueEnd;
-                if (end < size && paragraph[end] == u']') {
-                    spans.append({end, 1, MarkupKind::Tag});
-                    ++end;
-                }
-            }
+            continue;
         }
-        at = end < size ? paragraph.indexOf(u'[', end) : -1;
+        ++open[size_t(tag.kind)];
+        spans.append({tag.start, tag.nameLength, MarkupKind::Tag});
+        if (tag.valueLength > 0)
+            spans.append({tag.valueStart(), tag.valueLength, MarkupKind::Value});
+        if (tag.bracket)
+            spans.append({tag.valueStart() + tag.valueLength, 1, MarkupKind::Tag});
     }
 }
 

@@ -23,9 +23,51 @@ struct MarkupSpan
     MarkupKind kind;
 };
 
-/** The kinds of paired tags: quote (plain or named), code, HTML, PHP, bold,
-    italic, underline, the three alignments, font, size, colour, link, image. */
+/** The kinds of paired tags, a plain and a named quote being one kind. */
+enum MarkupTagKind : int {
+    QuoteTag,
+    CodeTag,
+    HtmlTag,
+    PhpTag,
+    BoldTag,
+    ItalicTag,
+    UnderlineTag,
+    CenterTag,
+    LeftTag,
+    RightTag,
+    FontTag,
+    SizeTag,
+    ColorTag,
+    LinkTag,
+    ImageTag,
+};
 constexpr int kMarkupTagKinds = 15;
+
+/** One tag the conversion replaces, as the scanner reads it. */
+struct MarkupTag
+{
+    qsizetype start = 0;
+    qsizetype nameLength = 0;  ///< "[B]", "[/B]", "[COLOR=", "[URL=" or "[URL" (a link's "=" is its own)
+    qsizetype valueLength = 0; ///< a valued tag's value, right after the name
+    bool bracket = false;      ///< a valued tag's value ends with its "]"
+    bool closing = false;
+    bool valued = false;
+    MarkupTagKind kind = QuoteTag;
+
+    qsizetype valueStart() const { return start + nameLength; }
+    qsizetype end() const { return start + nameLength + valueLength + (bracket ? 1 : 0); }
+};
+
+/**
+ * Finds the first tag at or after `from` in text, in any letter case, as the
+ * conversion would replace it. A valued tag's value runs up to the "]" that
+ * ends the tag; a "[" or a line break stops it too, so that a tag typed
+ * inside a value is still seen. Returns false when there is none.
+ */
+bool nextMarkupTag(QStringView text, qsizetype from, MarkupTag &tag);
+
+/** The closing tag of a kind, as the conversion's rules write it ("[/B]"). */
+QStringView closingTagText(MarkupTagKind kind);
 
 /** How many tags of each kind stand open at a point of the post. */
 using OpenTagCounts = std::array<int, kMarkupTagKinds>;

@@ -86,7 +86,8 @@ void LivePreviewWindow::refresh()
     convertMarkupToHtml(post, m_body);
     m_page = previewPageText(m_body);
     m_browser->setHtml(m_page);
-    m_status->setText(postCountText(countPost(post), m_loadLimit));
+    m_count = countPost(post);
+    m_status->setText(postCountText(m_count, m_loadLimit, m_forumLimit));
     // The whole page is laid out now, so the scroll range is final and the
     // caret's part of the post can be found in it.
     m_browser->document()->documentLayout()->documentSize();
@@ -94,6 +95,12 @@ void LivePreviewWindow::refresh()
     // A post so long that a redraw takes a while waits for a longer pause
     // in the typing, so the editor never stalls between keys.
     m_delay.setInterval(std::max<int>(kDelayMs, int(2 * cost.elapsed())));
+}
+
+void LivePreviewWindow::setForumLimit(qsizetype characters)
+{
+    m_forumLimit = characters;
+    m_status->setText(postCountText(m_count, m_loadLimit, m_forumLimit));
 }
 
 QString LivePreviewWindow::statusText() const

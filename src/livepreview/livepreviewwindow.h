@@ -1,5 +1,7 @@
 #pragma once
 
+#include "livepreview/postcount.h"
+
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -38,6 +40,9 @@ public:
         status line warns about. */
     LivePreviewWindow(PostEditor &editor, Platform &platform, qsizetype loadLimit, QWidget *owner);
 
+    /** The forum's limit that the status line gives the length against. */
+    void setForumLimit(qsizetype characters);
+
     /** Converts the post and shows it now, scrolled near the caret. */
     void refresh();
     /** The text of the status line. */
@@ -58,6 +63,8 @@ private:
     PostEditor &m_editor;
     Platform &m_platform;
     qsizetype m_loadLimit;
+    qsizetype m_forumLimit = 10000;
+    PostCount m_count{0, 1};
     QTextBrowser *m_browser = nullptr;
     QLabel *m_status = nullptr;
     QTimer m_delay;

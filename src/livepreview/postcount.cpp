@@ -1,5 +1,7 @@
 #include "livepreview/postcount.h"
 
+#include "platform/isolate.h"
+
 namespace zarvelo {
 
 PostCount countPost(QStringView post)
@@ -19,9 +21,15 @@ PostCount countPost(QStringView post)
     return {size, breaks + 1};
 }
 
-QString postCountText(const PostCount &count, qsizetype loadLimit)
+QString postCountText(const PostCount &count, qsizetype loadLimit, qsizetype forumLimit)
 {
-    QString text = QStringLiteral("عدد الأحرف: %1    عدد الأسطر: %2").arg(count.characters).arg(count.lines);
+    // "N / limit" read left to right, as a fraction, inside the Arabic line.
+    const QString length = isolatedPath(QStringLiteral("%1 / %2").arg(count.characters).arg(forumLimit));
+    QString text = QStringLiteral("عدد الأحرف: %1    عدد الأسطر: %2").arg(length).arg(count.lines);
+    if (count.characters > forumLimit) {
+        text += QStringLiteral("    تنبيه: المشاركة أطول من حد المنتدى بـ %1 حرف")
+                    .arg(count.characters - forumLimit);
+    }
     if (count.characters > loadLimit) {
         text += QStringLiteral("    تنبيه: المشاركة أطول من %1 حرف، وفتحها من ملف يقطعها عند هذا الحد")
                     .arg(loadLimit);

@@ -14,8 +14,9 @@ struct PostCount
 
 PostCount countPost(QStringView post);
 
-/** The status line: the counts, and a plain warning when the post is longer
-    than the loadLimit characters that opening a file keeps. */
-QString postCountText(const PostCount &count, qsizetype loadLimit);
+/** The status line: the counts, the length beside the forum's limit, and a
+    plain warning when the post is longer than that limit or than the
+    loadLimit characters that opening a file keeps. */
+QString postCountText(const PostCount &count, qsizetype loadLimit, qsizetype forumLimit);
 
 } // namespace zarvelo

@@ -18,6 +18,7 @@
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/livepreviewwiring.h"
+#include "shell/postcheckwiring.h"
 #include "shell/postfiles.h"
 #include "shell/spellingswitch.h"
 #include "ui/buttonpictures.h"
@@ -215,6 +216,10 @@ void Form1::createCommands(LookCache &kept)
     connect(m_menu.REPLACE, &QAction::triggered, replace, &ReplaceWindowOpener::open);
     auto *livePreview = new LivePreviewOpener(editor(), m_platform, *this);
     connect(m_menu.LIVEPREVIEW, &QAction::triggered, livePreview, &LivePreviewOpener::toggle);
+    auto *check = new PostCheckOpener(editor(), *this);
+    connect(m_menu.CHECKPOST, &QAction::triggered, check, &PostCheckOpener::open);
+    livePreview->setForumLimit(check->limits().characters);
+    connect(check, &PostCheckOpener::forumLimitChanged, livePreview, &LivePreviewOpener::setForumLimit);
     auto *drafts = new Drafts(editor(), m_platform, *files, untouchedTemplate, *this);
     connect(m_menu.DRAFTS, &QAction::triggered, drafts, &Drafts::open);
     auto *about = new AboutWindowOpener(this);

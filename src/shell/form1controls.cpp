@@ -143,6 +143,7 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
     m.LIVEPREVIEW = built.take<QAction>("LIVEPREVIEW");
     m.SPELLCHECK = built.take<QAction>("SPELLCHECK");
     m.AUTODIRECTION = built.take<QAction>("AUTODIRECTION");
+    m.CHECKPOST = built.take<QAction>("CHECKPOST");
     m.ABOUT = built.take<QAction>("ABOUT");
     return m;
 }

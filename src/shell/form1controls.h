@@ -71,6 +71,7 @@ struct Form1Menu
     QAction *LIVEPREVIEW = nullptr;
     QAction *SPELLCHECK = nullptr;
     QAction *AUTODIRECTION = nullptr;
+    QAction *CHECKPOST = nullptr;
     QAction *ABOUT = nullptr;
 };
 

@@ -116,6 +116,7 @@ const std::vector<MenuDef> &form1Menu()
         {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
         {"SPELLCHECK", "tools", "التدقيق الإملائي", nullptr, false},
         {"AUTODIRECTION", "tools", "اتجاه الفقرة من نصها", nullptr, false},
+        {"CHECKPOST", "tools", "فحص المشاركة", "F7", false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };
     // clang-format on

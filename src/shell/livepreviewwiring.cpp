@@ -32,7 +32,8 @@ void LivePreviewOpener::toggle()
     }
     if (!m_window) {
         m_window = new LivePreviewWindow(m_editor, m_platform, kPostLoadLimit, &m_owner);
-        placeBesideOwner();
+        m_window->setForumLimit(m_forumLimit);
+        placeBeside(*m_window, m_owner);
     }
     QWidget *focused = m_owner.focusWidget();
     m_window->show();
@@ -42,29 +43,36 @@ void LivePreviewOpener::toggle()
         focused->setFocus();
 }
 
-void LivePreviewOpener::placeBesideOwner()
+void LivePreviewOpener::setForumLimit(qsizetype characters)
+{
+    m_forumLimit = characters;
+    if (m_window)
+        m_window->setForumLimit(characters);
+}
+
+void placeBeside(QWidget &window, const QWidget &owner)
 {
     // Beside the main window, on the side with more room, narrowed to fit
     // when it must be. Where neither side has room it stands at the screen's
     // left edge: the post reads from the right, so its lines stay in view.
     constexpr int kNarrowest = 320;
-    const QRect owner = m_owner.frameGeometry();
-    const QScreen *screen = m_owner.screen();
-    const QRect room = screen ? screen->availableGeometry() : owner;
-    const int rightRoom = room.right() - owner.right();
-    const int leftRoom = owner.left() - room.left();
-    const int frame = 16; // the window manager's borders, unknown before showing
-    int width = m_window->width();
+    const QRect frame = owner.frameGeometry();
+    const QScreen *screen = owner.screen();
+    const QRect room = screen ? screen->availableGeometry() : frame;
+    const int rightRoom = room.right() - frame.right();
+    const int leftRoom = frame.left() - room.left();
+    const int borders = 16; // the window manager's, unknown before showing
+    int width = window.width();
     int x = 0;
-    if (std::max(rightRoom, leftRoom) >= kNarrowest + frame) {
+    if (std::max(rightRoom, leftRoom) >= kNarrowest + borders) {
         const bool right = rightRoom >= leftRoom;
-        width = std::min(width, (right ? rightRoom : leftRoom) - frame);
-        x = right ? owner.right() + 1 : owner.left() - width - frame;
+        width = std::min(width, (right ? rightRoom : leftRoom) - borders);
+        x = right ? frame.right() + 1 : frame.left() - width - borders;
     } else {
         x = room.left();
     }
-    m_window->resize(width, std::max(m_window->height(), m_owner.height()));
-    m_window->move(x, owner.top());
+    window.resize(width, std::max(window.height(), owner.height()));
+    window.move(x, frame.top());
 }
 
 } // namespace zarvelo

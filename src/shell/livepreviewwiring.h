@@ -25,17 +25,23 @@ public:
     /** The window once created, shown or hidden; nullptr before the first use. */
     LivePreviewWindow *window() const;
 
+    /** The forum's limit that the status line gives the length against. */
+    void setForumLimit(qsizetype characters);
+
 public slots:
     /** Shows the window beside the owner, or hides it when it is shown. */
     void toggle();
 
 private:
-    void placeBesideOwner();
-
     PostEditor &m_editor;
     Platform &m_platform;
     QWidget &m_owner;
     QPointer<LivePreviewWindow> m_window;
+    qsizetype m_forumLimit = 10000;
 };
+
+/** Places a tool window beside its owner, on the side with more room,
+    narrowed to fit when it must be, as tall as the owner at least. */
+void placeBeside(QWidget &window, const QWidget &owner);
 
 } // namespace zarvelo

@@ -222,6 +222,25 @@ void PostEditor::replaceSelection(const QString &exact, qsizetype undoStart, qsi
     m_undoSelections.push_back({steps, before.start, before.length});
 }
 
+void PostEditor::applyEdits(const QList<PostEdit> &edits)
+{
+    if (edits.isEmpty())
+        return;
+    const UndoSelection before{0, selStart(), selLength()};
+    // Each edit is made whole, its marks placed and everyone told, before
+    // the next is found by its position; each joins the first's undo step.
+    bool first = true;
+    for (const PostEdit &edit : edits) {
+        select(edit.start, edit.length);
+        editMarked([&] { insertDocumentText(toDocumentText(edit.text)); }, true, !first);
+        first = false;
+    }
+    const int steps = document()->availableUndoSteps();
+    while (!m_undoSelections.empty() && m_undoSelections.back().undoSteps >= steps)
+        m_undoSelections.pop_back();
+    m_undoSelections.push_back({steps, before.start, before.length});
+}
+
 void PostEditor::undoWithSelection()
 {
     const int steps = document()->availableUndoSteps();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/directionmarks.h"
+#include "ui/postedit.h"
 
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -74,6 +75,11 @@ public:
         was held before, wherever it was. */
     void replace(qsizetype start, qsizetype length, const QString &text);
 
+    /** Makes the edits in turn, each at its place in the text the ones
+        before it left, as one undo step that also brings back the selection.
+        The caret ends after the last edit. */
+    void applyEdits(const QList<PostEdit> &edits);
+
     /** Length of the whole post. */
     qsizetype textLength() const;
 
@@ -137,7 +143,7 @@ private:
     bool typeWithoutNewMarks(const QString &typed);
     bool eraseWithoutNewMarks(bool backward);
     void typeInStepWithMarks(QKeyEvent *event);
-    void editMarked(const std::function<void()> &edit, bool insertsMarkedText);
+    void editMarked(const std::function<void()> &edit, bool insertsMarkedText, bool joinPrevious = false);
     bool markBetween(int from, int to, bool endsOnly, bool change);
     void markLater(int position, int removed, int added);
     void markPending();

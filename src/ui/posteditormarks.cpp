@@ -100,14 +100,17 @@ void PostEditor::insertDocumentText(const QString &documentText)
     setTextCursor(cursor);
 }
 
-void PostEditor::editMarked(const std::function<void()> &edit, bool insertsMarkedText)
+void PostEditor::editMarked(const std::function<void()> &edit, bool insertsMarkedText, bool joinPrevious)
 {
     // The change and the marks it needs make one undo step, and reach
     // everyone watching the post as one change.
     ++m_marking;
     QTextCursor group = textCursor();
     const int before = group.selectionStart();
-    group.beginEditBlock();
+    if (joinPrevious)
+        group.joinPreviousEditBlock();
+    else
+        group.beginEditBlock();
     edit();
     const int after = textCursor().position();
     markBetween(qMin(before, after), qMax(before, after), insertsMarkedText, true);
