@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fileidentity.h"
 #include "platform/textfile.h"
 
 #include <QString>
@@ -77,6 +78,9 @@ public:
     {
         return writeFileAtomically(path, bytes);
     }
+
+    /** The identity of a file as it is now (see FileIdentity). */
+    virtual FileIdentity fileIdentity(const QString &path) { return zarvelo::fileIdentity(path); }
 
     /** Puts plain text on the clipboard, replacing what it held. */
     virtual void setClipboardText(const QString &text) = 0;
