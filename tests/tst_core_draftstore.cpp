@@ -137,14 +137,11 @@ private slots:
             QVERIFY(folder.store.write(folder.store.newId(), QString::number(i), QString()).ok);
         QStringList others;
         for (const Draft &draft : folder.store.list())
-            others << (draft.run == mine.id() ? QString() : draft.text);
-        others.removeAll(QString());
+            if (draft.run != mine.id())
+                others << draft.text;
         QCOMPARE(others, QStringList({u"crashed1"_s, running.id() + u'1'}));
-        // Only the record no program holds is claimed, and only once.
         QCOMPARE(RunRecord::claimEndedRuns(folder.store.folder()), QStringList{u"crashed"_s});
         QCOMPARE(RunRecord::claimEndedRuns(folder.store.folder()), QStringList());
-        running.end();
-        QCOMPARE(RunRecord::recordedRuns(folder.store.folder()), QSet<QString>{mine.id()});
     }
 };
 

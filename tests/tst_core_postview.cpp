@@ -90,7 +90,6 @@ private slots:
         const QString file = QString(19999, u'x') + QStringLiteral("😀😀😀");
         const LoadedPost post = limitLoadedPost(file);
         QVERIFY(post.text == file.left(20003) && post.limitPassed);
-        // Lone LFs count as the editor's CR LF pairs, and the pair the limit falls in comes whole.
         const LoadedPost lines = limitLoadedPost(QString(15000, u'\n'));
         QCOMPARE(lines.text, QStringLiteral("\r\n").repeated(10001));
         QVERIFY(lines.limitPassed);
