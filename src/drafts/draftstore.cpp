@@ -78,7 +78,7 @@ Header headerOf(const QString &path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        const Header header = parseHeader(file.readLine(kHeaderLimit));
+        Header header = parseHeader(file.readLine(kHeaderLimit));
         if (header.problem.isEmpty())
             return header;
     }
