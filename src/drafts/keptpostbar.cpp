@@ -15,11 +15,14 @@ KeptPostBar::KeptPostBar(QWidget *parent)
     setLayoutDirection(Qt::RightToLeft);
     setFrameShape(QFrame::Box);
     // The buttons' light blue on the window's navy, so the bar reads as the
-    // program's own and stands apart from the post below it.
+    // program's own and stands apart from the post below it; its buttons are
+    // drawn as the window's own buttons are.
     setAutoFillBackground(true);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0xD5, 0xE6, 0xFA));
-    colours.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x40));
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
+        colours.setColor(role, QColor(0xD5, 0xE6, 0xFA));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+        colours.setColor(role, QColor(0x00, 0x00, 0x40));
     setPalette(colours);
 
     m_text = new QLabel(this);

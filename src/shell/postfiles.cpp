@@ -226,7 +226,8 @@ void PostFiles::writePost(const QString &path)
         next.cutFile.clear(); // the file now holds just what the editor holds
         next.cutFileCharacters = 0;
     }
-    const qint64 characters = characterCount(text);
+    // Counted as Open would hold the file again, its own breaks made pairs.
+    const qint64 characters = characterCount(toEditorLineBreaks(text, lineBreaksOf(text)));
     const bool tellLong = characters > kPostLoadLimit && !next.toldLong;
     next.toldLong = next.toldLong || tellLong;
     setCurrentFile(next);
