@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort(); // a damaged draft never hands out a text
     if (draft.damaged)
         return 0;
-    const zarvelo::Draft again =
-        zarvelo::decodeDraft(zarvelo::encodeDraft(draft.saved, draft.fileName, draft.text));
+    const zarvelo::Draft again = zarvelo::decodeDraft(
+        zarvelo::encodeDraft(draft.saved, draft.fileName, draft.text, draft.run, draft.unsaved));
     if (again.damaged || again.text != draft.text || again.fileName != draft.fileName
-        || again.saved != draft.saved)
+        || again.saved != draft.saved || again.run != draft.run || again.unsaved != draft.unsaved)
         std::abort();
     return 0;
 }

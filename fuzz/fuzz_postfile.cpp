@@ -1,7 +1,9 @@
 // Opening a post: any bytes, read through a real file with the load limit,
-// give the file's first characters unchanged, at most one past the limit,
-// and say the limit was passed exactly when the file is longer. Read whole,
-// in whichever encoding they are taken for, they encode back to themselves.
+// give the file's first characters, their line breaks held as the editor
+// holds them and written back as the file had them, at most one past the
+// limit (two when that one is half of a pair the editor made of one break);
+// short of the limit the whole file. Read whole, in whichever encoding they
+// are taken for, they encode back to themselves.
 #include "platform/textfile.h"
 #include "shell/postfile.h"
 
@@ -37,9 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || zarvelo::encodeText(whole.text, whole.encoding, &unencodable) != bytes || !unencodable.isEmpty())
         std::abort();
     const zarvelo::LoadedPost post = zarvelo::limitLoadedPost(read.text);
-    if (post.limitPassed != (zarvelo::characterCount(whole.text) > zarvelo::kPostLoadLimit))
+    const QString written = zarvelo::toFileLineBreaks(post.text, post.breaks);
+    if (!read.text.startsWith(written) || (post.cut && !post.limitPassed))
         std::abort();
-    if (post.text != zarvelo::leftCharacters(whole.text, zarvelo::kPostLoadLimit + 1))
+    if (zarvelo::characterCount(post.text) > zarvelo::kPostLoadLimit + 2)
+        std::abort();
+    if (!post.limitPassed && written != whole.text)
         std::abort();
     return 0;
 }

@@ -4,9 +4,10 @@
 #   start_xvfb LOGDIR      starts Xvfb on a display number it picks itself
 #                          (-displayfd, so parallel runs never collide), exports
 #                          DISPLAY and sets XVFB_PID; fails after 10 s
-#   wait_for_window NAME [SECONDS]
+#   wait_for_window NAME [SECONDS] [OTHER_THAN]
 #                          prints the id of the first visible window whose
-#                          title matches the regular expression NAME; fails
+#                          title matches the regular expression NAME (and
+#                          whose id is not OTHER_THAN, when given); fails
 #                          after SECONDS (default 20) rather than hanging;
 #                          xdotool matches the title under a UTF-8 locale
 #                          whatever the caller's, as an Arabic title matches
@@ -35,9 +36,9 @@ start_xvfb() {
 }
 
 wait_for_window() {
-    local name=$1 seconds=${2:-20} id=""
+    local name=$1 seconds=${2:-20} other=${3:-none} id=""
     for _ in $(seq $((seconds * 10))); do
-        id=$(LC_ALL=C.UTF-8 xdotool search --onlyvisible --name "$name" 2> /dev/null | head -n 1 || true)
+        id=$(LC_ALL=C.UTF-8 xdotool search --onlyvisible --name "$name" 2> /dev/null | grep -vx "$other" | head -n 1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A user's first minutes on a real X display: typing saved with Ctrl+S (smoke),
 # or typing killed with SIGKILL and restored from its draft (drafts); the saved
-# bytes are checked. Skips (exit 77) only where Xvfb cannot start.
+# bytes are checked. Or two copies at once in one folder, both typed in and
+# killed, whose posts are both kept (two). Skips (exit 77) only where Xvfb cannot start.
 set -euo pipefail
 # The program and xdotool run under a UTF-8 locale, as on a desktop, whatever
 # the caller's: in the C locale the window's Arabic title is not found.
@@ -62,6 +63,35 @@ if [ "$mode" = smoke ]; then
     title=$(xdotool getwindowname "$window")
     [ "$title" = "Zarvelo  $work/post.txt" ] || fail "the window title reads '$title'"
     echo "smoke ok; screenshot: $build/smoke-screenshot.png"
+    exit 0
+fi
+
+if [ "$mode" = two ]; then
+    (cd "$work" && exec "$build/zarvelo") >> "$work/zarvelo.log" 2>&1 &
+    second=$!
+    pids+=("$second")
+    second_window=$(wait_for_window '^Zarvelo$' 30 "$window") || fail "the second window did not appear"
+    timeout 10 xdotool windowactivate --sync "$second_window"
+    sleep 0.5
+    xdotool type --delay 20 'Typed in the second window'
+    timeout 10 xdotool windowactivate --sync "$window"
+    sleep 0.5
+    xdotool type --delay 20 'Typed in the first window'
+    sleep 3
+    kill -KILL "$program" "$second"
+    wait "$program" "$second" 2> /dev/null || true
+    for typed in 'Typed in the first window' 'Typed in the second window'; do
+        grep -rlF --include='*.draft' "$typed" "$work/data" > /dev/null || fail "no draft holds '$typed'"
+    done
+    # The next start takes both crashed runs as its own to offer, and its
+    # orderly close leaves no run behind.
+    [ "$(find "$work/data" -name '*.run' | wc -l)" = 2 ] || fail "the two runs left no records"
+    start
+    xdotool key --clearmodifiers alt+F4
+    wait "$program" 2> /dev/null || true
+    left=$(find "$work/data" -name '*.run')
+    [ -z "$left" ] || fail "run records are left behind: $left"
+    echo "two windows ok"
     exit 0
 fi
 

@@ -53,6 +53,9 @@ private slots:
         QTest::newRow("junk after a quote") << "\"0\"junk\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"" << "0|a|b|c|d|e";
         QTest::newRow("spaces as the sixth") << "\"0\"\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n   " << "-";
         QTest::newRow("five") << R"("0","a","b","c","d")" << "-";
+        QTest::newRow("field of 200") << "0,\"" + QString(200, u'ـ') + "\",a,b,c,d" << "0|" + QString(200, u'ـ') + "|a|b|c|d";
+        QTest::newRow("150 emoji are 150") << "0,a,b,c,d," + u"😀"_s.repeated(150) << "0|a|b|c|d|" + u"😀"_s.repeated(150);
+        QTest::newRow("field of 201") << "0,a,b,c,d," + QString(201, u'x') << "-";
         // clang-format on
     }
 

@@ -1,5 +1,6 @@
 #include "coretest.h"
 #include "drafts/draftstore.h"
+#include "drafts/runrecord.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -117,6 +118,30 @@ private slots:
         QCOMPARE(folder.store.list().size(), size_t(50));
         for (const Draft &draft : folder.store.list())
             QVERIFY(draft.text != u"old"_s);
+    }
+
+    void runsStillRecordedKeepTheirNewestDraft()
+    {
+        Folder folder;
+        RunRecord running(folder.store.folder()); // another program, still running
+        QVERIFY(running.start());
+        QVERIFY(folder.put(u"crashed.run"_s, QByteArray())); // a record no program holds
+        for (const QString &run : {running.id(), u"crashed"_s, u"ended"_s})
+            for (int i = 0; i < 2; ++i)
+                QVERIFY(folder.put(
+                    run + QString::number(i) + u".draft"_s,
+                    encodeDraft(QDateTime::fromSecsSinceEpoch(i), {}, run + QString::number(i), run)));
+        RunRecord mine(folder.store.folder());
+        folder.store.setRun(&mine);
+        for (int i = 0; i < 50; ++i)
+            QVERIFY(folder.store.write(folder.store.newId(), QString::number(i), QString()).ok);
+        QStringList others;
+        for (const Draft &draft : folder.store.list())
+            if (draft.run != mine.id())
+                others << draft.text;
+        QCOMPARE(others, QStringList({u"crashed1"_s, running.id() + u'1'}));
+        QCOMPARE(RunRecord::claimEndedRuns(folder.store.folder()), QStringList{u"crashed"_s});
+        QCOMPARE(RunRecord::claimEndedRuns(folder.store.folder()), QStringList());
     }
 };
 

@@ -94,6 +94,10 @@ private slots:
         const QString file = QString(19999, u'x') + QStringLiteral("😀😀😀");
         const LoadedPost post = limitLoadedPost(file);
         QVERIFY(post.text == file.left(20003) && post.limitPassed);
+        const LoadedPost lines = limitLoadedPost(QString(15000, u'\n'));
+        QCOMPARE(lines.text, QStringLiteral("\r\n").repeated(10001));
+        QVERIFY(lines.limitPassed);
+        QVERIFY(lines.cut);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "defaultfont/defaultfont.h"
 #include "defaultfont/defaultfontrecord.h"
 #include "defaultfont/defaultfonttemplate.h"
@@ -157,6 +158,26 @@ private slots:
         QVERIFY(writeText(QString()));
         QCOMPARE(test::inModal([&] { form.menu().DEFAULTFONT->trigger(); }), 0);
         QCOMPARE(platform.messages.value(0).text, kMissing);
+    }
+
+    void settingsFileInUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("panel");
+        const QByteArray lines = u"\"0\"\n\"Tahoma\"\n\"يسار\"\n\"4\"\n\"نعم\"\n\" 255\"\n"_s.toUtf8();
+        QTest::newRow("UTF-8, LF") << lines << u"Tahoma|نعم|يسار|4|#ff0000|25|on"_s;
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + lines << u"Tahoma|نعم|يسار|4|#ff0000|25|on"_s;
+    }
+
+    void settingsFileInUtf8()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, panel);
+        QVERIFY(test::writeFile(kFile, bytes));
+        test::ScriptedPlatform platform;
+        Form1 form(platform);
+        QVERIFY(form.formLoad());
+        QCOMPARE(panelOf(form), panel);
     }
 
     void settingsWindow_data()

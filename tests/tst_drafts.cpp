@@ -1,10 +1,13 @@
 #include "coretest.h"
 #include "drafts/draftkeeper.h"
 #include "drafts/draftstore.h"
+#include "drafts/keptpostbar.h"
+#include "drafts/runrecord.h"
 #include "featuretest.h"
 #include "modalwindow.h"
 #include "shell/postfiles.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -66,7 +69,15 @@ class TestDrafts : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_settingsFolder;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir::setCurrent(m_settingsFolder.path()));
+        QVERIFY(test::writeFile(u"setting.vbe"_s, u"0,لا تغيير,لا تغيير,لا تغيير,نعم,لا تغيير"_s.toUtf8()));
+    }
+
     void typingIsKeptSoon()
     {
         Fixture f;
@@ -150,6 +161,9 @@ private slots:
             QVERIFY(!Fixture::button(window, "cmdRESTORE").isEnabled());
             Fixture::button(window, "cmdDELETE").click();
             QCOMPARE(list.topLevelItem(0)->text(2), u"\u200Ea"_s);
+            QCOMPARE(list.topLevelItem(0)->text(3), file.isEmpty() ? QString() : u"\u2066old.txt\u2069"_s);
+            QCOMPARE(list.topLevelItem(0)->toolTip(3),
+                     file.isEmpty() ? QString() : u"\u2066/posts/old.txt\u2069"_s);
             QCOMPARE(window.findChild<PostEditor *>(u"DraftView"_s)->text(), old);
             Fixture::button(window, "cmdRESTORE").click();
         }));
@@ -159,6 +173,48 @@ private slots:
         QCOMPARE(f.keep().size(), 2); // the restored post, unchanged, is not kept twice
         f.editor.undoWithSelection(); // the text and its file come back together
         QCOMPARE(f.state(), u"Zarvelo  "_s + newer + u"|"_s + newer + u"|newer text"_s);
+    }
+
+    void crashedRunsUnsavedPostIsOffered_data()
+    {
+        QTest::addColumn<bool>("crashed"); // its record is left, held by no program
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("crashed, unsaved") << true << true << true;
+        QTest::newRow("crashed after saving") << true << false << false;
+        QTest::newRow("ended through its window") << false << true << false;
+    }
+
+    void crashedRunsUnsavedPostIsOffered()
+    {
+        QFETCH(bool, crashed);
+        QFETCH(bool, unsaved);
+        QFETCH(bool, offered);
+        Fixture f;
+        QVERIFY(QDir().mkpath(f.store.folder()));
+        const QString kept = u"[B]\r\nما بقي 😀\r\n[/B]"_s;
+        QVERIFY(test::writeFile(
+            f.store.folder() + u"/crashed.draft"_s,
+            encodeDraft(QDateTime::currentDateTimeUtc(), u"/posts/kept.txt"_s, kept, u"crashed"_s, unsaved)));
+        if (crashed)
+            QVERIFY(test::writeFile(f.store.folder() + u"/crashed.run"_s, {}));
+        QVERIFY(f.form.formLoad());
+        const auto &bar = *f.form.findChild<KeptPostBar *>(u"KeptPostBar"_s);
+        QCOMPARE(bar.isVisibleTo(&f.form), offered);
+        QCOMPARE(f.editor.selText(), u"بسم الله الرحمن الرحيم"_s); // the new post as it always starts
+        QCOMPARE(f.editor.y(), offered ? bar.geometry().bottom() + 1 : 104);
+        if (offered) {
+            QCOMPARE(bar.findChild<QLabel *>()->text(),
+                     u"انتهى البرنامج في المرة السابقة دون أن يُغلق، واحتُفظ بمشاركة لم "
+                     "تُحفظ في ملف: \u2068ما بقي 😀\u2069"_s);
+            f.form.grab().save(u"" ZARVELO_TEST_BINARY_DIR "/kept-post-bar.png"_s);
+            bar.findChild<QPushButton *>(u"cmdRESTOREKEPT"_s)->click();
+            QCOMPARE(f.state(), u"Zarvelo  /posts/kept.txt|/posts/kept.txt|"_s + kept);
+            f.editor.undoWithSelection();
+            QCOMPARE(f.editor.text(), u"[B]\r\nبسم الله الرحمن الرحيم\r\n[/B]"_s);
+        }
+        f.form.close(); // an orderly end leaves nothing for the next start to claim
+        QCOMPARE(RunRecord::claimEndedRuns(f.store.folder()), QStringList());
     }
 
     void unwritableFolderIsToldOnce()

@@ -110,7 +110,8 @@ private slots:
         QStringList walked;
         QWidget *widget = &form.editor();
         do {
-            if ((widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->objectName().isEmpty())
+            if ((widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->objectName().isEmpty()
+                && widget->isVisibleTo(&form))
                 walked << widget->objectName();
             widget = widget->nextInFocusChain();
         } while (widget != &form.editor());

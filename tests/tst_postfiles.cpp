@@ -4,6 +4,7 @@
 #include "shell/postfiles.h"
 #include "ui/posteditor.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -199,6 +200,87 @@ private slots:
             QCOMPARE(test::contents(f.path(firstFile)), QByteArray("typed"));
         QTest::keyClick(&f.editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.state(), u"Zarvelo  opened.txt|opened.txt|opened"_s);
+    }
+
+    void linuxLineBreaksKept_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QByteArray>("afterEnter"); // saved after Enter at the end
+        QTest::newRow("LF") << QByteArray("\xD3\xD8\xD1\nline\n") << u"سطر\r\nline\r\n"_s
+                            << QByteArray("\xD3\xD8\xD1\nline\n\n");
+        QTest::newRow("CR, UTF-8") << u"ـ😀\r\r"_s.toUtf8() << u"ـ😀\r\n\r\n"_s << u"ـ😀\r\r\r"_s.toUtf8();
+    }
+
+    void linuxLineBreaksKept()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, held);
+        QFETCH(QByteArray, afterEnter);
+        Fixture f;
+        QVERIFY(test::writeFile(f.path(u"post"_s), bytes));
+        f.run(&PostFiles::OPEN, u"post"_s);
+        QCOMPARE(f.editor.text(), held);
+        f.run(&PostFiles::SAVE);
+        QCOMPARE(test::contents(f.path(u"post"_s)), bytes);
+        f.editor.setSelStart(f.editor.textLength());
+        QTest::keyClick(&f.editor, Qt::Key_Return);
+        f.run(&PostFiles::SAVE);
+        QCOMPARE(test::contents(f.path(u"post"_s)), afterEnter);
+    }
+
+    void anotherProgramsChangeIsNeverLost_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("bytes"); // the post's file afterwards
+        QTest::addColumn<QString>("question");
+        const QString changed =
+            u"Zarvelo|تغيّر هذا الملف على القرص بعد أن فتحه البرنامج أو حفظه آخر مرة، ربما "
+            "ببرنامج آخر:\r\n\u2066post\u2069\r\nالكتابة فوقه تمحو ما فيه الآن. هل تريد "
+            "الكتابة فوقه؟|إلغاء/إلغاء"_s;
+        const QString deleted = u"Zarvelo|لم يعد هذا الملف موجوداً على القرص، ربما حذفه أو نقله برنامج "
+                                "آخر:\r\n\u2066post\u2069\r\nهل تريد كتابته من جديد؟|إلغاء/إلغاء"_s;
+        QTest::newRow("appended, cancelled") << u"append"_s << 2 << QByteArray("mine\nother") << changed;
+        QTest::newRow("renamed over, same size, overwritten")
+            << u"rename"_s << 0 << QByteArray("ours") << changed;
+        QTest::newRow("same size in place, saved elsewhere")
+            << u"touch"_s << 1 << QByteArray("mine") << changed;
+        QTest::newRow("deleted, written again") << u"delete"_s << 0 << QByteArray("ours") << deleted;
+    }
+
+    void anotherProgramsChangeIsNeverLost()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, question);
+        Fixture f;
+        const QString post = f.path(u"post"_s);
+        QVERIFY(test::writeFile(post, "mine"));
+        f.run(&PostFiles::OPEN, u"post"_s);
+        QFile file(post);
+        if (change == u"append"_s)
+            QVERIFY(file.open(QIODevice::Append) && file.write("\nother") == 6);
+        if (change == u"rename"_s)
+            QVERIFY(f.platform.writeFile(post, "abcd").ok);
+        if (change == u"touch"_s)
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write("mine") == 4
+                    && file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                        QFileDevice::FileModificationTime));
+        if (change == u"delete"_s)
+            QVERIFY(file.remove());
+        file.close();
+        f.editor.setText(u"ours"_s);
+        f.platform.questionAnswers << answer;
+        f.platform.saveAnswers << f.path(u"elsewhere"_s);
+        f.run(&PostFiles::SAVE);
+        QCOMPARE(test::contents(post), bytes);
+        QCOMPARE(f.asked().mid(1), (answer == 1 ? QStringList{u"save post"_s} : QStringList()) << question);
+        f.run(&PostFiles::SAVE); // written or cancelled, the file is as the post knows it now
+        QCOMPARE(f.platform.questions.size(), answer == 2 ? 2 : 1);
+        QCOMPARE(test::contents(f.path(u"elsewhere"_s)),
+                 answer == 1 ? QByteArray("ours") : QByteArray("<unreadable>"));
     }
 
     void cutCopyAndEncodingQuestions()

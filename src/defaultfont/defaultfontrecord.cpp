@@ -20,7 +20,9 @@ bool DefaultFontRecord::LOADDEFAULTFONT()
     const QString name = findSettingsFile(QDir::current());
     std::optional<DefaultFontSettings> read;
     if (!name.isEmpty()) {
-        const TextFileRead file = m_platform.readTextFile(name, kWholeFile);
+        // A file saved as UTF-8 by a Linux editor is told from one in the
+        // code page as a post file is.
+        const TextFileRead file = m_platform.readPostFile(name, kWholeFile);
         if (file.ok)
             read = parseSettingsFile(file.text);
     }

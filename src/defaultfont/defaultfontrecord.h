@@ -24,7 +24,8 @@ public:
 
     /**
      * Reads the settings file from the current working directory into the
-     * record. When the file is missing or holds fewer than six fields, shows
+     * record, in UTF-8 or in Windows-1256 as its bytes tell. When the file is
+     * missing, holds fewer than six fields or a field too long, shows
      * the missing-file message and returns false with the record unchanged;
      * the caller decides whether the program can go on.
      */

@@ -1,5 +1,7 @@
 #include "defaultfont/settingsfile.h"
 
+#include "platform/textfile.h"
+
 #include <QDir>
 
 #include <array>
@@ -77,7 +79,7 @@ std::optional<DefaultFontSettings> parseSettingsFile(QStringView text)
     qsizetype pos = 0;
     for (QString *field : fields) {
         std::optional<QString> value = readSettingsField(text, pos);
-        if (!value)
+        if (!value || characterCount(*value) > kLongestSettingsField)
             return std::nullopt;
         *field = std::move(*value);
     }

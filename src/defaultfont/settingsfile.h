@@ -31,8 +31,13 @@ QString settingsMissingMessage();
  */
 std::optional<QString> readSettingsField(QStringView text, qsizetype &pos);
 
+/** The longest field a settings file may hold, in characters: more than any
+    font name, which is the longest value a field has. */
+constexpr qsizetype kLongestSettingsField = 200;
+
 /** The six fields of a settings file's text, in order; anything after the
-    sixth is ignored. Nothing when the text holds fewer than six. */
+    sixth is ignored. Nothing when the text holds fewer than six, or a field
+    longer than kLongestSettingsField, which only a damaged file holds. */
 std::optional<DefaultFontSettings> parseSettingsFile(QStringView text);
 
 /** The settings file's text for a record: six lines, each the field between

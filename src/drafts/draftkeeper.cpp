@@ -47,6 +47,7 @@ void DraftKeeper::changed()
 
 void DraftKeeper::fileChanged()
 {
+    m_savedText = m_editor.text();
     changed();
 }
 
@@ -58,16 +59,17 @@ void DraftKeeper::keepNow()
     m_pending = false;
     QString text = m_editor.text();
     QString fileName = m_currentFileName();
+    const bool unsaved = m_savedText.isNull() || text != m_savedText;
     if (text.isEmpty() || (!m_kept && text == m_startText) || text == m_untouchedTemplate()
-        || (text == m_keptText && fileName == m_keptFile))
+        || (text == m_keptText && fileName == m_keptFile && unsaved == m_keptUnsaved))
         return;
     m_keptText = text;
     m_keptFile = fileName;
+    m_keptUnsaved = unsaved;
     m_kept = true;
     QtConcurrent::run(&m_writer,
-                      [store = &m_store, id = m_id, text = std::move(text), fileName = std::move(fileName)] {
-                          return store->write(id, text, fileName);
-                      })
+                      [store = &m_store, id = m_id, text = std::move(text), fileName = std::move(fileName),
+                       unsaved] { return store->write(id, text, fileName, unsaved); })
         .then(this, [this](const DraftWrite &result) { written(result); });
 }
 
@@ -93,6 +95,7 @@ void DraftKeeper::keepBeforeEnding()
     m_ending = true;
     keepNow();
     waitForWrites();
+    emit keptBeforeEnding();
 }
 
 void DraftKeeper::waitForWrites()
@@ -100,12 +103,13 @@ void DraftKeeper::waitForWrites()
     m_writer.waitForDone();
 }
 
-void DraftKeeper::startDraft()
+void DraftKeeper::startDraft(bool textIsSaved)
 {
     // The editor already holds the new post, so the old draft was kept by
     // the caller before the post was replaced.
     m_id = m_store.newId();
     m_startText = m_editor.text();
+    m_savedText = textIsSaved ? m_startText : QString();
     m_keptText = QString();
     m_keptFile.clear();
     m_kept = false;

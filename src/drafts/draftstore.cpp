@@ -1,5 +1,6 @@
 #include "drafts/draftstore.h"
 
+#include "drafts/runrecord.h"
 #include "platform/textfile.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <set>
 #include <utility>
 
 namespace zarvelo {
@@ -28,11 +30,15 @@ const QString kVersionKey = QStringLiteral("zarvelo-draft");
 const QString kSavedKey = QStringLiteral("saved");
 const QString kFileKey = QStringLiteral("file");
 const QString kBytesKey = QStringLiteral("bytes");
+const QString kRunKey = QStringLiteral("run");
+const QString kUnsavedKey = QStringLiteral("unsaved");
 
 struct Header
 {
     QDateTime saved;
     QString fileName;
+    QString run;
+    bool unsaved = true;
     qint64 bytes = -1;
     QString problem; // empty when the header is sound
 };
@@ -51,6 +57,9 @@ Header parseHeader(QByteArrayView line)
     header.saved = QDateTime::fromString(object.value(kSavedKey).toString(), Qt::ISODateWithMs);
     header.fileName = object.value(kFileKey).toString();
     header.bytes = object.value(kBytesKey).toInteger(-1);
+    // Drafts written before runs were recorded have neither.
+    header.run = object.value(kRunKey).toString();
+    header.unsaved = object.value(kUnsavedKey).toBool(true);
     // Only years the written form spells in four digits come back the same.
     const int year = header.saved.toUTC().date().year();
     if (!header.saved.isValid() || year < 1 || year > 9999 || header.bytes < 0)
@@ -63,17 +72,19 @@ QDateTime fileTime(const QString &path)
     return QFileInfo(path).lastModified();
 }
 
-/** When a draft was written, from its header alone, so that ordering fifty
-    drafts never reads their posts. */
-QDateTime savedTime(const QString &path)
+/** When a draft was written and by which run, from its header alone, so
+    that ordering fifty drafts never reads their posts. */
+Header headerOf(const QString &path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        const Header header = parseHeader(file.readLine(kHeaderLimit));
+        Header header = parseHeader(file.readLine(kHeaderLimit));
         if (header.problem.isEmpty())
-            return header.saved;
+            return header;
     }
-    return fileTime(path);
+    Header header;
+    header.saved = fileTime(path);
+    return header;
 }
 
 bool newestFirst(const std::pair<QDateTime, QString> &a, const std::pair<QDateTime, QString> &b)
@@ -81,9 +92,17 @@ bool newestFirst(const std::pair<QDateTime, QString> &a, const std::pair<QDateTi
     return a.first != b.first ? a.first > b.first : a.second > b.second;
 }
 
+struct Kept
+{
+    QDateTime saved;
+    QString name;
+    QString run;
+};
+
 } // namespace
 
-QByteArray encodeDraft(const QDateTime &saved, const QString &fileName, const QString &text)
+QByteArray encodeDraft(const QDateTime &saved, const QString &fileName, const QString &text,
+                       const QString &run, bool unsaved)
 {
     const QByteArray body = text.toUtf8();
     QJsonObject header;
@@ -91,6 +110,9 @@ QByteArray encodeDraft(const QDateTime &saved, const QString &fileName, const QS
     header.insert(kSavedKey, saved.toUTC().toString(Qt::ISODateWithMs));
     header.insert(kFileKey, fileName);
     header.insert(kBytesKey, qint64(body.size()));
+    if (!run.isEmpty())
+        header.insert(kRunKey, run);
+    header.insert(kUnsavedKey, unsaved);
     // The compact form never holds a raw line break, so the header is one line.
     return QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n' + body;
 }
@@ -107,6 +129,8 @@ Draft decodeDraft(const QByteArray &bytes)
     const Header header = parseHeader(QByteArrayView(bytes).first(end));
     draft.saved = header.saved;
     draft.fileName = header.fileName;
+    draft.run = header.run;
+    draft.unsaved = header.unsaved;
     if (!header.problem.isEmpty()) {
         draft.problem = header.problem;
         return draft;
@@ -155,14 +179,19 @@ QString DraftStore::pathOf(const QString &id) const
     return m_folder + u'/' + id;
 }
 
-DraftWrite DraftStore::write(const QString &id, const QString &text, const QString &fileName)
+DraftWrite DraftStore::write(const QString &id, const QString &text, const QString &fileName, bool unsaved)
 {
     DraftWrite result;
     // A failure here shows as the save file's own reason just below.
     QDir().mkpath(m_folder);
     const QString path = pathOf(id);
     const bool isNew = !QFileInfo::exists(path);
-    const TextFileWrite written = writeFileAtomically(path, encodeDraft(m_clock(), fileName, text));
+    // Recorded before its first draft is on disk, so that a crash is never
+    // missed; a run that writes none leaves nothing behind. Unrecorded (a
+    // folder that refuses it), a draft is still kept, only never offered.
+    const QString run = m_run && m_run->start() ? m_run->id() : QString();
+    const TextFileWrite written =
+        writeFileAtomically(path, encodeDraft(m_clock(), fileName, text, run, unsaved));
     if (!written.ok) {
         result.error = written.error;
         return result;
@@ -176,17 +205,32 @@ DraftWrite DraftStore::write(const QString &id, const QString &text, const QStri
 void DraftStore::prune(const QString &keep) const
 {
     const QDir dir(m_folder);
-    std::vector<std::pair<QDateTime, QString>> drafts;
-    for (const QString &name : dir.entryList({u'*' + QLatin1String(kSuffix)}, QDir::Files))
-        drafts.emplace_back(name == keep
-                                ? QDateTime::fromMSecsSinceEpoch(std::numeric_limits<qint64>::max() / 2)
-                                : savedTime(dir.filePath(name)),
-                            name);
-    if (drafts.size() <= size_t(kKept))
+    const QStringList names = dir.entryList({u'*' + QLatin1String(kSuffix)}, QDir::Files);
+    if (names.size() <= kKept)
         return;
-    std::sort(drafts.begin(), drafts.end(), newestFirst);
-    for (auto it = drafts.begin() + kKept; it != drafts.end(); ++it)
-        QFile::remove(dir.filePath(it->second));
+    std::vector<Kept> drafts;
+    for (const QString &name : names) {
+        if (name == keep) {
+            drafts.push_back({QDateTime::fromMSecsSinceEpoch(std::numeric_limits<qint64>::max() / 2), name,
+                              m_run ? m_run->id() : QString()});
+            continue;
+        }
+        Header header = headerOf(dir.filePath(name));
+        drafts.push_back({header.saved, name, std::move(header.run)});
+    }
+    std::sort(drafts.begin(), drafts.end(), [](const Kept &a, const Kept &b) {
+        return newestFirst({a.saved, a.name}, {b.saved, b.name});
+    });
+    const QSet<QString> recorded = RunRecord::recordedRuns(m_folder);
+    std::set<QString> runsSeen;
+    for (size_t i = 0; i < drafts.size(); ++i) {
+        // Newest first, so a run's first draft here is its newest.
+        const QString &run = drafts[i].run;
+        const bool newestOfRecordedRun =
+            !run.isEmpty() && runsSeen.insert(run).second && recorded.contains(run);
+        if (i >= size_t(kKept) && !newestOfRecordedRun)
+            QFile::remove(dir.filePath(drafts[i].name));
+    }
 }
 
 std::vector<Draft> DraftStore::list() const

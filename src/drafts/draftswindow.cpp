@@ -5,6 +5,7 @@
 #include "ui/posteditor.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -32,14 +33,16 @@ QString ownDirection(const QString &text)
 
 } // namespace
 
-QString draftFirstLine(const QString &text)
+QString draftFirstLine(const QString &text, const QString &untouchedTemplate)
 {
-    // A template's first line holds only its opening tags, often nothing at
-    // all: the first line with words in it tells the drafts apart.
-    static const QRegularExpression breaks(QStringLiteral("[\r\n\u2028\u2029]"));
-    for (const QString &line : text.split(breaks)) {
-        QString trimmed = line.trimmed();
-        if (trimmed.isEmpty())
+    // Every post starts from the template, whose opening tags are the same
+    // in each: the first line the user wrote tells the drafts apart.
+    static const QRegularExpression breaks(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+    const QStringList templateLines = untouchedTemplate.split(breaks);
+    const QStringList lines = text.split(breaks);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString trimmed = lines[i].trimmed();
+        if (trimmed.isEmpty() || (i < templateLines.size() && lines[i] == templateLines[i]))
             continue;
         if (trimmed.size() <= kFirstLineLength)
             return trimmed;
@@ -48,10 +51,12 @@ QString draftFirstLine(const QString &text)
     return QString();
 }
 
-DraftsWindow::DraftsWindow(DraftStore &store, Platform &platform, QWidget *owner)
+DraftsWindow::DraftsWindow(DraftStore &store, Platform &platform, std::function<QString()> untouchedTemplate,
+                           QWidget *owner)
     : QDialog(owner)
     , m_store(store)
     , m_platform(platform)
+    , m_untouchedTemplate(std::move(untouchedTemplate))
 {
     setObjectName(QStringLiteral("frmdrafts"));
     setWindowTitle(QStringLiteral("المسودات"));
@@ -120,16 +125,18 @@ void DraftsWindow::reload(int row)
 {
     m_drafts = m_store.list();
     m_list->clear();
+    const QString untouched = m_untouchedTemplate();
     for (const Draft &draft : m_drafts) {
         auto *item = new QTreeWidgetItem(m_list);
         item->setText(TimeColumn, draft.saved.toLocalTime().toString(QStringLiteral("yyyy/MM/dd  HH:mm:ss")));
         item->setText(LengthColumn, draft.damaged ? QString() : QString::number(draft.text.size()));
         item->setText(FirstLineColumn,
                       draft.damaged ? QStringLiteral("مسودة تالفة: ") + draft.problem
-                                    : ownDirection(draftFirstLine(draft.text)));
-        item->setText(FileColumn,
-                      draft.fileName.isEmpty() ? QString()
-                                               : isolatedPath(QDir::toNativeSeparators(draft.fileName)));
+                                    : ownDirection(draftFirstLine(draft.text, untouched)));
+        if (!draft.fileName.isEmpty()) {
+            item->setText(FileColumn, isolatedPath(QFileInfo(draft.fileName).fileName()));
+            item->setToolTip(FileColumn, isolatedPath(QDir::toNativeSeparators(draft.fileName)));
+        }
     }
     if (!m_drafts.empty())
         m_list->setCurrentItem(m_list->topLevelItem(qBound(0, row, int(m_drafts.size()) - 1)));

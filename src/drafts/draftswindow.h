@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,16 +18,18 @@ class PostEditor;
 
 /**
  * The drafts window: the drafts newest first with their time, length, first
- * line and file, a read-only view of the selected one, and buttons to
- * restore or delete it. A damaged draft is listed with its problem and can
- * only be deleted.
+ * line of their own and file name (the full path in its tooltip), a read-only view of the selected one, and
+ * buttons to restore or delete it. A damaged draft is listed with its problem and can only be deleted.
  */
 class DraftsWindow final : public QDialog
 {
     Q_OBJECT
 
 public:
-    DraftsWindow(DraftStore &store, Platform &platform, QWidget *owner);
+    /** untouchedTemplate gives the text a new post starts with, whose lines
+        tell no draft from another. */
+    DraftsWindow(DraftStore &store, Platform &platform, std::function<QString()> untouchedTemplate,
+                 QWidget *owner);
 
     /** Shows the window modally over its owner; returns the draft to restore,
         nothing when the window was closed. */
@@ -40,6 +43,7 @@ private:
 
     DraftStore &m_store;
     Platform &m_platform;
+    std::function<QString()> m_untouchedTemplate;
     std::vector<Draft> m_drafts;
     std::optional<Draft> m_chosen;
     QTreeWidget *m_list = nullptr;
@@ -48,8 +52,8 @@ private:
     QPushButton *m_delete = nullptr;
 };
 
-/** The line a draft is known by in the list: its first line with text in
-    it, shortened to fit. */
-QString draftFirstLine(const QString &text);
+/** The line a draft is known by: its first line with text in it that is not
+    the template's line in that place, shortened to fit. */
+QString draftFirstLine(const QString &text, const QString &untouchedTemplate);
 
 } // namespace zarvelo

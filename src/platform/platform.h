@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fileidentity.h"
 #include "platform/textfile.h"
 
 #include <QString>
@@ -58,13 +59,6 @@ public:
         65536 × blue). Returns the chosen colour number, nothing on cancel. */
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
 
-    /** Reads a Windows-1256 text file: all of it, or at most its first
-        maxBytes bytes when maxBytes >= 0 (kWholeFile: all of it). */
-    virtual TextFileRead readTextFile(const QString &path, qint64 maxBytes)
-    {
-        return readWindows1256File(path, maxBytes);
-    }
-
     /** Reads a post file in its own encoding, UTF-8 or Windows-1256, with
         at most maxCharacters characters of it when maxCharacters >= 0
         (kWholeFile: all of it). */
@@ -84,6 +78,9 @@ public:
     {
         return writeFileAtomically(path, bytes);
     }
+
+    /** The identity of a file as it is now (see FileIdentity). */
+    virtual FileIdentity fileIdentity(const QString &path) { return zarvelo::fileIdentity(path); }
 
     /** Puts plain text on the clipboard, replacing what it held. */
     virtual void setClipboardText(const QString &text) = 0;

@@ -4,6 +4,7 @@
 #include "defaultfont/defaultfontrecord.h"
 #include "defaultfont/defaultfonttemplate.h"
 #include "defaultfont/frmdefaultfont.h"
+#include "drafts/keptpostbar.h"
 #include "editing/editingcommands.h"
 #include "editing/tagtables.h"
 #include "highlight/markupscan.h"
@@ -59,6 +60,8 @@ Form1::Form1(Platform &platform, QWidget *parent)
     // The editors isolate the very tags the highlighting colours.
     PostEditor::setTagFinder(&findIsolatedTags);
     m_controls = buildForm1Controls(client);
+    m_editorTopLeft = editor().pos();
+    m_keptPostBar = new KeptPostBar(client);
     m_highlighter = new PostHighlighter(editor().document());
     m_commonDialog = new CommonDialog(platform, this);
     m_commonDialog->setObjectName(QStringLiteral("CommonDialog1"));
@@ -116,7 +119,9 @@ bool Form1::formLoad()
     m_panel->REFRESHDEFAULTFONTPANEL();
     applyTemplate();
     // The placeholder stays selected in the focused editor, so the user's
-    // first keystrokes replace it.
+    // first keystrokes replace it; a post kept by a crash is offered beside
+    // it, never in its place.
+    m_drafts->offerCrashedRunsPost();
     editor().setFocus();
     return true;
 }
@@ -220,8 +225,9 @@ void Form1::createCommands(LookCache &kept)
     connect(m_menu.CHECKPOST, &QAction::triggered, check, &PostCheckOpener::open);
     livePreview->setForumLimit(check->limits().characters);
     connect(check, &PostCheckOpener::forumLimitChanged, livePreview, &LivePreviewOpener::setForumLimit);
-    auto *drafts = new Drafts(editor(), m_platform, *files, untouchedTemplate, *this);
-    connect(m_menu.DRAFTS, &QAction::triggered, drafts, &Drafts::open);
+    m_drafts = new Drafts(editor(), m_platform, *files, untouchedTemplate, *this, *m_keptPostBar);
+    connect(m_menu.DRAFTS, &QAction::triggered, m_drafts, &Drafts::open);
+    connect(m_keptPostBar, &KeptPostBar::shownChanged, this, &Form1::applyLayout);
     auto *about = new AboutWindowOpener(this);
     connect(m_menu.ABOUT, &QAction::triggered, about, &AboutWindowOpener::open);
     // The switch checks its item as the preferences say before the item's
@@ -258,7 +264,11 @@ void Form1::applyLayout()
         QWidget *widget = m_controls.rightGroup[std::size_t(i)];
         widget->move(twipsToPixels(layout.rightGroup[i].left), widget->y());
     }
-    editor().resize(twipsToPixels(layout.editorWidth), twipsToPixels(layout.editorHeight));
+    const int editorWidth = twipsToPixels(layout.editorWidth);
+    const int bar = m_keptPostBar->isVisibleTo(centralWidget()) ? m_keptPostBar->sizeHint().height() : 0;
+    m_keptPostBar->setGeometry(m_editorTopLeft.x(), m_editorTopLeft.y(), editorWidth, bar);
+    editor().setGeometry(m_editorTopLeft.x(), m_editorTopLeft.y() + bar, editorWidth,
+                         twipsToPixels(layout.editorHeight) - bar);
     auto moveTo = [](QWidget *widget, double left, double top) {
         widget->move(left < 0 ? widget->x() : twipsToPixels(left), twipsToPixels(top));
     };

@@ -9,7 +9,9 @@ namespace zarvelo {
 class CommonDialog;
 class DefaultFontPanel;
 class DefaultFontRecord;
+class Drafts;
 class EditingCommands;
+class KeptPostBar;
 class LookCache;
 class Platform;
 class PostEditor;
@@ -61,6 +63,10 @@ private:
     DefaultFontRecord *m_defaultFont = nullptr;
     DefaultFontPanel *m_panel = nullptr;
     PostHighlighter *m_highlighter = nullptr;
+    Drafts *m_drafts = nullptr;
+    // Above the editor, which gives up its top to it while it shows.
+    KeptPostBar *m_keptPostBar = nullptr;
+    QPoint m_editorTopLeft;
 };
 
 } // namespace zarvelo

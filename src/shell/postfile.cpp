@@ -13,9 +13,20 @@ QString postFileFilter()
 LoadedPost limitLoadedPost(const QString &decoded)
 {
     LoadedPost loaded;
+    loaded.breaks = lineBreaksOf(decoded);
+    const QString post = toEditorLineBreaks(decoded, loaded.breaks);
     // Cheap first: a text no longer in UTF-16 units is no longer in characters.
-    loaded.limitPassed = decoded.size() > kPostLoadLimit && characterCount(decoded) > kPostLoadLimit;
-    loaded.text = loaded.limitPassed ? leftCharacters(decoded, kPostLoadLimit + 1).toString() : decoded;
+    loaded.limitPassed = post.size() > kPostLoadLimit && characterCount(post) > kPostLoadLimit;
+    if (!loaded.limitPassed) {
+        loaded.text = post;
+        return loaded;
+    }
+    QStringView kept = leftCharacters(post, kPostLoadLimit + 1);
+    const bool madePair = loaded.breaks == LineBreaks::Lf || loaded.breaks == LineBreaks::Cr;
+    if (madePair && kept.endsWith(u'\r') && post.at(kept.size()) == u'\n')
+        kept = QStringView(post).first(kept.size() + 1);
+    loaded.cut = kept.size() < post.size();
+    loaded.text = kept.toString();
     return loaded;
 }
 

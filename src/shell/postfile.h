@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/linebreaks.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,15 +16,20 @@ QString postFileFilter();
 /** What of a file's text reaches the editor. */
 struct LoadedPost
 {
-    QString text;             ///< the whole file, or its first kPostLoadLimit + 1 characters
-    bool limitPassed = false; ///< the file was longer than kPostLoadLimit
+    QString text;                         ///< the post, or its first kPostLoadLimit + 1 characters
+    bool limitPassed = false;             ///< the post was longer than kPostLoadLimit
+    LineBreaks breaks = LineBreaks::CrLf; ///< how the file ends its lines
+    bool cut = false;                     ///< the text holds less than the whole post
 };
 
-/** Applies the load limit to a file's decoded text. Reading stops on the
-    character that passes the limit, so that character still comes in: a
-    longer file gives 20001 characters, not 20000. Line breaks are kept as
-    they are, even a CR LF pair the cut falls in; a character outside the
-    Basic Multilingual Plane is one character and never cut in two. */
+/** Takes a file's decoded text (all of it, or its first characters) into the editor's line breaks (see
+    toEditorLineBreaks) and applies the load limit to the post as the editor
+    holds it. Reading stops on the character that passes the limit, so that
+    character still comes in: a longer post gives 20001 characters, not 20000.
+    A file's own CR LF pair the cut falls in is kept as it is, but a pair the
+    editor made of one break comes in whole, so it goes back as that break; a
+    character outside the Basic Multilingual Plane is one character and never
+    cut in two. */
 LoadedPost limitLoadedPost(const QString &decoded);
 
 /** The question before a save would write the editor's cut copy over the

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
+#include "shell/filechange.h"
 #include "shell/postfile.h"
 #include "ui/posteditor.h"
 
@@ -87,6 +88,8 @@ void PostFiles::OPEN()
     const QString path = m_dialog.fileName();
     if (path.isEmpty())
         return;
+    // Taken before reading: a change while the file is read shows at Save.
+    const FileIdentity identity = m_platform.fileIdentity(path);
     // The limit's worth of characters is all the editor can get: a huge file
     // is read no further than its encoding and its length need.
     const TextFileRead read = m_platform.readPostFile(path, kPostLoadLimit + 1);
@@ -101,11 +104,13 @@ void PostFiles::OPEN()
     CurrentFile next;
     next.fileName = path;
     next.encoding = read.encoding;
+    next.lineBreaks = loaded.breaks;
+    next.identity = identity;
     if (loaded.limitPassed) {
         m_platform.messageBox(loadLimitMessage(), loadLimitTitle(), MessageIcon::Information);
         next.toldLong = true; // that message has said it already
     }
-    if (read.characters > characterCount(loaded.text)) {
+    if (loaded.cut || read.characters > characterCount(read.text)) {
         // Still the current file, but a save over it asks first.
         next.cutFile = path;
         next.cutFileCharacters = read.characters;
@@ -154,9 +159,28 @@ bool PostFiles::mayOverwrite(const QString &path)
     return answer == Yes;
 }
 
+bool PostFiles::mayWriteOverChange(const QString &path)
+{
+    if (m_file.fileName.isEmpty() || (path != m_file.fileName && !isSameFile(path, m_file.fileName)))
+        return true;
+    const FileChange change = fileChangeSince(m_file.identity, m_platform.fileIdentity(path));
+    if (change == FileChange::Unchanged)
+        return true;
+    const bool deleted = change == FileChange::Deleted;
+    const int answer = m_platform.questionBox(
+        deleted ? deletedFileQuestion(path) : changedFileQuestion(path, m_file.identity.exists),
+        deleted ? deletedFileAnswers() : changedFileAnswers(), CancelWrite, CancelWrite, programName());
+    if (answer == SaveElsewhere) {
+        const QString elsewhere = chooseSaveFile();
+        if (!elsewhere.isEmpty())
+            writePost(elsewhere);
+    }
+    return answer == WriteOver;
+}
+
 bool PostFiles::chooseEncoding(QString *text, TextEncoding *encoding)
 {
-    *text = m_editor.text();
+    *text = toFileLineBreaks(m_editor.text(), m_file.lineBreaks);
     *encoding = m_file.encoding;
     if (m_file.encoding != TextEncoding::Windows1256)
         return true;
@@ -183,7 +207,7 @@ void PostFiles::writePost(const QString &path)
 {
     QString text;
     TextEncoding encoding = m_file.encoding;
-    if (!mayOverwrite(path) || !chooseEncoding(&text, &encoding))
+    if (!mayWriteOverChange(path) || !mayOverwrite(path) || !chooseEncoding(&text, &encoding))
         return; // nothing is written and nothing changes
     const TextFileWrite written = m_platform.writeTextFile(path, text, encoding);
     if (!written.ok) {
@@ -197,11 +221,13 @@ void PostFiles::writePost(const QString &path)
     CurrentFile next = m_file;
     next.fileName = path;
     next.encoding = encoding;
+    next.identity = m_platform.fileIdentity(path);
     if (!next.cutFile.isEmpty() && isSameFile(path, next.cutFile)) {
         next.cutFile.clear(); // the file now holds just what the editor holds
         next.cutFileCharacters = 0;
     }
-    const qint64 characters = characterCount(text);
+    // Counted as Open would hold the file again, its own breaks made pairs.
+    const qint64 characters = characterCount(toEditorLineBreaks(text, lineBreaksOf(text)));
     const bool tellLong = characters > kPostLoadLimit && !next.toldLong;
     next.toldLong = next.toldLong || tellLong;
     setCurrentFile(next);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/fileidentity.h"
 #include "platform/textfile.h"
+#include "shell/linebreaks.h"
 
 #include <QObject>
 #include <QString>
@@ -28,6 +30,11 @@ struct CurrentFile
     qint64 cutFileCharacters = 0;
     /** The post was said to be too long to reopen whole. */
     bool toldLong = false;
+    /** How the file ends its lines; the editor holds CR LF pairs for them. */
+    LineBreaks lineBreaks = LineBreaks::CrLf;
+    /** The file as the post last read or wrote it; not there when the post
+        never did (a restored draft), so Save cannot vouch for it. */
+    FileIdentity identity;
 };
 
 /**
@@ -36,6 +43,11 @@ struct CurrentFile
  * exactly the editor's text, in Windows-1256 or in UTF-8: a post is saved in
  * the encoding it was opened in, so that a file opened and saved unchanged
  * keeps its bytes.
+ *
+ * A file whose lines all end in a lone LF (or CR) is held with the editor's
+ * CR LF pairs and written back with its own break. Before Save writes over
+ * the post's file it checks that the file is still the one the post read or
+ * wrote, so that another program's change is never lost without a question.
  *
  * The current file changes only once an Open has read its file or a Save
  * has written it, and always together with the window title. A command that
@@ -91,6 +103,9 @@ private:
     void writePost(const QString &path);
     /** Asks before the cut copy goes over the file it was cut from. */
     bool mayOverwrite(const QString &path);
+    /** Asks before a write over the post's file that changed or went since
+        the post read or wrote it; saving elsewhere is done here. */
+    bool mayWriteOverChange(const QString &path);
     /** The text to write and its encoding; false when the user cancels. */
     bool chooseEncoding(QString *text, TextEncoding *encoding);
 
