@@ -61,6 +61,11 @@ public:
     /** A new post starts from the default-font template; nothing is asked. */
     void NEWPOST();
     void OPEN();
+    /** Opens a post file as OPEN does once its dialog has given path: the
+        command line, a dropped file and the recent posts come here. Returns
+        false when the post stayed as it was (the file could not be read, or
+        the user kept it from opening). */
+    bool openPost(const QString &path);
     void SAVE();
     void SAVEAS();
 
@@ -79,6 +84,8 @@ signals:
     void postStarted();
     /** The post was written to its file. */
     void postSaved();
+    /** A file was opened into the editor. */
+    void postOpened();
     /** The main window's title for the post's file changed. */
     void titleChanged(const QString &title);
 
@@ -89,6 +96,9 @@ private:
     /** The path the user chose to save to; empty when cancelled. */
     QString chooseSaveFile();
     void writePost(const QString &path);
+    /** Asks before a file that holds NUL bytes, which no text has, is
+        opened as text. */
+    bool mayOpenBinary(const QString &path, const QString &text);
     /** Asks before the cut copy goes over the file it was cut from. */
     bool mayOverwrite(const QString &path);
     /** The text to write and its encoding; false when the user cancels. */
