@@ -45,8 +45,9 @@ void LivePreviewOpener::toggle()
 void LivePreviewOpener::placeBesideOwner()
 {
     // Beside the main window, on the side with more room, narrowed to fit
-    // when it must be. Where neither side has room it stands at the screen's
-    // left edge: the post reads from the right, so its lines stay in view.
+    // when it must be. Where neither side has room it goes where it hides
+    // the least of the editor, at the screen's left edge when that is a tie:
+    // the post reads from the right, so its lines stay in view.
     constexpr int kNarrowest = 320;
     const QRect owner = m_owner.frameGeometry();
     const QScreen *screen = m_owner.screen();
@@ -55,16 +56,33 @@ void LivePreviewOpener::placeBesideOwner()
     const int leftRoom = owner.left() - room.left();
     const int frame = 16; // the window manager's borders, unknown before showing
     int width = m_window->width();
-    int x = 0;
+    const int height = std::min(std::max(m_window->height(), m_owner.height()), room.height() - frame);
     if (std::max(rightRoom, leftRoom) >= kNarrowest + frame) {
         const bool right = rightRoom >= leftRoom;
         width = std::min(width, (right ? rightRoom : leftRoom) - frame);
-        x = right ? owner.right() + 1 : owner.left() - width - frame;
-    } else {
-        x = room.left();
+        m_window->resize(width, height);
+        m_window->move(right ? owner.right() + 1 : owner.left() - width - frame, owner.top());
+        return;
     }
-    m_window->resize(width, std::max(m_window->height(), m_owner.height()));
-    m_window->move(x, owner.top());
+    width = std::min(width, room.width() - frame);
+    const QRect editor(m_editor.mapToGlobal(QPoint(0, 0)), m_editor.size());
+    const auto within = [](int value, int low, int high) { return std::max(low, std::min(value, high)); };
+    const int top = within(owner.top(), room.top(), room.bottom() - height - frame);
+    const int lastLeft = std::max(room.left(), room.right() - width - frame);
+    QRect best;
+    qint64 hidden = -1;
+    for (const int left : {room.left(), within(editor.left() - width - frame, room.left(), lastLeft),
+                           within(editor.right() + 1, room.left(), lastLeft), lastLeft}) {
+        const QRect place(left, top, width + frame, height + frame);
+        const QRect over = place.intersected(editor);
+        const qint64 area = over.isEmpty() ? 0 : qint64(over.width()) * over.height();
+        if (hidden < 0 || area < hidden) {
+            hidden = area;
+            best = place;
+        }
+    }
+    m_window->resize(width, height);
+    m_window->move(best.topLeft());
 }
 
 } // namespace zarvelo
