@@ -13,6 +13,7 @@ class EditingCommands;
 class LookCache;
 class Platform;
 class PostEditor;
+class PostFiles;
 class PostHighlighter;
 
 /**
@@ -42,6 +43,10 @@ public:
     const Form1Controls &controls() const { return m_controls; }
     const Form1Menu &menu() const { return m_menu; }
 
+    /** Opens a post file as the Open command does once its dialog has
+        given the path; false when the post stayed as it was. */
+    bool openPost(const QString &path);
+
     /** Lays the controls out for the client area's present size. */
     void applyLayout();
 
@@ -52,6 +57,7 @@ private:
     void decorateButtons(LookCache &kept);
     void createCommands(LookCache &kept);
     void applyTemplate();
+    void createFileHabits(PostFiles &files, EditingCommands &editing);
 
     Platform &m_platform;
     Form1Controls m_controls;
@@ -61,6 +67,7 @@ private:
     DefaultFontRecord *m_defaultFont = nullptr;
     DefaultFontPanel *m_panel = nullptr;
     PostHighlighter *m_highlighter = nullptr;
+    PostFiles *m_files = nullptr;
 };
 
 } // namespace zarvelo
