@@ -1,12 +1,16 @@
 #include "platform/codepagecheck.h"
 #include "platform/qtplatform.h"
+#include "shell/commandline.h"
 #include "shell/form1.h"
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -27,6 +31,16 @@ bool haveDisplay()
 
 int main(int argc, char *argv[])
 {
+    // Read before any window, so that --help and --version need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const zarvelo::CommandLine line = zarvelo::readCommandLine(arguments, QDir::currentPath());
+    if (line.action != zarvelo::CommandLine::Action::Run) {
+        const bool wrong = line.action == zarvelo::CommandLine::Action::Wrong;
+        std::fputs(line.output.toLocal8Bit().constData(), wrong ? stderr : stdout);
+        return wrong ? 2 : 0;
+    }
     if (!haveDisplay()) {
         std::fputs("zarvelo: there is no display to show the window on (neither DISPLAY nor "
                    "WAYLAND_DISPLAY is set).\nStart it from a desktop session, or on a virtual "
@@ -45,9 +59,17 @@ int main(int argc, char *argv[])
     zarvelo::QtPlatform platform;
     if (!zarvelo::checkWindows1256(platform))
         return 1;
-    zarvelo::Form1 window(platform);
-    if (!window.formLoad())
-        return 1;
-    window.show();
+    // Each post given opens in a window of its own, started as usual; the
+    // program ends when the last window closes.
+    const QStringList posts = line.files.isEmpty() ? QStringList{QString()} : line.files;
+    std::vector<std::unique_ptr<zarvelo::Form1>> windows;
+    for (const QString &post : posts) {
+        auto &window = *windows.emplace_back(std::make_unique<zarvelo::Form1>(platform));
+        if (!window.formLoad())
+            return 1;
+        window.show();
+        if (!post.isEmpty())
+            window.openPost(post);
+    }
     return QApplication::exec();
 }

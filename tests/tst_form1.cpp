@@ -130,9 +130,10 @@ private slots:
         QTest::newRow("save") << u"حفظ"_s << u"&ملف 0 Ctrl+S"_s;
         QTest::newRow("save as") << u"حفظ باسم..."_s << u"&ملف 1 F2"_s;
         QTest::newRow("open") << u"فتح..."_s << u"&ملف 2 Ctrl+O"_s;
-        QTest::newRow("drafts") << u"المسودات..."_s << u"&ملف 3 Ctrl+Shift+T"_s;
-        QTest::newRow("new post") << u"مشاركة جديدة   "_s << u"&ملف 4 Ctrl+N"_s;
-        QTest::newRow("exit, past a separator") << u"خروج"_s << u"&ملف 6 "_s;
+        QTest::newRow("recent posts") << u"المشاركات الأخيرة"_s << u"&ملف 3 "_s;
+        QTest::newRow("drafts") << u"المسودات..."_s << u"&ملف 4 Ctrl+Shift+T"_s;
+        QTest::newRow("new post") << u"مشاركة جديدة   "_s << u"&ملف 5 Ctrl+N"_s;
+        QTest::newRow("exit, past a separator") << u"خروج"_s << u"&ملف 7 Ctrl+Q"_s;
         QTest::newRow("default font") << u"إع&دادات الخط الإفتراضي..."_s << u"أدوات 0 "_s;
         QTest::newRow("find, past a separator") << u"بحث..."_s << u"أدوات 2 F3"_s;
         QTest::newRow("find and replace") << u"بحث واستبدال..."_s << u"أدوات 3 Ctrl+H"_s;

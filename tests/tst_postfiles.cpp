@@ -174,6 +174,17 @@ private slots:
         QVERIFY(asked[5].startsWith(u"خطأ|تعذّر حفظ المشاركة في الملف:\r\n\u2066typed/x\u2069\r\n"_s));
     }
 
+    void fileWithNulAsksFirst()
+    {
+        Fixture f;
+        QVERIFY(test::writeFile(f.path(u"bin"_s), QByteArray("a\0b", 3)));
+        f.run(&PostFiles::OPEN, u"bin"_s); // the question closed: kept out
+        QCOMPARE(f.state(), u"Zarvelo||"_s);
+        QCOMPARE(f.asked().value(1),
+                 u"Zarvelo|هذا الملف فيه بايتات صفرية، فلا يبدو ملف نص:\r\n\u2066bin\u2069\r\n"
+                 "قد تظهر في المحرر رموز لا معنى لها. هل تريد فتحه كنص مع ذلك؟|إلغاء/إلغاء"_s);
+    }
+
     void undoBringsBackTheFileOfTheText_data()
     {
         QTest::addColumn<QString>("firstFile"); // the typed post's own file; empty: none

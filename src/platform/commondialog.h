@@ -30,6 +30,10 @@ public:
     quint32 color() const { return m_color; }
     void setColor(quint32 color) { m_color = color; }
 
+    /** The path the next file dialog offers, as if a dialog had returned
+        it: a post opened without the dialog still sets where it starts. */
+    void offer(const QString &path) { m_lastChosen = path; }
+
     /** Show the dialog; the result is in fileName() or color(). The file
         dialogs offer the last path that was not cancelled as the initial name. */
     void showOpen();

@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -10,6 +12,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStandardPaths>
 #include <QTreeView>
 
 namespace zarvelo {
@@ -81,17 +84,39 @@ public:
     }
 };
 
+/** Where a dialog starts: the path offered while its folder is there, else
+    the user's documents. Never the folder the program runs in, which the
+    launcher makes the data folder, where the drafts would be the first
+    thing the user sees. */
+QString startingPoint(const QString &initialFileName)
+{
+    if (!initialFileName.isEmpty() && QFileInfo(initialFileName).absoluteDir().exists())
+        return initialFileName;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 } // namespace
 
 QString askFileName(QWidget *parent, bool save, const QString &filter, const QString &initialFileName)
 {
-    QFileDialog dialog(parent, QString(), initialFileName, filter);
+    QFileDialog dialog(parent, QString(), startingPoint(initialFileName), filter);
     // Qt's own dialog, so that it speaks the program's language whatever the
     // desktop's dialogs would.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setProxyModel(new ReadingOrderModel(&dialog));
+    if (save) {
+        // A name typed without an extension gets the one its filter shows;
+        // with a filter of every file it is kept as typed.
+        const auto suffixOf = [&dialog](const QString &nameFilter) {
+            dialog.setDefaultSuffix(nameFilter.contains(QLatin1String("*.txt")) ? QStringLiteral("txt")
+                                                                                : QString());
+        };
+        suffixOf(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixOf);
+    }
     if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
         // Room for a size and a date in Arabic, which run wider than Qt's guess.
         const QFontMetrics metrics(view->font());

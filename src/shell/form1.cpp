@@ -16,12 +16,15 @@
 #include "search/form2.h"
 #include "search/replacewindow.h"
 #include "shell/draftswiring.h"
+#include "shell/filedrop.h"
 #include "shell/form3.h"
 #include "shell/layoutrules.h"
 #include "shell/livepreviewwiring.h"
 #include "shell/postcheckwiring.h"
 #include "shell/postfiles.h"
+#include "shell/recentmenu.h"
 #include "shell/spellingswitch.h"
+#include "shell/windowkeys.h"
 #include "ui/buttonpictures.h"
 #include "ui/captionfit.h"
 #include "ui/controlbuilder.h"
@@ -33,11 +36,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <cmath>
 
@@ -195,6 +200,8 @@ void Form1::createCommands(LookCache &kept)
     connect(m_menu.SAVEAS, &QAction::triggered, files, &PostFiles::SAVEAS);
     // Exit and the close box take one road: the window's closing.
     connect(m_menu.EXIT, &QAction::triggered, this, &QWidget::close);
+    m_files = files;
+    createFileHabits(*files, *editing);
 
     // Each window opened from a menu item, and each feature switch, is an
     // object made with what it uses, whose slot the item runs.
@@ -237,6 +244,42 @@ void Form1::createCommands(LookCache &kept)
     connect(m_menu.SPELLCHECK, &QAction::toggled, spelling, &SpellingSwitch::setOn);
     auto *directions = new DirectionSwitch(editor(), *m_menu.AUTODIRECTION);
     connect(m_menu.AUTODIRECTION, &QAction::toggled, directions, &DirectionSwitch::setOn);
+}
+
+bool Form1::openPost(const QString &path)
+{
+    return m_files->openPost(path);
+}
+
+void Form1::createFileHabits(PostFiles &files, EditingCommands &editing)
+{
+    const RecentPosts recentPosts(preferencesPath());
+    // The file dialogs start in the last post's folder from the start on.
+    const QStringList last = recentPosts.paths();
+    if (!last.isEmpty())
+        m_commonDialog->offer(QFileInfo(last.first()).absolutePath() + u'/');
+    auto *recent = new RecentMenu(
+        *m_menu.RECENT, recentPosts, [&files](const QString &path) { return files.openPost(path); }, this);
+    const auto remember = [&files, recent] { recent->add(files.CurrentFileName()); };
+    connect(&files, &PostFiles::postOpened, recent, remember);
+    connect(&files, &PostFiles::postSaved, recent, remember);
+
+    // Opened once the drop is over, so that a message Open shows does not
+    // keep the file manager waiting on its drag. One post per window: the
+    // first file dropped is the one opened.
+    auto *drop = new FileDrop(*this, *editor().viewport());
+    connect(
+        drop, &FileDrop::dropped, &files,
+        [&files](const QStringList &paths) { files.openPost(paths.first()); }, Qt::QueuedConnection);
+
+    new WindowKeys(*this, editor(), *menuBar());
+    // Bold, italic and underline as their buttons, from the keyboard.
+    const QKeySequence tagKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_B), QKeySequence(Qt::CTRL | Qt::Key_I),
+                                    QKeySequence(Qt::CTRL | Qt::Key_U)};
+    for (int i = 0; i < 3; ++i) {
+        connect(new QShortcut(tagKeys[i], this), &QShortcut::activated, &editing,
+                [&editing, i] { editing.cmdBOLD_Click(i); });
+    }
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

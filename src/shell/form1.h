@@ -15,6 +15,7 @@ class KeptPostBar;
 class LookCache;
 class Platform;
 class PostEditor;
+class PostFiles;
 class PostHighlighter;
 
 /**
@@ -44,6 +45,10 @@ public:
     const Form1Controls &controls() const { return m_controls; }
     const Form1Menu &menu() const { return m_menu; }
 
+    /** Opens a post file as the Open command does once its dialog has
+        given the path; false when the post stayed as it was. */
+    bool openPost(const QString &path);
+
     /** Lays the controls out for the client area's present size. */
     void applyLayout();
 
@@ -54,6 +59,7 @@ private:
     void decorateButtons(LookCache &kept);
     void createCommands(LookCache &kept);
     void applyTemplate();
+    void createFileHabits(PostFiles &files, EditingCommands &editing);
 
     Platform &m_platform;
     Form1Controls m_controls;
@@ -67,6 +73,7 @@ private:
     // Above the editor, which gives up its top to it while it shows.
     KeptPostBar *m_keptPostBar = nullptr;
     QPoint m_editorTopLeft;
+    PostFiles *m_files = nullptr;
 };
 
 } // namespace zarvelo

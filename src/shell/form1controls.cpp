@@ -106,7 +106,7 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
         const QString caption = QString::fromUtf8(def.caption);
         QMenu *parentMenu = def.parent ? menus.at(QString::fromLatin1(def.parent)) : nullptr;
         if (def.isMenu) {
-            QMenu *menu = bar.addMenu(caption);
+            QMenu *menu = parentMenu ? parentMenu->addMenu(caption) : bar.addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name + QLatin1String("Menu"));
             menus.emplace(name, menu);
@@ -131,6 +131,7 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
     Form1Menu m;
     m.file = built.take<QMenu>("file");
     m.tools = built.take<QMenu>("tools");
+    m.RECENT = built.take<QMenu>("RECENT");
     m.SAVE = built.take<QAction>("SAVE");
     m.SAVEAS = built.take<QAction>("SAVEAS");
     m.OPEN = built.take<QAction>("OPEN");

@@ -59,6 +59,7 @@ struct Form1Menu
 {
     QMenu *file = nullptr;
     QMenu *tools = nullptr;
+    QMenu *RECENT = nullptr; ///< the recent posts, in the file menu
     QAction *SAVE = nullptr;
     QAction *SAVEAS = nullptr;
     QAction *OPEN = nullptr;

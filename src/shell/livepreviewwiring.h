@@ -41,7 +41,8 @@ private:
 };
 
 /** Places a tool window beside its owner, on the side with more room,
-    narrowed to fit when it must be, as tall as the owner at least. */
-void placeBeside(QWidget &window, const QWidget &owner);
+    narrowed to fit when it must be, as tall as the owner at least; where
+    neither side has room, where it hides the least of the editor. */
+void placeBeside(QWidget &window, const QWidget &owner, const QWidget &editor);
 
 } // namespace zarvelo

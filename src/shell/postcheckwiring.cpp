@@ -44,7 +44,7 @@ void PostCheckOpener::open()
     if (!m_window) {
         m_window = new PostCheckWindow(m_editor, m_limits, &m_owner);
         connect(m_window, &PostCheckWindow::limitsChanged, this, &PostCheckOpener::keep);
-        placeBeside(*m_window, m_owner);
+        placeBeside(*m_window, m_owner, m_editor);
     }
     QWidget *focused = m_owner.focusWidget();
     m_window->show();

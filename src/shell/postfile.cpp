@@ -38,6 +38,14 @@ QString cutFileQuestion(const QString &path, qint64 fileCharacters)
         .arg(isolated(kPostLoadLimit + 1), isolated(fileCharacters), isolatedPath(path));
 }
 
+QString binaryFileQuestion(const QString &path)
+{
+    return QStringLiteral("هذا الملف فيه بايتات صفرية، فلا يبدو ملف نص:\r\n"
+                          "%1\r\n"
+                          "قد تظهر في المحرر رموز لا معنى لها. هل تريد فتحه كنص مع ذلك؟")
+        .arg(isolatedPath(path));
+}
+
 QString longPostNotice(qint64 postCharacters)
 {
     return QStringLiteral("تم حفظ المشاركة، وطولها %1 حرفاً.\r\n"

@@ -36,6 +36,9 @@ LoadedPost limitLoadedPost(const QString &decoded);
     file it was cut from: the file had fileCharacters characters. */
 QString cutFileQuestion(const QString &path, qint64 fileCharacters);
 
+/** The question before a file holding NUL bytes is opened as text. */
+QString binaryFileQuestion(const QString &path);
+
 /** The notice after saving a post of postCharacters characters, longer than
     the load limit, which opening the file again will cut. */
 QString longPostNotice(qint64 postCharacters);

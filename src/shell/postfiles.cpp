@@ -86,8 +86,12 @@ void PostFiles::OPEN()
     m_dialog.setFilter(postFileFilter());
     m_dialog.showOpen();
     const QString path = m_dialog.fileName();
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openPost(path);
+}
+
+bool PostFiles::openPost(const QString &path)
+{
     // Taken before reading: a change while the file is read shows at Save.
     const FileIdentity identity = m_platform.fileIdentity(path);
     // The limit's worth of characters is all the editor can get: a huge file
@@ -98,8 +102,10 @@ void PostFiles::OPEN()
         // stays the current one.
         m_platform.messageBox(fileFailureMessage(QStringLiteral("تعذّر فتح الملف:"), path, read.error),
                               QStringLiteral("خطأ"), MessageIcon::Information);
-        return;
+        return false;
     }
+    if (!mayOpenBinary(path, read.text))
+        return false;
     const LoadedPost loaded = limitLoadedPost(read.text);
     CurrentFile next;
     next.fileName = path;
@@ -116,6 +122,21 @@ void PostFiles::OPEN()
         next.cutFileCharacters = read.characters;
     }
     replacePost([&] { m_editor.setText(loaded.text); }, next);
+    // The file dialogs start where this post is, however it was opened.
+    m_dialog.offer(path);
+    emit postOpened();
+    return true;
+}
+
+bool PostFiles::mayOpenBinary(const QString &path, const QString &text)
+{
+    if (!text.contains(QChar(u'\0')))
+        return true;
+    enum { Open, Cancel };
+    const int answer =
+        m_platform.questionBox(binaryFileQuestion(path), {QStringLiteral("فتح"), QStringLiteral("إلغاء")},
+                               Cancel, Cancel, programName());
+    return answer == Open;
 }
 
 void PostFiles::restorePost(const QString &text, const QString &fileName)

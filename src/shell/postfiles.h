@@ -73,6 +73,11 @@ public:
     /** A new post starts from the default-font template; nothing is asked. */
     void NEWPOST();
     void OPEN();
+    /** Opens a post file as OPEN does once its dialog has given path: the
+        command line, a dropped file and the recent posts come here. Returns
+        false when the post stayed as it was (the file could not be read, or
+        the user kept it from opening). */
+    bool openPost(const QString &path);
     void SAVE();
     void SAVEAS();
 
@@ -91,6 +96,8 @@ signals:
     void postStarted();
     /** The post was written to its file. */
     void postSaved();
+    /** A file was opened into the editor. */
+    void postOpened();
     /** The main window's title for the post's file changed. */
     void titleChanged(const QString &title);
 
@@ -101,6 +108,9 @@ private:
     /** The path the user chose to save to; empty when cancelled. */
     QString chooseSaveFile();
     void writePost(const QString &path);
+    /** Asks before a file that holds NUL bytes, which no text has, is
+        opened as text. */
+    bool mayOpenBinary(const QString &path, const QString &text);
     /** Asks before the cut copy goes over the file it was cut from. */
     bool mayOverwrite(const QString &path);
     /** Asks before a write over the post's file that changed or went since

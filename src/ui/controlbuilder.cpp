@@ -156,6 +156,14 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     case ControlKind::CheckBox: {
         auto *check = new QCheckBox(caption, parent);
         paintNavy(check);
+        // The box itself in the usual white and black: on navy, a navy box
+        // with a darker navy edge cannot be seen. The caption keeps its colours.
+        QPalette palette = check->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Base, Qt::white);
+            palette.setColor(group, QPalette::Text, Qt::black);
+        }
+        check->setPalette(palette);
         return check;
     }
     }

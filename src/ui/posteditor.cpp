@@ -278,7 +278,9 @@ void PostEditor::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (event == QKeySequence::Redo) {
+    // Ctrl+Y redoes on every desktop, beside the desktop's own redo key.
+    if (event == QKeySequence::Redo
+        || event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
         redoQuietly();
         event->accept();
         return;
