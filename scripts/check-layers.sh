@@ -18,6 +18,8 @@ shared=(
     # The live preview shows the page the preview button writes.
     "livepreview:preview/conversion.h"
     "livepreview:preview/previewpage.h"
+    # A post copied as formatted text is the preview's conversion of it.
+    "richtext:preview/conversion.h"
 )
 
 rank() {
