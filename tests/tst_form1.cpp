@@ -137,6 +137,8 @@ private slots:
         QTest::newRow("live preview") << u"معاينة مباشرة"_s << u"أدوات 3 F5"_s;
         QTest::newRow("spelling") << u"التدقيق الإملائي"_s << u"أدوات 4 "_s;
         QTest::newRow("paragraph direction") << u"اتجاه الفقرة من نصها"_s << u"أدوات 5 "_s;
+        QTest::newRow("paste with formatting") << u"لصق مع التنسيق"_s << u"أدوات 6 Ctrl+Shift+V"_s;
+        QTest::newRow("copy formatted") << u"نسخ المشاركة منسقة"_s << u"أدوات 7 Ctrl+Shift+C"_s;
         QTest::newRow("about, on the bar") << u"عــن..."_s << u"bar 2"_s;
     }
 

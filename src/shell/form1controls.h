@@ -70,6 +70,8 @@ struct Form1Menu
     QAction *LIVEPREVIEW = nullptr;
     QAction *SPELLCHECK = nullptr;
     QAction *AUTODIRECTION = nullptr;
+    QAction *PASTEMARKUP = nullptr;
+    QAction *COPYFORMATTED = nullptr;
     QAction *ABOUT = nullptr;
 };
 
