@@ -175,13 +175,16 @@ void TestMarkupFromHtml::formatting_data()
     QTest::newRow("a bracket in an address")
         << u"<a href=\"x?a[1]=2\">y</a>"_s << u"[URL=x?a%5B1%5D=2]y[/URL]"_s;
     QTest::newRow("nothing") << QString() << QString();
+    QTest::newRow("nested too deep to read in time") << u"<div>"_s.repeated(2001) + u"x"_s << u"<refused>"_s;
+    QTest::newRow("many paragraphs are not nesting")
+        << u"<p>x"_s.repeated(2001) + u"<div>y"_s << u"x\r\n"_s.repeated(2001) + u"y"_s;
 }
 
 void TestMarkupFromHtml::formatting()
 {
     QFETCH(QString, html);
     QFETCH(QString, markup);
-    QCOMPARE(markupFromHtml(html), markup);
+    QCOMPARE(markupFromHtml(html).value_or(u"<refused>"_s), markup);
 }
 
 void TestMarkupFromHtml::samples_data()
@@ -226,7 +229,7 @@ void TestMarkupFromHtml::samples()
 
     QFETCH(QString, file);
     QFETCH(QString, markup);
-    QCOMPARE(markupFromHtml(sample(file)), markup);
+    QCOMPARE(markupFromHtml(sample(file)).value_or(u"<refused>"_s), markup);
 }
 
 void TestMarkupFromHtml::roundTrip_data()
@@ -250,14 +253,14 @@ void TestMarkupFromHtml::roundTrip_data()
 void TestMarkupFromHtml::roundTrip()
 {
     QFETCH(QString, post);
-    QCOMPARE(markupFromHtml(formattedCopyOf(post).html), post);
+    QCOMPARE(markupFromHtml(formattedCopyOf(post).html).value_or(u"<refused>"_s), post);
 }
 
 void TestMarkupFromHtml::randomRoundTrip()
 {
     for (quint32 seed = 1; seed <= 1000; ++seed) {
         const QString post = PostMaker(seed).post();
-        const QString back = markupFromHtml(formattedCopyOf(post).html);
+        const QString back = markupFromHtml(formattedCopyOf(post).html).value_or(u"<refused>"_s);
         if (back != post)
             QFAIL(qPrintable(u"seed %1:\n%2\nbecame\n%3"_s.arg(seed).arg(post, back)));
     }

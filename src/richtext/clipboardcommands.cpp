@@ -20,7 +20,7 @@ void ClipboardCommands::PASTEMARKUP()
     m_editor.setFocus();
     const ClipboardText held = m_platform.clipboardContents();
     // Plain text goes in as Ctrl+V puts it, its line breaks as they are.
-    const QString markup = held.html.isEmpty() ? held.text : markupFromHtml(held.html);
+    const QString markup = held.html.isEmpty() ? held.text : markupFromHtml(held.html).value_or(held.text);
     if (markup.isEmpty())
         return;
     m_editor.setSelText(markup);
