@@ -39,8 +39,7 @@ cat > "$work/libreoffice.fodt" <<'EOF'
 <text:p text:style-name="P1">هذه فقرة <text:span text:style-name="T1">عريضة</text:span> وكلمة <text:span text:style-name="T2">حمراء</text:span> و<text:span text:style-name="T3">مائلة</text:span>.</text:p>
 <text:p text:style-name="P2">سطر في الوسط</text:p>
 <text:p text:style-name="P1"/>
-<text:list><text:list-item><text:p text:style-name="P1">بند أول</text:p></text:list-item><text:list-item><text:p text:style-name="P1">بند ثان</text:p></text:list-item></text:list>
-<text:p text:style-name="P1">الفقرة الأخيرة</text:p>
+<text:list><text:list-item><text:p text:style-name="P1">بند أول</text:p></text:list-item></text:list>
 </office:text></office:body></office:document>
 EOF
 soffice --headless --convert-to html --outdir "$work" "$work/libreoffice.fodt" > /dev/null

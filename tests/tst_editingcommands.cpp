@@ -230,7 +230,6 @@ private slots:
             << QString() << u"سطر\nوآخر\r\n"_s << u"اكتب سطر\nوآخر\r\n\r\nثم"_s << Selection(15, 0);
         QTest::newRow("a page nested too deep, as plain text")
             << u"<div>"_s.repeated(3000) << u"x"_s << u"اكتب x\r\nثم"_s << Selection(6, 0);
-        QTest::newRow("empty clipboard") << QString() << QString() << u"اكتب هنا\r\nثم"_s << Selection(5, 3);
     }
 
     void pasteWithFormatting()
