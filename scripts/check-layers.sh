@@ -22,6 +22,8 @@ shared=(
     # post's length as the live preview shows it.
     "postcheck:highlight/markupscan.h"
     "postcheck:livepreview/postcount.h"
+    # A post copied as formatted text is the preview's conversion of it.
+    "richtext:preview/conversion.h"
 )
 
 rank() {

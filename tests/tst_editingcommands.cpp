@@ -1,4 +1,5 @@
 #include "platform/commondialog.h"
+#include "platform/qtplatform.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
 #include "ui/posteditor.h"
@@ -6,7 +7,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -202,6 +205,68 @@ private slots:
         QCOMPARE(flip(), std::pair(0, false));
         w.editor.setRightToLeft(true);
         QCOMPARE(flip(), std::pair(1, true));
+    }
+
+    void pasteWithFormatting_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("expected"); // in place of "هنا", selected in "اكتب هنا\r\nثم"
+        QTest::addColumn<Selection>("after");
+        QTest::newRow("HTML as markup")
+            << u"<b>نص</b> <a href=\"http://a.b/\">رابط</a>"_s << u"نص رابط"_s
+            << u"اكتب [B]نص[/B] [URL=http://a.b/]رابط[/URL]\r\nثم"_s << Selection(42, 0);
+        QTest::newRow("plain text, its breaks as they are")
+            << QString() << u"سطر\nوآخر\r\n"_s << u"اكتب سطر\nوآخر\r\n\r\nثم"_s << Selection(15, 0);
+        QTest::newRow("a page nested too deep, as plain text")
+            << u"<div>"_s.repeated(3000) << u"x"_s << u"اكتب x\r\nثم"_s << Selection(6, 0);
+    }
+
+    void pasteWithFormatting()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, plain);
+        QFETCH(QString, expected);
+        QFETCH(Selection, after);
+        Window w(u"اكتب هنا\r\nثم"_s, {5, 3});
+        QVERIFY(w.show());
+        w.platform.clipboardHolds = {html, plain};
+        w.editor.setFocus();
+        QTest::keyClick(&w.editor, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.state(), std::pair(expected, after));
+        w.ctrlZ();
+        QCOMPARE(w.state(), std::pair(u"اكتب هنا\r\nثم"_s, Selection(5, 3)));
+    }
+
+    void copyFormattedAndTheContextMenu()
+    {
+        Window w(u"[B]مرحبا[/B]\r\nx"_s, {2, 3});
+        QVERIFY(w.show());
+        w.editor.setFocus();
+        QTest::keyClick(&w.editor, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.platform.formattedCopies.size(), 1);
+        QCOMPARE(w.platform.formattedCopies[0].html,
+                 u"<html><head><meta charset=\"utf-8\"><meta name=\"generator\" content=\"Zarvelo\"></head>"
+                 "<body><div dir=\"rtl\"><b>مرحبا</b><br>\nx</div></body></html>"_s);
+        QCOMPARE(w.platform.formattedCopies[0].text, u"[B]مرحبا[/B]\r\nx"_s);
+        QCOMPARE(w.selection(), Selection(2, 3));
+        const QPoint at(5, 5);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, w.editor.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(w.editor.viewport(), &click);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().value(0), w.form.menu().PASTEMARKUP);
+        menu->close();
+    }
+
+    void programClipboardInThisProcess()
+    {
+        QtPlatform platform;
+        platform.setClipboardFormatted({u"<i>مائل</i>"_s, u"[I]مائل[/I]"_s});
+        QVERIFY(platform.clipboardContents().html.contains(u"<i>مائل</i>"_s));
+        QCOMPARE(platform.clipboardContents().text, u"[I]مائل[/I]"_s);
+        platform.setClipboardText(u"نص"_s);
+        QCOMPARE(platform.clipboardContents().html, QString());
     }
 };
 

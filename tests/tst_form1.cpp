@@ -140,6 +140,9 @@ private slots:
         QTest::newRow("live preview") << u"معاينة مباشرة"_s << u"أدوات 4 F5"_s;
         QTest::newRow("spelling") << u"التدقيق الإملائي"_s << u"أدوات 5 "_s;
         QTest::newRow("paragraph direction") << u"اتجاه الفقرة من نصها"_s << u"أدوات 6 "_s;
+        QTest::newRow("paste with formatting") << u"لصق مع التنسيق"_s << u"أدوات 7 Ctrl+Shift+V"_s;
+        QTest::newRow("copy formatted") << u"نسخ المشاركة منسقة"_s << u"أدوات 8 Ctrl+Shift+C"_s;
+        QTest::newRow("post check") << u"فحص المشاركة"_s << u"أدوات 9 F7"_s;
         QTest::newRow("about, on the bar") << u"عــن..."_s << u"bar 2"_s;
     }
 

@@ -122,6 +122,11 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return form.controls().Label1->isVisible(); }));
         cut << captionsCut(form.controls().Label1);
         QVERIFY(screenshot(form, u"form1-wide"_s));
+        QFile page(u"" ZARVELO_TEST_SOURCE_DIR "/tests/data/richtext/chromium.html"_s);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        platform.clipboardHolds = {QString::fromUtf8(page.readAll()), QString()};
+        form.menu().PASTEMARKUP->trigger(); // a formatted Arabic page, pasted
+        QVERIFY(screenshot(form, u"form1-pasted"_s));
         const auto grabModal = [&](QDialog &dialog) {
             cut << captionsCut(&dialog);
             if (dialog.font().pointSizeF() != windowFont().pointSizeF())

@@ -11,6 +11,14 @@
 
 namespace zarvelo {
 
+/** What the clipboard holds as text: its HTML ("text/html"), empty when it
+    holds none, and its plain text. */
+struct ClipboardText
+{
+    QString html;
+    QString text;
+};
+
 /** The icon a message box shows. */
 enum class MessageIcon { None, Information };
 
@@ -84,6 +92,14 @@ public:
 
     /** Puts plain text on the clipboard, replacing what it held. */
     virtual void setClipboardText(const QString &text) = 0;
+
+    /** Puts formatted text on the clipboard, replacing what it held: the same
+        content as HTML and as plain text, so that each place it is pasted
+        takes the form it reads. */
+    virtual void setClipboardFormatted(const ClipboardText &content) = 0;
+
+    /** What the clipboard holds now. */
+    virtual ClipboardText clipboardContents() = 0;
 
     /** Opens a local file in the user's web browser, without waiting for it.
         Returns false, with a reason in *error, when it cannot be started. */

@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -80,6 +81,22 @@ void QtPlatform::setClipboardText(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
+}
+
+void QtPlatform::setClipboardFormatted(const ClipboardText &content)
+{
+    auto *data = new QMimeData;
+    data->setHtml(content.html);
+    data->setText(content.text);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+ClipboardText QtPlatform::clipboardContents()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return {};
+    return {data->hasHtml() ? data->html() : QString(), data->text()};
 }
 
 bool QtPlatform::openInBrowser(const QString &path, QString *error)

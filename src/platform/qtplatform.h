@@ -16,6 +16,8 @@ public:
     QString saveFileName(const QString &filter, const QString &initialFileName) override;
     std::optional<quint32> chooseColor(quint32 initial) override;
     void setClipboardText(const QString &text) override;
+    void setClipboardFormatted(const ClipboardText &content) override;
+    ClipboardText clipboardContents() override;
     bool openInBrowser(const QString &path, QString *error) override;
     bool openUrl(const QUrl &url, QString *error) override;
     QString programFolder() override;

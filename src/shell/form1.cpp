@@ -13,6 +13,7 @@
 #include "platform/drawingstamp.h"
 #include "platform/platform.h"
 #include "preview/previewcommand.h"
+#include "richtext/clipboardcommands.h"
 #include "search/form2.h"
 #include "search/replacewindow.h"
 #include "shell/draftswiring.h"
@@ -244,6 +245,17 @@ void Form1::createCommands(LookCache &kept)
     connect(m_menu.SPELLCHECK, &QAction::toggled, spelling, &SpellingSwitch::setOn);
     auto *directions = new DirectionSwitch(editor(), *m_menu.AUTODIRECTION);
     connect(m_menu.AUTODIRECTION, &QAction::toggled, directions, &DirectionSwitch::setOn);
+    auto *clipboard = new ClipboardCommands(editor(), m_platform, this);
+    connect(m_menu.PASTEMARKUP, &QAction::triggered, clipboard, &ClipboardCommands::PASTEMARKUP);
+    connect(m_menu.COPYFORMATTED, &QAction::triggered, clipboard, &ClipboardCommands::COPYFORMATTED);
+    // The formatted paste heads the editor's own menu too, above what the
+    // spelling puts there.
+    editor().addContextMenuHook([paste = m_menu.PASTEMARKUP](QMenu &menu, const QTextCursor &) {
+        QAction *first = menu.actions().value(0);
+        menu.insertAction(first, paste);
+        if (first)
+            menu.insertSeparator(first);
+    });
 }
 
 bool Form1::openPost(const QString &path)

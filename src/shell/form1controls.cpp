@@ -144,6 +144,8 @@ Form1Menu buildForm1Menu(QMenuBar &bar)
     m.LIVEPREVIEW = built.take<QAction>("LIVEPREVIEW");
     m.SPELLCHECK = built.take<QAction>("SPELLCHECK");
     m.AUTODIRECTION = built.take<QAction>("AUTODIRECTION");
+    m.PASTEMARKUP = built.take<QAction>("PASTEMARKUP");
+    m.COPYFORMATTED = built.take<QAction>("COPYFORMATTED");
     m.CHECKPOST = built.take<QAction>("CHECKPOST");
     m.ABOUT = built.take<QAction>("ABOUT");
     return m;

@@ -72,6 +72,8 @@ struct Form1Menu
     QAction *LIVEPREVIEW = nullptr;
     QAction *SPELLCHECK = nullptr;
     QAction *AUTODIRECTION = nullptr;
+    QAction *PASTEMARKUP = nullptr;
+    QAction *COPYFORMATTED = nullptr;
     QAction *CHECKPOST = nullptr;
     QAction *ABOUT = nullptr;
 };

@@ -117,6 +117,8 @@ const std::vector<MenuDef> &form1Menu()
         {"LIVEPREVIEW", "tools", "معاينة مباشرة", "F5", false},
         {"SPELLCHECK", "tools", "التدقيق الإملائي", nullptr, false},
         {"AUTODIRECTION", "tools", "اتجاه الفقرة من نصها", nullptr, false},
+        {"PASTEMARKUP", "tools", "لصق مع التنسيق", "Ctrl+Shift+V", false},
+        {"COPYFORMATTED", "tools", "نسخ المشاركة منسقة", "Ctrl+Shift+C", false},
         {"CHECKPOST", "tools", "فحص المشاركة", "F7", false},
         {"ABOUT", nullptr, "عــن...", nullptr, false},
     };

@@ -66,7 +66,7 @@ SpellCheck::SpellCheck(PostEditor &editor, QSyntaxHighlighter &highlighter, Plat
     connect(&m_layer, &SpellingLayer::paragraphsChecked, this, &SpellCheck::redrawParagraphs);
     // The editor may outlive this object or go first: the hook asks whether
     // it is still there, and this object never touches the editor as it goes.
-    m_editor.setContextMenuHook([self = QPointer<SpellCheck>(this)](QMenu &menu, const QTextCursor &atClick) {
+    m_editor.addContextMenuHook([self = QPointer<SpellCheck>(this)](QMenu &menu, const QTextCursor &atClick) {
         if (self)
             self->addWordActions(menu, atClick);
     });

@@ -357,8 +357,8 @@ void PostEditor::contextMenuEvent(QContextMenuEvent *event)
             connect(action, &QAction::triggered, this, &PostEditor::redoQuietly);
         }
     }
-    if (m_contextMenuHook)
-        m_contextMenuHook(*menu, cursorForPosition(event->pos()));
+    for (const ContextMenuHook &hook : m_contextMenuHooks)
+        hook(*menu, cursorForPosition(event->pos()));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

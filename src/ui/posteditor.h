@@ -104,10 +104,11 @@ public:
         it came from) thus travels with it. The document owns the item. */
     void attachToLastChange(QAbstractUndoItem *item);
 
-    /** Lets the owner put actions of its own at the top of the context menu,
-        for the text under the click (a document cursor there). */
+    /** Lets others put actions of their own into the context menu, for the
+        text under the click (a document cursor there). The hooks run in the
+        order they were added, each on the menu the ones before it left. */
     using ContextMenuHook = std::function<void(QMenu &menu, const QTextCursor &atClick)>;
-    void setContextMenuHook(ContextMenuHook hook) { m_contextMenuHook = std::move(hook); }
+    void addContextMenuHook(ContextMenuHook hook) { m_contextMenuHooks.push_back(std::move(hook)); }
 
     /** The editor's form of exact text, and back. Public for the tests and
         for anything that reads the document directly. */
@@ -164,7 +165,7 @@ private:
         qsizetype length;
     };
     std::vector<UndoSelection> m_undoSelections;
-    ContextMenuHook m_contextMenuHook;
+    std::vector<ContextMenuHook> m_contextMenuHooks;
     Alignment m_alignment = RightJustify;
     bool m_rightToLeft = true;
 };

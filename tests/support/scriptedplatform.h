@@ -56,7 +56,9 @@ public:
     QStringList inputPrompts;
     QList<FileDialog> fileDialogs;
     QList<quint32> colorDialogStarts;
-    QStringList clipboard; // each text put on the clipboard
+    QStringList clipboard;                // each text put on the clipboard
+    QList<ClipboardText> formattedCopies; // each formatted text put on it
+    ClipboardText clipboardHolds;         // what clipboardContents() returns
     QStringList browserOpens;
     QList<QUrl> urlOpens;
     QList<int> endedWith; // exit codes of endProcess calls
@@ -108,6 +110,8 @@ public:
     }
     static TextFileWrite refusedWrite() { return {false, QStringLiteral("Permission denied"), {}}; }
     void setClipboardText(const QString &text) override { clipboard.append(text); }
+    void setClipboardFormatted(const ClipboardText &content) override { formattedCopies.append(content); }
+    ClipboardText clipboardContents() override { return clipboardHolds; }
     bool openInBrowser(const QString &path, QString *error) override
     {
         browserOpens.append(path);
