@@ -200,22 +200,19 @@ void PostEditor::setText(const QString &text)
 
 void PostEditor::replace(qsizetype start, qsizetype length, const QString &text)
 {
-    const qsizetype heldStart = selStart();
-    const qsizetype heldLength = selLength();
-    select(start, length);
-    replaceSelection(text, heldStart, heldLength);
+    applyEdits({{start, length, text}});
 }
 
 void PostEditor::replaceSelection(const QString &exact)
 {
-    replaceSelection(exact, selStart(), selLength());
-}
-
-void PostEditor::replaceSelection(const QString &exact, qsizetype undoStart, qsizetype undoLength)
-{
-    const UndoSelection before{0, undoStart, undoLength};
+    const UndoSelection before{0, selStart(), selLength()};
     const QString documentText = toDocumentText(exact);
     editMarked([&] { insertDocumentText(documentText); }, true);
+    rememberUndoSelection(before);
+}
+
+void PostEditor::rememberUndoSelection(const UndoSelection &before)
+{
     const int steps = document()->availableUndoSteps();
     while (!m_undoSelections.empty() && m_undoSelections.back().undoSteps >= steps)
         m_undoSelections.pop_back();
@@ -235,10 +232,7 @@ void PostEditor::applyEdits(const QList<PostEdit> &edits)
         editMarked([&] { insertDocumentText(toDocumentText(edit.text)); }, true, !first);
         first = false;
     }
-    const int steps = document()->availableUndoSteps();
-    while (!m_undoSelections.empty() && m_undoSelections.back().undoSteps >= steps)
-        m_undoSelections.pop_back();
-    m_undoSelections.push_back({steps, before.start, before.length});
+    rememberUndoSelection(before);
 }
 
 void PostEditor::undoWithSelection()

@@ -135,7 +135,6 @@ private:
     qsizetype toExact(int documentPosition) const;
     int toDocument(qsizetype exactPosition) const;
     void replaceSelection(const QString &exact);
-    void replaceSelection(const QString &exact, qsizetype undoStart, qsizetype undoLength);
     void insertDocumentText(const QString &documentText);
     void applyTextOption();
 
@@ -165,6 +164,8 @@ private:
         qsizetype length;
     };
     std::vector<UndoSelection> m_undoSelections;
+    /** Keeps the selection held before the change just made, for its undo. */
+    void rememberUndoSelection(const UndoSelection &before);
     std::vector<ContextMenuHook> m_contextMenuHooks;
     Alignment m_alignment = RightJustify;
     bool m_rightToLeft = true;
