@@ -213,7 +213,13 @@ PostCheckWindow::PostCheckWindow(PostEditor &editor, const ForumLimits &limits, 
     resize(620, 380);
 }
 
-PostCheckWindow::~PostCheckWindow() = default;
+PostCheckWindow::~PostCheckWindow()
+{
+    // The list reads the check's problems through its model, and closing the
+    // window lays the list out again: it goes while the check is still here,
+    // not later when the window's base class closes it.
+    delete m_list;
+}
 
 QString PostCheckWindow::summary() const
 {
