@@ -207,7 +207,7 @@ private slots:
             QVERIFY(item->isCheckable() && item->isChecked());
             form.editor().setText(u"helo world"_s); // the first change opens the dictionaries
             form.show();
-            QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), u"helo"_s, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(markedIn(form.editor()), u"helo"_s, kDictionaryWait);
             item->trigger();
             QCOMPARE(markedIn(form.editor()), QString());
         }
