@@ -4,6 +4,8 @@
 # display, and a document written as HTML by LibreOffice. Needs Xvfb,
 # openbox, xdotool, xclip, chromium, firefox-esr and libreoffice-writer.
 set -euo pipefail
+# Window titles and page text are UTF-8 whatever the caller's locale.
+export LC_ALL=C.UTF-8
 cd "$(dirname "$0")/.."
 out=tests/data/richtext
 work=$(mktemp -d)

@@ -13,8 +13,9 @@ QStringList rows(const QString &post, const ForumLimits &limits)
 {
     QStringList out;
     for (const PostProblem &p : checkPost(post, limits).problems) {
-        out << u"%1|%2|%3|%4"_s.arg(p.line).arg(post.mid(p.start, p.length), problemDescription(p, limits),
-                                                p.fix ? withEdits(post, {*p.fix}) : u"-"_s);
+        const QString fixed = p.fix ? withEdits(post, {*p.fix}) : u"-"_s;
+        const QString text = post.mid(p.start, p.length);
+        out << u"%1|%2|%3|%4"_s.arg(p.line).arg(text, problemDescription(p, limits), fixed);
     }
     return out;
 }
