@@ -122,10 +122,63 @@ private slots:
             << u"a | b b2\r\nc | d\r\nafter"_s;
         QTest::newRow("a bracket in an address")
             << u"<a href=\"x?a[1]=2\">y</a>"_s << u"[URL=x?a%5B1%5D=2]y[/URL]"_s;
-        QTest::newRow("nested too deep to read in time")
-            << u"<div>"_s.repeated(2001) + u"x"_s << u"<refused>"_s;
-        QTest::newRow("many paragraphs are not nesting")
-            << u"<p>x"_s.repeated(2001) + u"<div>y"_s << u"x\r\n"_s.repeated(2001) + u"y"_s;
+        QTest::newRow("a division's last words end its line")
+            << u"<div>a</div>b<div>c</div>d"_s << u"a\r\nb\r\nc\r\nd"_s;
+        QTest::newRow("newer block elements are lines of their own")
+            << u"<header>t</header><section>a</section>b"_s << u"t\r\na\r\nb"_s;
+    }
+
+    void hiddenParts_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("markup");
+        QTest::newRow("hidden by style")
+            << u"a<span style=\"DISPLAY: none\">x</span> b<p style='mso-hide:all'>y</p>"_s << u"a b"_s;
+        QTest::newRow("by the attribute") << u"<span hidden>x</span>y"_s << u"y"_s;
+        QTest::newRow("a '>' in a quoted value")
+            << u"<span title=\"a>b\" style=\"display:none\">x</span>y"_s << u"y"_s;
+        QTest::newRow("holding elements of its own kind")
+            << u"<div style=\"display:none\"><div>x</div>y</div>z"_s << u"z"_s;
+        QTest::newRow("a picture") << u"a<img src=p.gif style=\"display:none\">b"_s << u"ab"_s;
+        // Qt's reader, like an XML one, takes a '/' in a tag for one that holds nothing.
+        QTest::newRow("closed at once by a '/' in its tag")
+            << u"<span style=\"display:none\" / x>a</span>b"_s << u"ab"_s;
+        QTest::newRow("closed by the element around it")
+            << u"<b>a<span style=\"display:none\">x</b>c"_s << u"[B]a[/B]c"_s;
+        QTest::newRow("a paragraph closed by the next") << u"<p style=\"display:none\">x<p>y"_s << u"y"_s;
+        QTest::newRow("never closed: to the end") << u"a<div style=\"display:none\">b"_s << u"a"_s;
+        QTest::newRow("a comment that looks like its end")
+            << u"<span style=\"display:none\"><!-- </span> -->x</span>y"_s << u"y"_s;
+    }
+
+    void hiddenParts()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, markup);
+        QCOMPARE(markupFromHtml(html).value_or(u"<refused>"_s), markup);
+    }
+
+    // Pages that would take Qt's reader seconds are refused before it reads them.
+    void costlyPages_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("nested deep") << u"<div>"_s.repeated(15000) + u"x"_s << true;
+        QTest::newRow("closed only at the end")
+            << u"<span>x"_s.repeated(15000) + u"</span>"_s.repeated(15000) << true;
+        QTest::newRow("closing what was never opened") << u"<q>x</z>"_s.repeated(15000) << true;
+        QTest::newRow("names Qt reads and HTML has not") << u"<+b2>x"_s.repeated(15000) << true;
+        QTest::newRow("too many tags") << u"<b>x</b>"_s.repeated(130000) << true;
+        QTest::newRow("paragraphs and cells are not nesting")
+            << u"<table><tr><td><p><b>x"_s + u"<tr><td>a<td><p>b<p><i>c"_s.repeated(10000) << false;
+        QTest::newRow("ten megabytes of words") << u"كلمة "_s.repeated(2000000) << false;
+    }
+
+    void costlyPages()
+    {
+        QFETCH(QString, html);
+        QFETCH(bool, refused);
+        QCOMPARE(!markupFromHtml(html).has_value(), refused);
     }
 
     void formatting()
@@ -163,7 +216,7 @@ private slots:
             << u"[FONT='Noto Sans Devanagari']هذه فقرة [B]عريضة[/B] وكلمة [COLOR=#C9211E]حمراء"
                "[/COLOR] و[I]مائلة[/I][/FONT].\r\n[CENTER][FONT='Noto Sans Devanagari']سطر في "
                "الوسط[/FONT][/CENTER]\r\n\r\n• [FONT='Noto Sans Devanagari']بند أول[/FONT]"_s;
-        // Office XML and styles dropped, the Symbol bullet a bullet, its spaces one.
+        // Office XML, styles and hidden text dropped, the Symbol bullet a bullet, its spaces one.
         QTest::newRow("word processor")
             << u"wordprocessor.html"_s
             << u"[FONT='Simplified Arabic'][SIZE=5][B]عنوان المقال[/B][/SIZE]\r\nهذا نص "

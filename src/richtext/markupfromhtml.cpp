@@ -1,6 +1,7 @@
 #include "richtext/markupfromhtml.h"
 
 #include "richtext/formattedcopy.h"
+#include "richtext/pagescan.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -544,36 +545,6 @@ private:
     Tags m_open;
 };
 
-/** The name of the element whose tag starts at from, in lower case. */
-QString tagName(const QString &html, qsizetype from)
-{
-    qsizetype end = from;
-    while (end < html.size() && (html[end].isLetterOrNumber() || html[end] == u':'))
-        ++end;
-    return html.mid(from, end - from).toLower();
-}
-
-/** At least how deep the page nests elements that hold others: those opened
-    less those closed. Elements that hold nothing, and those a new one of
-    their kind closes, never deepen Qt's reading. */
-qsizetype nestingBound(const QString &html)
-{
-    static const QStringList flat{
-        QStringLiteral("br"),   QStringLiteral("img"),   QStringLiteral("hr"),  QStringLiteral("meta"),
-        QStringLiteral("link"), QStringLiteral("input"), QStringLiteral("col"), QStringLiteral("wbr"),
-        QStringLiteral("p"),    QStringLiteral("li"),    QStringLiteral("td"),  QStringLiteral("th"),
-        QStringLiteral("tr"),   QStringLiteral("dt"),    QStringLiteral("dd"),  QStringLiteral("option")};
-    qsizetype depth = 0;
-    for (qsizetype i = html.indexOf(u'<'); i >= 0 && i + 1 < html.size(); i = html.indexOf(u'<', i + 1)) {
-        const bool closing = html[i + 1] == u'/';
-        const QString name = tagName(html, i + (closing ? 2 : 1));
-        if (name.isEmpty() || flat.contains(name))
-            continue;
-        depth += closing ? -1 : 1;
-    }
-    return depth;
-}
-
 } // namespace
 
 QString markupFromDocument(const QTextDocument &document, bool allSidesAreTags)
@@ -586,10 +557,11 @@ QString markupFromDocument(const QTextDocument &document, bool allSidesAreTags)
 
 std::optional<QString> markupFromHtml(const QString &html)
 {
-    if (nestingBound(html) > kDeepestNesting)
+    const std::optional<QString> page = pageForQtReader(html);
+    if (!page)
         return std::nullopt;
     QTextDocument document;
-    document.setHtml(html);
+    document.setHtml(*page);
     return markupFromDocument(document, html.contains(formattedCopyMark()));
 }
 

@@ -17,18 +17,12 @@ namespace zarvelo {
  *
  * Every character of the visible text is kept, with one space wherever the
  * page shows space between words (inside code, spaces stay as they are), and
- * lines end in CR LF. Nothing when the page nests deeper than
- * kDeepestNesting. A tag that goes on over several pieces of text is
+ * lines end in CR LF. Nothing when the page would take Qt's reader too
+ * long (see pageForQtReader). A tag that goes on over several pieces of text is
  * written once around them; tags close in the reverse order they opened, and
  * no pair is written without something between it.
  */
 std::optional<QString> markupFromHtml(const QString &html);
-
-/** How deep a page may nest elements that hold others and still be read:
-    Qt's reader takes time that grows with the square of the depth (ten
-    thousand unclosed elements take seconds), so a page nested deeper
-    (never a real one) gives no markup, and its plain text is pasted. */
-constexpr qsizetype kDeepestNesting = 2000;
 
 /** The same for a document already read: the HTML reader is Qt's own.
     allSidesAreTags: every left or right alignment is written, also the side

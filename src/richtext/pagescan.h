@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace zarvelo {
+
+/**
+ * A pasted page made ready for Qt's HTML reader, from one pass over where
+ * its tags begin and end (the reading of the page itself stays Qt's):
+ *
+ * - An element a browser hides (style "display: none" or "mso-hide: all",
+ *   or the attribute "hidden") goes with all it holds, as far as Qt's reader
+ *   would take it to go on; a browser hides an element never closed to the
+ *   page's end, and so does this.
+ * - Qt's reader runs the last words of a division into the text after it,
+ *   and takes the newer block elements (section, article, header …) for
+ *   words in a line: those are read as divisions, each ending its line.
+ *
+ * Nothing when reading the page would take Qt longer than kMostReadingWork
+ * allows: see there.
+ */
+std::optional<QString> pageForQtReader(const QString &html);
+
+/** How much work a page may give Qt's reader, in steps of one element
+    deep: each element opened costs as many steps as elements hold it, and
+    each tag kTagReadingWork more, so ten thousand elements nested in one
+    another cost fifty-four million and take Qt half a second. Past this,
+    about a second's reading (a quarter of a million tags), the page is
+    pasted as its plain text. */
+constexpr qint64 kMostReadingWork = 100'000'000;
+constexpr qint64 kTagReadingWork = 400;
+
+} // namespace zarvelo
