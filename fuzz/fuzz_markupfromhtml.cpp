@@ -6,7 +6,6 @@
 // a page that would take it too long is refused before Qt reads it.
 
 #include "richtext/markupfromhtml.h"
-#include "richtext/pagescan.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -20,9 +19,7 @@ namespace {
     markup in order. */
 bool keepsVisibleText(const QString &html, const QString &markup)
 {
-    QTextDocument document;
-    document.setHtml(zarvelo::pageForQtReader(html).value_or(QString()));
-    const QString shown = document.toPlainText();
+    const QString shown = zarvelo::documentFromHtml(html)->toPlainText();
     qsizetype at = 0;
     for (const QChar c : shown) {
         // Spaces are made one, and a picture's place holder is its tag.

@@ -40,6 +40,11 @@ timeout 10 xdotool windowactivate --sync "$message"
 xdotool key --clearmodifiers Return
 one=$(wait_for_window "^Zarvelo  $work/start/one.txt\$") || fail "one.txt did not open in a window"
 wait_for_window "^Zarvelo  $work/start/two.txt\$" > /dev/null || fail "two.txt did not open in a window"
-timeout 10 xdotool windowactivate --sync "$one" && sleep 0.5 && xdotool key --clearmodifiers ctrl+a ctrl+b alt+f ctrl+s && sleep 1
+timeout 10 xdotool windowactivate --sync "$one" && sleep 0.5 && xdotool key --clearmodifiers ctrl+a ctrl+b alt+f ctrl+s
+# A loaded machine may take a while to save.
+for _ in $(seq 50); do
+    [ "$(cat "$work/start/one.txt")" = "[B]abc[/B]" ] && break
+    sleep 0.2
+done
 [ "$(cat "$work/start/one.txt")" = "[B]abc[/B]" ] || fail "one.txt holds '$(cat "$work/start/one.txt")'"
 echo "command line ok"

@@ -213,13 +213,14 @@ private slots:
         QTest::addColumn<QString>("plain");
         QTest::addColumn<QString>("expected"); // in place of "هنا", selected in "اكتب هنا\r\nثم"
         QTest::addColumn<Selection>("after");
+        QTest::addColumn<bool>("told"); // why the formatting was lost
         QTest::newRow("HTML as markup")
             << u"<b>نص</b> <a href=\"http://a.b/\">رابط</a>"_s << u"نص رابط"_s
-            << u"اكتب [B]نص[/B] [URL=http://a.b/]رابط[/URL]\r\nثم"_s << Selection(42, 0);
+            << u"اكتب [B]نص[/B] [URL=http://a.b/]رابط[/URL]\r\nثم"_s << Selection(42, 0) << false;
         QTest::newRow("plain text, its breaks as they are")
-            << QString() << u"سطر\nوآخر\r\n"_s << u"اكتب سطر\nوآخر\r\n\r\nثم"_s << Selection(15, 0);
-        QTest::newRow("a page nested too deep, as plain text")
-            << u"<div>"_s.repeated(3000) << u"x"_s << u"اكتب x\r\nثم"_s << Selection(6, 0);
+            << QString() << u"سطر\nوآخر\r\n"_s << u"اكتب سطر\nوآخر\r\n\r\nثم"_s << Selection(15, 0) << false;
+        QTest::newRow("a page too costly to read, as plain text")
+            << u"<div>"_s.repeated(15000) << u"x"_s << u"اكتب x\r\nثم"_s << Selection(6, 0) << true;
     }
 
     void pasteWithFormatting()
@@ -228,12 +229,14 @@ private slots:
         QFETCH(QString, plain);
         QFETCH(QString, expected);
         QFETCH(Selection, after);
+        QFETCH(bool, told);
         Window w(u"اكتب هنا\r\nثم"_s, {5, 3});
         QVERIFY(w.show());
         w.platform.clipboardHolds = {html, plain};
         w.editor.setFocus();
         QTest::keyClick(&w.editor, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(w.state(), std::pair(expected, after));
+        QCOMPARE(w.platform.messages.size(), told ? 1 : 0);
         w.ctrlZ();
         QCOMPARE(w.state(), std::pair(u"اكتب هنا\r\nثم"_s, Selection(5, 3)));
     }

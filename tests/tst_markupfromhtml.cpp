@@ -120,6 +120,9 @@ private slots:
         QTest::newRow("table rows")
             << u"<table><tr><td>a</td><td>b<p>b2</p></td></tr><tr><td>c</td><td>d</td></tr></table>after"_s
             << u"a | b b2\r\nc | d\r\nafter"_s;
+        QTest::newRow("pictures, one a link")
+            << u"<img src=a.gif> <a href=\"u\">x<IMG alt=y SRC = \"b c.gif?x=1&amp;y\"></a>"_s
+            << u"[img]a.gif[/img] [URL=u]x[img]b%20c.gif?x=1&y[/img][/URL]"_s;
         QTest::newRow("a bracket in an address")
             << u"<a href=\"x?a[1]=2\">y</a>"_s << u"[URL=x?a%5B1%5D=2]y[/URL]"_s;
         QTest::newRow("a division's last words end its line")
@@ -171,6 +174,9 @@ private slots:
         QTest::newRow("too many tags") << u"<b>x</b>"_s.repeated(130000) << true;
         QTest::newRow("paragraphs and cells are not nesting")
             << u"<table><tr><td><p><b>x"_s + u"<tr><td>a<td><p>b<p><i>c"_s.repeated(10000) << false;
+        // Pictures Qt's reader would take in one by one, over the whole paragraph each time.
+        const QString pictured = u"كلمة "_s.repeated(50) + u"<img src=a.gif>"_s;
+        QTest::newRow("ten thousand pictures in a paragraph") << pictured.repeated(10000) << false;
         QTest::newRow("ten megabytes of words") << u"كلمة "_s.repeated(2000000) << false;
     }
 

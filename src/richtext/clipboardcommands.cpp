@@ -20,11 +20,15 @@ void ClipboardCommands::PASTEMARKUP()
     m_editor.setFocus();
     const ClipboardText held = m_platform.clipboardContents();
     // Plain text goes in as Ctrl+V puts it, its line breaks as they are.
-    const QString markup = held.html.isEmpty() ? held.text : markupFromHtml(held.html).value_or(held.text);
-    if (markup.isEmpty())
-        return;
-    m_editor.setSelText(markup);
-    m_editor.ensureCursorVisible();
+    const std::optional<QString> markup = held.html.isEmpty() ? held.text : markupFromHtml(held.html);
+    const QString pasted = markup.value_or(held.text);
+    if (!pasted.isEmpty()) {
+        m_editor.setSelText(pasted);
+        m_editor.ensureCursorVisible();
+    }
+    if (!markup)
+        m_platform.messageBox(QStringLiteral("لُصق نص الصفحة وحده: تنسيقها أكبر من أن يُقرأ في وقت قصير."),
+                              programName(), MessageIcon::Information);
 }
 
 void ClipboardCommands::COPYFORMATTED()

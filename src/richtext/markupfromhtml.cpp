@@ -3,6 +3,7 @@
 #include "richtext/formattedcopy.h"
 #include "richtext/pagescan.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QTextBlock>
@@ -233,6 +234,18 @@ QString alignmentOf(const QTextBlock &block, bool allSidesAreTags)
     return side == Qt::AlignLeft ? QStringLiteral("LEFT") : QStringLiteral("RIGHT");
 }
 
+/** The address of the picture a piece of text stands for, null for none:
+    Qt's own picture or the mark of one (see pageForQtReader). */
+QString pictureOf(const QTextCharFormat &format)
+{
+    if (format.isImageFormat())
+        return format.toImageFormat().name();
+    const QStringList names = format.anchorNames();
+    if (format.isAnchor() && !names.isEmpty() && names.first().startsWith(kPictureMark))
+        return names.first().mid(kPictureMark.size());
+    return {};
+}
+
 /** The pieces of a document, paragraph by paragraph. */
 class Reader final
 {
@@ -309,8 +322,7 @@ private:
             Tags tags = blockTags;
             const Tags own = inlineTags(charFormat, code);
             tags.insert(tags.end(), own.begin(), own.end());
-            if (charFormat.isImageFormat()) {
-                const QString name = charFormat.toImageFormat().name();
+            if (const QString name = pictureOf(charFormat); !name.isNull()) {
                 // A picture held in the page itself has no address a forum can show.
                 if (!name.isEmpty() && !name.startsWith(QLatin1String("data:"), Qt::CaseInsensitive))
                     for (int i = 0; i < fragment.length(); ++i)
@@ -545,6 +557,24 @@ private:
     Tags m_open;
 };
 
+/** A layout that lays out nothing. Qt's own lays out each paragraph again
+    at every change the reader makes, which for a long paragraph with many
+    pictures takes seconds; the markup needs no positions on a page. */
+class UnlaidLayout final : public QAbstractTextDocumentLayout
+{
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter * /*painter*/, const PaintContext & /*context*/) override {}
+    int hitTest(const QPointF & /*point*/, Qt::HitTestAccuracy /*accuracy*/) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return {}; }
+    QRectF frameBoundingRect(QTextFrame * /*frame*/) const override { return {}; }
+    QRectF blockBoundingRect(const QTextBlock & /*block*/) const override { return {}; }
+
+protected:
+    void documentChanged(int /*from*/, int /*removed*/, int /*added*/) override {}
+};
+
 } // namespace
 
 QString markupFromDocument(const QTextDocument &document, bool allSidesAreTags)
@@ -555,14 +585,23 @@ QString markupFromDocument(const QTextDocument &document, bool allSidesAreTags)
     return Writer(pieces).write();
 }
 
-std::optional<QString> markupFromHtml(const QString &html)
+std::unique_ptr<QTextDocument> documentFromHtml(const QString &html)
 {
     const std::optional<QString> page = pageForQtReader(html);
     if (!page)
+        return nullptr;
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentLayout(new UnlaidLayout(document.get()));
+    document->setHtml(*page);
+    return document;
+}
+
+std::optional<QString> markupFromHtml(const QString &html)
+{
+    const std::unique_ptr<QTextDocument> document = documentFromHtml(html);
+    if (!document)
         return std::nullopt;
-    QTextDocument document;
-    document.setHtml(*page);
-    return markupFromDocument(document, html.contains(formattedCopyMark()));
+    return markupFromDocument(*document, html.contains(formattedCopyMark()));
 }
 
 } // namespace zarvelo

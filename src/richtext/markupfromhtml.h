@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QTextDocument;
@@ -23,6 +24,11 @@ namespace zarvelo {
  * no pair is written without something between it.
  */
 std::optional<QString> markupFromHtml(const QString &html);
+
+/** The document Qt's reader makes of a page for markupFromHtml, its hidden
+    parts dropped, not laid out; nothing when that reading would take too
+    long (see pageForQtReader). */
+std::unique_ptr<QTextDocument> documentFromHtml(const QString &html);
 
 /** The same for a document already read: the HTML reader is Qt's own.
     allSidesAreTags: every left or right alignment is written, also the side

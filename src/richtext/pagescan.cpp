@@ -44,7 +44,9 @@ struct Tag
 {
     qsizetype nameFrom = 0;
     qsizetype nameTo = 0;
-    qsizetype end = 0; // after its '>'
+    qsizetype end = 0;     // after its '>'
+    qsizetype srcFrom = 0; // its "src" attribute's value, quoted or not
+    qsizetype srcTo = 0;
     bool closing = false;
     bool selfClosed = false;
     bool hidden = false;
@@ -80,9 +82,16 @@ Tag readTag(const QString &html, qsizetype from)
             break;
         tag.hidden =
             tag.hidden || QStringView(html).mid(key, at - key).compare(u"hidden", Qt::CaseInsensitive) == 0;
+        const bool src = QStringView(html).mid(key, at - key).compare(u"src", Qt::CaseInsensitive) == 0;
         at = skipSpace(html, at);
-        if (at < html.size() && html[at] == u'=')
-            at = wordEnd(html, skipSpace(html, at + 1));
+        if (at < html.size() && html[at] == u'=') {
+            const qsizetype value = skipSpace(html, at + 1);
+            at = wordEnd(html, value);
+            if (src) {
+                tag.srcFrom = value;
+                tag.srcTo = at;
+            }
+        }
     }
     for (; at < html.size() && html[at] != u'>'; ++at)
         tag.selfClosed = tag.selfClosed || html[at] == u'/';
@@ -199,6 +208,24 @@ private:
     qsizetype m_hidden = 0;
 };
 
+/** A picture as a mark with its address in a named anchor. Qt's reader
+    goes over the whole paragraph so far at each picture it takes in, which
+    for many pictures in a long text takes minutes; a name it takes in with
+    the text at no cost. src is the attribute's value as the page has it,
+    quoted or not: the reader decodes it as it would the picture's. */
+void writePicture(QString &page, QStringView src)
+{
+    page += u"<a name=";
+    const bool quoted = src.front() == u'"' || src.front() == u'\'';
+    if (quoted)
+        page += src.front();
+    page += kPictureMark;
+    page += src.mid(quoted ? 1 : 0);
+    page += u'>';
+    page += QChar::ObjectReplacementCharacter;
+    page += u"</a>";
+}
+
 } // namespace
 
 std::optional<QString> pageForQtReader(const QString &html)
@@ -247,13 +274,18 @@ std::optional<QString> pageForQtReader(const QString &html)
             writeTag();
             continue;
         }
+        if (name == u"img") {
+            if (!open.inHidden() && !tag.hidden && tag.srcTo > tag.srcFrom)
+                writePicture(page, QStringView(html).mid(tag.srcFrom, tag.srcTo - tag.srcFrom));
+            continue;
+        }
         const bool holdsNothing = name.isEmpty() || tag.selfClosed || voidElements().contains(name);
         if (!holdsNothing) {
             open.open(name, tag.hidden);
             work += open.depth();
-            if (work > kMostReadingWork)
-                return std::nullopt;
         }
+        if (work > kMostReadingWork)
+            return std::nullopt;
         if (!open.inHidden() && !(holdsNothing && tag.hidden))
             writeTag();
     }

@@ -14,6 +14,7 @@ namespace zarvelo {
  *   or the attribute "hidden") goes with all it holds, as far as Qt's reader
  *   would take it to go on; a browser hides an element never closed to the
  *   page's end, and so does this.
+ * - Pictures stand as kPictureMark says.
  * - Qt's reader runs the last words of a division into the text after it,
  *   and takes the newer block elements (section, article, header …) for
  *   words in a line: those are read as divisions, each ending its line.
@@ -23,12 +24,16 @@ namespace zarvelo {
  */
 std::optional<QString> pageForQtReader(const QString &html);
 
+/** A picture stands in the page for Qt's reader as the character U+FFFC
+    in an anchor named with this mark and its address. */
+constexpr QStringView kPictureMark = u"zarvelo-picture:";
+
 /** How much work a page may give Qt's reader, in steps of one element
-    deep: each element opened costs as many steps as elements hold it, and
-    each tag kTagReadingWork more, so ten thousand elements nested in one
-    another cost fifty-four million and take Qt half a second. Past this,
-    about a second's reading (a quarter of a million tags), the page is
-    pasted as its plain text. */
+    deep: each element opened costs as many steps as elements hold it, each
+    tag kTagReadingWork more. Ten thousand elements nested in one another cost
+    fifty-four million and take Qt half a second. Past this, about a
+    second's reading (a quarter of a million tags), the page is pasted as
+    its plain text. */
 constexpr qint64 kMostReadingWork = 100'000'000;
 constexpr qint64 kTagReadingWork = 400;
 
