@@ -337,16 +337,24 @@ private:
                         c = QChar(0x2022);
             const bool codeText =
                 std::any_of(tags.begin(), tags.end(), [](const Tag &t) { return t.kind == Kind::Code; });
-            qsizetype from = 0;
-            for (qsizetype i = 0; i <= text.size(); ++i) {
-                if (i < text.size() && text[i] != QChar::LineSeparator
-                    && text[i] != QChar::ObjectReplacementCharacter)
-                    continue;
-                if (i > from)
-                    pieces.push_back({Piece::Text, text.mid(from, i - from), tags, codeText});
-                if (i < text.size() && text[i] == QChar::LineSeparator)
+            // The text between line breaks, without the marks of objects
+            // that are no pictures.
+            const auto next = [&text](QChar c, qsizetype from) {
+                const qsizetype at = text.indexOf(c, from);
+                return at < 0 ? text.size() : at;
+            };
+            qsizetype nextBreak = next(QChar::LineSeparator, 0);
+            qsizetype nextObject = next(QChar::ObjectReplacementCharacter, 0);
+            for (qsizetype from = 0; from <= text.size();) {
+                const qsizetype to = std::min(nextBreak, nextObject);
+                if (to > from)
+                    pieces.push_back({Piece::Text, text.mid(from, to - from), tags, codeText});
+                if (to == nextBreak && to < text.size()) {
                     pieces.push_back({Piece::Break, {}, {}});
-                from = i + 1;
+                    nextBreak = next(QChar::LineSeparator, to + 1);
+                } else if (to < text.size())
+                    nextObject = next(QChar::ObjectReplacementCharacter, to + 1);
+                from = to + 1;
             }
         }
         // A line break that starts the text after a closed paragraph is the
