@@ -118,6 +118,16 @@ const QStringList &newerBlocks()
     return names;
 }
 
+/** Elements that start a paragraph of their own in Qt's reading. */
+const QStringList &paragraphStarts()
+{
+    static const QStringList names{u"p"_s,  u"div"_s,    u"li"_s,         u"td"_s,   u"th"_s, u"tr"_s,
+                                   u"dd"_s, u"dt"_s,     u"ul"_s,         u"ol"_s,   u"dl"_s, u"h1"_s,
+                                   u"h2"_s, u"h3"_s,     u"h4"_s,         u"h5"_s,   u"h6"_s, u"pre"_s,
+                                   u"hr"_s, u"center"_s, u"blockquote"_s, u"table"_s};
+    return names;
+}
+
 const QStringList &inlineElements()
 {
     static const QStringList names{u"span"_s, u"b"_s,      u"i"_s,   u"u"_s,    u"a"_s,
@@ -252,10 +262,11 @@ std::optional<QString> pageForQtReader(const QString &html)
         }
         const Tag tag = readTag(html, at);
         const QString name = html.mid(tag.nameFrom, tag.nameTo - tag.nameFrom).toLower();
-        work += kTagReadingWork;
+        const bool asDivision = newerBlocks().contains(name);
+        const bool paragraph = !tag.closing && (asDivision || paragraphStarts().contains(name));
+        work += paragraph ? kParagraphReadingWork : kTagReadingWork;
         if (work > kMostReadingWork)
             return std::nullopt;
-        const bool asDivision = newerBlocks().contains(name);
         const auto writeTag = [&] {
             if (asDivision) {
                 page += QStringView(html).mid(at, tag.nameFrom - at);

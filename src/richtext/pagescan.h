@@ -30,11 +30,14 @@ constexpr QStringView kPictureMark = u"zarvelo-picture:";
 
 /** How much work a page may give Qt's reader, in steps of one element
     deep: each element opened costs as many steps as elements hold it, each
-    tag kTagReadingWork more. Five thousand elements nested in one another
+    tag kTagReadingWork more, or kParagraphReadingWork if it starts a
+    paragraph. Five thousand elements nested in one another
     cost thirteen million and take Qt a tenth of a second, or twice that
     with a style sheet. Past this, about a third of a second's reading (two
-    hundred thousand tags), the page is pasted as its plain text. */
+    hundred thousand tags, or thirty thousand paragraphs), the page is
+    pasted as its plain text. */
 constexpr qint64 kMostReadingWork = 20'000'000;
 constexpr qint64 kTagReadingWork = 100;
+constexpr qint64 kParagraphReadingWork = 600;
 
 } // namespace zarvelo
