@@ -32,9 +32,10 @@ for target in $targets; do
     [ -f "fuzz/$name.dict" ] && dict=(-dict="fuzz/$name.dict")
     echo "== $target for ${seconds}s"
     status=0
-    # An input hangs when it runs past 30 s: with the sanitizer's memory and
-    # the coverage counters, a 10 MB page alone takes seconds on a busy machine.
-    "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
+    # An input hangs when it runs past 30 s, and is slow (kept, and failing
+    # the run) from then on too: with the sanitizer's memory and the coverage
+    # counters, a 10 MB page alone takes seconds on a busy machine.
+    "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=30 -report_slow_units=30 -rss_limit_mb=4096 \
         -print_final_stats=1 -artifact_prefix="$artifacts/" "${dict[@]}" "$work" "$seeds" \
         > "$log" 2>&1 || status=$?
     grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==|INFO: Seed|.*ERROR|SUMMARY)' "$log" || true
