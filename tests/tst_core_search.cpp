@@ -72,6 +72,7 @@ private slots:
         QTest::newRow("never ends inside a tag") << u"red[/COLOR]"_s << u"d[/"_s << with(&MatchOptions::skipTags, true) << u""_s;
         QTest::newRow("never between CR and LF") << u"a\r\nb\nc\r"_s << u"\n"_s << MatchOptions() << u"4+1"_s;
         QTest::newRow("never inside an emoji sequence") << u"👨‍👩‍👧 👨"_s << u"👨"_s << MatchOptions() << u"9+2"_s;
+        QTest::newRow("an emoji, thirty marks, a joiner and an emoji are one") << u"👍"_s + u"ْ"_s.repeated(30) + u"\u200D👍 👍"_s << u"👍"_s << MatchOptions() << u"36+2"_s;
         QTest::newRow("matches never overlap") << u"ااااا"_s << u"أا"_s << MatchOptions() << u"0+2 2+2"_s;
         // clang-format on
     }

@@ -25,6 +25,15 @@ bool isVariationSelector(char32_t c)
     return (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF);
 }
 
+/** Whether a character joins the one before it into one grapheme: a mark,
+    a variation selector or an emoji's skin tone. */
+bool isExtending(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing || isVariationSelector(c)
+        || (c >= 0x1F3FB && c <= 0x1F3FF);
+}
+
 /** The code point that starts at i, or the one that ends just before i when
     `before` is set. */
 char32_t codePointAt(QStringView text, qsizetype i, bool before)
@@ -77,9 +86,16 @@ bool isCuttable(QStringView text, qsizetype i)
     if (QChar::category(next) == QChar::Mark_NonSpacing && !isVariationSelector(next))
         return true;
     // Enough context for any emoji sequence that is not a flag run of a
-    // dozen flags or more.
+    // dozen flags or more, and, after a joiner, for the marks before it
+    // however many they are: an emoji, marks, a joiner and an emoji make one.
     constexpr qsizetype kContext = 24;
-    const qsizetype from = qMax<qsizetype>(0, i - kContext);
+    qsizetype from = qMax<qsizetype>(0, i - kContext);
+    if (before == 0x200D) {
+        qsizetype mark = i - 1;
+        while (mark > 0 && isExtending(codePointAt(text, mark, true)))
+            mark -= QChar::requiresSurrogates(codePointAt(text, mark, true)) ? 2 : 1;
+        from = qMax<qsizetype>(0, qMin(from, mark - 2));
+    }
     const qsizetype to = qMin<qsizetype>(text.size(), i + kContext);
     QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text.constData() + from, to - from);
     graphemes.setPosition(i - from);
