@@ -235,11 +235,9 @@ QString alignmentOf(const QTextBlock &block, bool allSidesAreTags)
 }
 
 /** The address of the picture a piece of text stands for, null for none:
-    Qt's own picture or the mark of one (see pageForQtReader). */
+    each picture reaches Qt as a mark (see pageForQtReader). */
 QString pictureOf(const QTextCharFormat &format)
 {
-    if (format.isImageFormat())
-        return format.toImageFormat().name();
     const QStringList names = format.anchorNames();
     if (format.isAnchor() && !names.isEmpty() && names.first().startsWith(kPictureMark))
         return names.first().mid(kPictureMark.size());

@@ -103,9 +103,9 @@ Tag readTag(const QString &html, qsizetype from)
 
 const QStringList &voidElements()
 {
-    static const QStringList names{u"br"_s,    u"img"_s,   u"hr"_s,     u"meta"_s, u"link"_s,
-                                   u"input"_s, u"col"_s,   u"wbr"_s,    u"area"_s, u"base"_s,
-                                   u"embed"_s, u"param"_s, u"source"_s, u"track"_s};
+    static const QStringList names{u"br"_s,    u"hr"_s,     u"meta"_s, u"link"_s, u"input"_s,
+                                   u"col"_s,   u"wbr"_s,    u"area"_s, u"base"_s, u"embed"_s,
+                                   u"param"_s, u"source"_s, u"track"_s};
     return names;
 }
 
